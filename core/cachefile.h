@@ -1,0 +1,33 @@
+#pragma once
+
+#include "weekplan.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+
+// The cache file keeps the week between runs. Each section is a marker line
+// followed by the section's lines, with every "," written as ";;;"; lines end
+// in CR LF. The file is Windows-1252 unless a section holds a character that
+// code page cannot hold: then the whole file is UTF-8 with a byte-order mark.
+namespace CacheFile {
+
+inline constexpr QStringView marker = u"<neuer abschnitt>";
+
+QByteArray encode(const WeekPlan &weekPlan);
+
+// Every section read back begins with a CR LF: each line is appended after
+// one. Lines end at LF (one CR before it is dropped); lines before the first
+// marker have no section and are ignored.
+WeekPlan decode(QByteArrayView data);
+
+} // namespace CacheFile
+
+// Replaces the file only once it is completely written. An empty week writes
+// nothing and keeps the file as it is. False when the file could not be
+// written; the previous file is then untouched.
+bool writeCache(const QString &path, const WeekPlan &weekPlan);
+
+// Nothing when the file cannot be read.
+std::optional<WeekPlan> loadCache(const QString &path);

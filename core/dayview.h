@@ -1,0 +1,38 @@
+#pragma once
+
+#include "weekplan.h"
+
+#include <array>
+
+// What the window shows for one weekday: a heading and five meal categories.
+struct DayView
+{
+    QString heading;
+    QString menu1;
+    QString wahlessen;
+    QString eintopf;
+    QString vegetarisch;
+    QString abendessen;
+
+    bool operator==(const DayView &) const = default;
+};
+
+namespace DayViewText {
+
+inline constexpr QStringView noData = u"Keine Daten vorhanden";
+
+// The category headings in the order the week page lists them. The last one
+// only ends "Abendessen" and is never shown.
+inline constexpr std::array<QStringView, 6> categoryHeadings = {
+    u"Menü I", u"Wahlessen", u"Eintopf", u"Menü II (veg.)", u"Abendessen", u"Frische Salate"};
+
+// Removed in this order; the phrase is what remains of "Nur im <location>
+// erhältlich" once the location is gone.
+inline constexpr std::array<QStringView, 4> locationNames = {
+    u"Nordhang", u"Brunnenstraße", u"Kronenhof", u"Nur im  erhältlich"};
+
+} // namespace DayViewText
+
+// The view of section n (1 = Montag ... 6 = Samstag). A section beyond the
+// week gives the "no data" heading and empty categories.
+DayView dayViewOf(const WeekPlan &weekPlan, qsizetype n);

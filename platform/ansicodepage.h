@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// The pages, the cache file and the settings file are 8-bit text in the
+// Windows ANSI code page of German systems, Windows-1252.
+namespace AnsiCodePage {
+
+QString decode(QByteArrayView bytes);
+
+// Characters the code page cannot hold come out as '?'.
+QByteArray encode(const QString &text);
+
+// True when every character of text survives encode().
+bool canEncode(const QString &text);
+
+} // namespace AnsiCodePage

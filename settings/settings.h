@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// The program's three settings and the paths derived from its folder.
+struct Settings
+{
+    QString appPath;    // the program's folder, always ending in a separator
+    QString iniPath;    // appPath + "refekt.ini"
+    QString startURL;   // the page that links to the current week
+    QString basisURL;   // the week link found in the start page is appended to it
+    QString cacheFile;  // name of the cache file, always taken relative to appPath
+
+    QString cachePath() const { return appPath + cacheFile; }
+};
+
+namespace SettingsStore {
+
+inline constexpr char section[] = "Settings";
+
+QString defaultStartURL();
+QString defaultBasisURL();
+QString defaultCacheFile();
+
+// The folder with exactly one trailing separator.
+QString appPathFor(const QString &folder);
+
+// Reads the three settings from the settings file in folder; each one that is
+// missing or empty gets its default, which is written back to the file.
+Settings load(const QString &folder);
+
+// Writes the three values as they are, in the order basisURL, startURL,
+// cacheFile. False when one of the writes failed.
+bool save(const Settings &settings);
+
+} // namespace SettingsStore

@@ -1,0 +1,155 @@
+#include "dayview.h"
+#include "weekdays.h"
+
+#include <QTest>
+
+namespace {
+
+// A day as the week page gives it, after tag stripping.
+QString fullDay()
+{
+    return QStringLiteral("Montag, 07.12.\r\n"
+                          "Menü I\r\nSchnitzel\r\n"
+                          "Wahlessen\r\nPasta\r\n"
+                          "Eintopf\r\nLinsen\r\n"
+                          "Menü II (veg.)\r\nTofu\r\n"
+                          "Abendessen\r\nSuppe\r\n"
+                          "Frische Salate\r\nGurke\r\n");
+}
+
+DayView fullDayView()
+{
+    return DayView{QStringLiteral("Montag, 07.12."),
+                   QStringLiteral("Menü I\r\nSchnitzel\r\n"),
+                   QStringLiteral("Wahlessen\r\nPasta\r\n"),
+                   QStringLiteral("Eintopf\r\nLinsen\r\n"),
+                   QStringLiteral("Menü II (veg.)\r\nTofu\r\n"),
+                   QStringLiteral("Abendessen\r\nSuppe\r\n")};
+}
+
+} // namespace
+
+class TestDayView final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dayViewOf_data();
+    void dayViewOf();
+    void dayViewOf_neverChangesTheWeek();
+    void todayWeekdayIndex_data();
+    void todayWeekdayIndex();
+};
+
+void TestDayView::dayViewOf_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<DayView>("expected");
+
+    QTest::newRow("full day") << fullDay() << fullDayView();
+    QTest::newRow("read back from the cache") << QString(lineBreak + fullDay()) << fullDayView();
+
+    DayView noEintopf = fullDayView();
+    noEintopf.wahlessen = QStringLiteral("Wahlessen\r\nPasta\r\nMenü II (veg.)\r\nTofu\r\nAbendessen\r\nSuppe\r\n");
+    noEintopf.eintopf.clear();
+    QTest::newRow("without Eintopf, Wahlessen runs to Frische Salate")
+        << QString(fullDay()).remove(QStringLiteral("Eintopf\r\nLinsen\r\n")) << noEintopf;
+
+    DayView noSalads = fullDayView();
+    noSalads.abendessen.clear();
+    QTest::newRow("without Frische Salate, Abendessen stays empty")
+        << fullDay().left(fullDay().indexOf(u"Frische")) << noSalads;
+
+    DayView locations = fullDayView();
+    locations.menu1 = QStringLiteral("Menü I\r\nSchnitzel \r\n");
+    locations.wahlessen = QStringLiteral("Wahlessen\r\nPasta \r\n");
+    locations.eintopf = QStringLiteral("Eintopf\r\nLinsen \r\n");
+    QTest::newRow("location names and their phrase vanish")
+        << QString(fullDay())
+               .replace(u"Schnitzel"_qs, u"Schnitzel Nur im Nordhang erhältlich"_qs)
+               .replace(u"Pasta"_qs, u"Pasta Nur im Brunnenstraße erhältlich"_qs)
+               .replace(u"Linsen"_qs, u"Linsen Kronenhof"_qs)
+        << locations;
+
+    DayView lowerCase = fullDayView();
+    lowerCase.wahlessen = QStringLiteral("wahlessen\r\nPasta\r\n");
+    QTest::newRow("heading in lower case counts")
+        << QString(fullDay()).replace(u"Wahlessen"_qs, u"wahlessen"_qs) << lowerCase;
+
+    DayView upperCase = fullDayView();
+    upperCase.menu1 = QStringLiteral("MENÜ I\r\nSchnitzel\r\n");
+    QTest::newRow("umlaut heading in upper case counts")
+        << QString(fullDay()).replace(u"Menü I\r\n"_qs, u"MENÜ I\r\n"_qs) << upperCase;
+
+    QTest::newRow("next heading before the own one leaves it empty")
+        << QString(fullDay()).remove(QStringLiteral("Menü I\r\nSchnitzel\r\n")) << [] {
+               // "Menü I" is now found inside "Menü II (veg.)", after "Wahlessen".
+               DayView v = fullDayView();
+               v.menu1.clear();
+               return v;
+           }();
+
+    QTest::newRow("dish named like a heading is found there")
+        << QStringLiteral("Dienstag\r\nMenü I\r\nEintopf-Schnitzel\r\nWahlessen\r\nPasta\r\n"
+                          "Eintopf\r\nLinsen\r\nMenü II (veg.)\r\nTofu\r\nAbendessen\r\nSuppe\r\n"
+                          "Frische Salate\r\n")
+        << DayView{QStringLiteral("Dienstag"), QStringLiteral("Menü I\r\nEintopf-Schnitzel\r\n"),
+                   QString(), QStringLiteral("Eintopf-Schnitzel\r\nWahlessen\r\nPasta\r\nEintopf\r\nLinsen\r\n"),
+                   QStringLiteral("Menü II (veg.)\r\nTofu\r\n"), QStringLiteral("Abendessen\r\nSuppe\r\n")};
+
+    QTest::newRow("one line: the whole section is the heading")
+        << QStringLiteral("\r\nNur ein Titel") << DayView{QStringLiteral("Nur ein Titel"), {}, {}, {}, {}, {}};
+    QTest::newRow("empty section") << QString() << DayView{};
+}
+
+void TestDayView::dayViewOf()
+{
+    QFETCH(QString, section);
+    QFETCH(DayView, expected);
+    const DayView actual = ::dayViewOf(WeekPlan{QStringLiteral("Woche"), section}, 1);
+    QCOMPARE(actual.heading, expected.heading);
+    QCOMPARE(actual.menu1, expected.menu1);
+    QCOMPARE(actual.wahlessen, expected.wahlessen);
+    QCOMPARE(actual.eintopf, expected.eintopf);
+    QCOMPARE(actual.vegetarisch, expected.vegetarisch);
+    QCOMPARE(actual.abendessen, expected.abendessen);
+}
+
+void TestDayView::dayViewOf_neverChangesTheWeek()
+{
+    const WeekPlan week{QStringLiteral("Woche"), fullDay() + u"Nur im Kronenhof erhältlich"};
+    const WeekPlan copy = week;
+    ::dayViewOf(week, 1);
+    QCOMPARE(week, copy);
+
+    const DayView noData{QStringLiteral("Keine Daten vorhanden"), {}, {}, {}, {}, {}};
+    QVERIFY(::dayViewOf(week, 2) == noData);
+    QVERIFY(::dayViewOf(week, 6) == noData);
+    QVERIFY(::dayViewOf(WeekPlan{}, 1) == noData);
+}
+
+void TestDayView::todayWeekdayIndex_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("dateLine");
+    QTest::newRow("Montag") << QDate(2001, 11, 19) << 0 << "Montag, der 19.11.01";
+    QTest::newRow("Dienstag") << QDate(2026, 12, 8) << 1 << "Dienstag, der 08.12.26";
+    QTest::newRow("Mittwoch") << QDate(2026, 12, 9) << 2 << "Mittwoch, der 09.12.26";
+    QTest::newRow("Donnerstag") << QDate(2026, 12, 10) << 3 << "Donnerstag, der 10.12.26";
+    QTest::newRow("Freitag") << QDate(2027, 1, 1) << 4 << "Freitag, der 01.01.27";
+    QTest::newRow("Samstag") << QDate(2000, 2, 5) << 5 << "Samstag, der 05.02.00";
+    QTest::newRow("Sonntag preselects Montag") << QDate(2026, 12, 13) << 0 << "Sonntag, der 13.12.26";
+}
+
+void TestDayView::todayWeekdayIndex()
+{
+    QFETCH(QDate, date);
+    QFETCH(int, index);
+    QFETCH(QString, dateLine);
+    QCOMPARE(Weekdays::todayWeekdayIndex(date), std::optional<int>(index));
+    QCOMPARE(Weekdays::dateLine(date), dateLine);
+}
+
+QTEST_GUILESS_MAIN(TestDayView)
+#include "tst_dayview.moc"

@@ -1,0 +1,214 @@
+#include "allgemein.h"
+#include "filesizelimit.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestAllgemein final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readIni_handEditedFile_data();
+    void readIni_handEditedFile();
+    void readIni_longValue_isCutTo254();
+    void readIni_missingFileOrSection_givesEmpty();
+    void writeIni_changesOnlyItsLine_data();
+    void writeIni_changesOnlyItsLine();
+    void writeIni_valueReadsBack_data();
+    void writeIni_valueReadsBack();
+    void writeIni_failedWrite_failsAndKeepsFile();
+    void fileExists_data();
+    void fileExists();
+
+private:
+    QString writeFile(const QByteArray &bytes);
+    QByteArray contents() const;
+
+    QTemporaryDir m_dir;
+    QString m_ini;
+};
+
+QString TestAllgemein::writeFile(const QByteArray &bytes)
+{
+    m_ini = m_dir.filePath(QStringLiteral("refekt.ini"));
+    QFile file(m_ini);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test file");
+    return m_ini;
+}
+
+QByteArray TestAllgemein::contents() const
+{
+    QFile file(m_ini);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void TestAllgemein::readIni_handEditedFile_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray handEdited =
+        "; Kostwerk settings\n"
+        "[Other]\n"
+        "startURL=wrong section\n"
+        "  [ settings ]  \n"
+        "; startURL=commented out\n"
+        "  StartUrl   =   http://a.example/x.html   \n"
+        "startURL=second duplicate\n"
+        "basisURL=\"http://a.example/\"\n"
+        "cacheFile='my cache.rfk'\n"
+        "quoted=\"unbalanced'\n"
+        "empty=\n"
+        "umlaut=Gr\xfc\xdf" "e\n";
+    QTest::newRow("any case, blanks around key and value") << handEdited << "startURL" << "http://a.example/x.html";
+    QTest::newRow("double quotes removed") << handEdited << "BASISURL" << "http://a.example/";
+    QTest::newRow("single quotes removed") << handEdited << "cachefile" << "my cache.rfk";
+    QTest::newRow("unmatched quotes kept") << handEdited << "quoted" << "\"unbalanced'";
+    QTest::newRow("empty value") << handEdited << "empty" << "";
+    QTest::newRow("Windows-1252 text") << handEdited << "umlaut" << "Grüße";
+    QTest::newRow("missing key") << handEdited << "nothing" << "";
+    QTest::newRow("CR LF line ends") << QByteArray("[Settings]\r\nstartURL=a\r\nbasisURL=b\r\n") << "basisURL" << "b";
+    QTest::newRow("lone CR line ends") << QByteArray("[Settings]\rstartURL=a\rbasisURL=b") << "basisURL" << "b";
+    QTest::newRow("key before any section") << QByteArray("startURL=a\n[Settings]\n") << "startURL" << "";
+    QTest::newRow("binary garbage") << QByteArray("\x00\xff[\x01=\n\x00=\x02", 10) << "startURL" << "";
+}
+
+void TestAllgemein::readIni_handEditedFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    QCOMPARE(readIni(writeFile(file), QStringLiteral("Settings"), key), expected);
+}
+
+void TestAllgemein::readIni_longValue_isCutTo254()
+{
+    const QByteArray value(300, 'x');
+    writeFile("[Settings]\r\ncacheFile=" + value + "\r\n");
+    QCOMPARE(readIni(m_ini, QStringLiteral("Settings"), QStringLiteral("cacheFile")),
+             QString(254, u'x'));
+}
+
+void TestAllgemein::readIni_missingFileOrSection_givesEmpty()
+{
+    const QString missing = m_dir.filePath(QStringLiteral("missing.ini"));
+    QCOMPARE(readIni(missing, QStringLiteral("Settings"), QStringLiteral("startURL")), QString());
+    QVERIFY(!QFile::exists(missing));
+    writeFile("[Other]\r\nstartURL=a\r\n");
+    QCOMPARE(readIni(m_ini, QStringLiteral("Settings"), QStringLiteral("startURL")), QString());
+}
+
+void TestAllgemein::writeIni_changesOnlyItsLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("new file") << QByteArray() << "startURL" << "http://a.example/"
+                              << QByteArray("[Settings]\r\nstartURL=http://a.example/\r\n");
+    QTest::newRow("changed key keeps its spelling and the other lines")
+        << QByteArray("; note\r\n[SETTINGS]\r\n  STARTurl = old \r\nextra=1\r\n[Other]\r\nstartURL=x\r\n")
+        << "startURL" << "new"
+        << QByteArray("; note\r\n[SETTINGS]\r\nSTARTurl=new\r\nextra=1\r\n[Other]\r\nstartURL=x\r\n");
+    QTest::newRow("new key after the section's last key")
+        << QByteArray("[Settings]\r\na=1\r\n; trailing comment\r\n\r\n[Other]\r\nb=2\r\n")
+        << "cacheFile" << "c.rfk"
+        << QByteArray("[Settings]\r\na=1\r\ncacheFile=c.rfk\r\n; trailing comment\r\n\r\n[Other]\r\nb=2\r\n");
+    QTest::newRow("new key in a section without keys")
+        << QByteArray("[Settings]\r\n[Other]\r\n") << "k" << "v"
+        << QByteArray("[Settings]\r\nk=v\r\n[Other]\r\n");
+    QTest::newRow("new section at the end of a file without final line end")
+        << QByteArray("[Other]\nb=2") << "k" << "v"
+        << QByteArray("[Other]\nb=2\n[Settings]\nk=v\n");
+    QTest::newRow("empty value") << QByteArray("[Settings]\r\nk=v\r\n") << "k" << ""
+                                 << QByteArray("[Settings]\r\nk=\r\n");
+    QTest::newRow("first duplicate is changed")
+        << QByteArray("[Settings]\r\nk=1\r\nk=2\r\n") << "K" << "3"
+        << QByteArray("[Settings]\r\nk=3\r\nk=2\r\n");
+    QTest::newRow("Windows-1252 out, unknown bytes kept")
+        << QByteArray("[Settings]\r\nraw=\x81\x8d\r\n") << "k" << "Grüße"
+        << QByteArray("[Settings]\r\nraw=\x81\x8d\r\nk=Gr\xfc\xdf" "e\r\n");
+}
+
+void TestAllgemein::writeIni_changesOnlyItsLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+
+    if (before.isEmpty())
+        m_ini = m_dir.filePath(QStringLiteral("new.ini"));
+    else
+        writeFile(before);
+    QVERIFY(writeIni(m_ini, QStringLiteral("Settings"), key, value));
+    QCOMPARE(contents(), after);
+    QFile::remove(m_ini);
+}
+
+void TestAllgemein::writeIni_valueReadsBack_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("url") << "http://mensa.example/uni/refekt/00.html?a=b;c=d";
+    QTest::newRow("equals sign and semicolon") << "a=b ; c";
+    QTest::newRow("umlauts") << "Küche ÄÖÜß €";
+    QTest::newRow("254 characters") << QString(254, u'z');
+}
+
+void TestAllgemein::writeIni_valueReadsBack()
+{
+    QFETCH(QString, value);
+    writeFile("[Settings]\r\nk=old\r\n");
+    QVERIFY(writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), value));
+    QCOMPARE(readIni(m_ini, QStringLiteral("settings"), QStringLiteral("K")), value);
+}
+
+void TestAllgemein::writeIni_failedWrite_failsAndKeepsFile()
+{
+    const QByteArray before("[Settings]\r\nk=old\r\n");
+    writeFile(before);
+    {
+        const FileSizeLimit diskFull(1024);
+        QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QString(5000, u'x')));
+    }
+    QCOMPARE(contents(), before);
+
+    // A settings path that names a folder is neither read nor replaced.
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder.ini")));
+    QVERIFY(!writeIni(m_dir.filePath(QStringLiteral("folder.ini")), QStringLiteral("Settings"),
+                      QStringLiteral("k"), QStringLiteral("v")));
+}
+
+void TestAllgemein::fileExists_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("file") << "cache.rfk" << true;
+    QTest::newRow("hidden file") << ".hidden" << true;
+    QTest::newRow("read-only file") << "readonly" << true;
+    QTest::newRow("folder") << "folder" << false;
+    QTest::newRow("missing") << "missing" << false;
+    QTest::newRow("empty path") << "" << false;
+    QTest::newRow("path through a file") << "cache.rfk/inner" << false;
+}
+
+void TestAllgemein::fileExists()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, exists);
+    for (const char *file : {"cache.rfk", ".hidden", "readonly"}) {
+        QFile f(m_dir.filePath(QLatin1StringView(file)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QFile::setPermissions(m_dir.filePath(QStringLiteral("readonly")), QFile::ReadOwner);
+    QDir(m_dir.path()).mkpath(QStringLiteral("folder"));
+    QCOMPARE(::fileExists(name.isEmpty() ? name : m_dir.filePath(name)), exists);
+}
+
+QTEST_GUILESS_MAIN(TestAllgemein)
+#include "tst_allgemein.moc"

@@ -1,0 +1,102 @@
+#include "allgemein.h"
+#include "buildconfig.h"
+#include "settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSettingsStore final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void appPath_hasOneTrailingSeparator_data();
+    void appPath_hasOneTrailingSeparator();
+    void firstStart_writesAllDefaults();
+    void emptyValue_getsDefault_othersKept();
+    void save_writesInOrder_andEmptyBecomesDefaultAtNextStart();
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray iniBytes() const;
+};
+
+QByteArray TestSettingsStore::iniBytes() const
+{
+    QFile file(m_dir.filePath(QStringLiteral("refekt.ini")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestSettingsStore::appPath_hasOneTrailingSeparator_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("appPath");
+    QTest::newRow("plain folder") << "/opt/kostwerk" << "/opt/kostwerk/";
+    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("already ends in a separator") << "/opt/kostwerk/" << "/opt/kostwerk/";
+}
+
+void TestSettingsStore::appPath_hasOneTrailingSeparator()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, appPath);
+    QCOMPARE(SettingsStore::appPathFor(folder), appPath);
+    QCOMPARE(SettingsStore::load(m_dir.path()).iniPath,
+             SettingsStore::appPathFor(m_dir.path()) + u"refekt.ini");
+}
+
+void TestSettingsStore::firstStart_writesAllDefaults()
+{
+    QFile::remove(m_dir.filePath(QStringLiteral("refekt.ini")));
+    const Settings settings = SettingsStore::load(m_dir.path());
+
+    const QString host = QLatin1StringView(BuildConfig::menuHost);
+    QCOMPARE(settings.startURL, u"http://" + host + u"/uni/refekt/00.html");
+    QCOMPARE(settings.basisURL, u"http://" + host + u"/uni/refekt/");
+    QCOMPARE(settings.cacheFile, QStringLiteral("cache.rfk"));
+    QCOMPARE(settings.cachePath(), m_dir.filePath(QStringLiteral("cache.rfk")));
+    QCOMPARE(iniBytes(), QByteArray("[Settings]\r\nstartURL=http://" + QByteArray(BuildConfig::menuHost)
+                                    + "/uni/refekt/00.html\r\nbasisURL=http://"
+                                    + QByteArray(BuildConfig::menuHost)
+                                    + "/uni/refekt/\r\ncacheFile=cache.rfk\r\n"));
+}
+
+void TestSettingsStore::emptyValue_getsDefault_othersKept()
+{
+    QFile file(m_dir.filePath(QStringLiteral("refekt.ini")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Settings]\r\nstartURL=\r\nbasisURL=http://b.example/\r\ncacheFile=woche.rfk\r\n");
+    file.close();
+
+    const Settings settings = SettingsStore::load(m_dir.path());
+    QCOMPARE(settings.startURL, SettingsStore::defaultStartURL());
+    QCOMPARE(settings.basisURL, QStringLiteral("http://b.example/"));
+    QCOMPARE(settings.cacheFile, QStringLiteral("woche.rfk"));
+    QCOMPARE(iniBytes(), "[Settings]\r\nstartURL=" + SettingsStore::defaultStartURL().toLatin1()
+                             + "\r\nbasisURL=http://b.example/\r\ncacheFile=woche.rfk\r\n");
+}
+
+void TestSettingsStore::save_writesInOrder_andEmptyBecomesDefaultAtNextStart()
+{
+    QFile::remove(m_dir.filePath(QStringLiteral("refekt.ini")));
+    Settings settings;
+    settings.appPath = SettingsStore::appPathFor(m_dir.path());
+    settings.iniPath = settings.appPath + u"refekt.ini";
+    settings.startURL = QStringLiteral("http://s.example/");
+    settings.basisURL = QStringLiteral("http://b.example/");
+    settings.cacheFile = QString();
+    QVERIFY(SettingsStore::save(settings));
+    QCOMPARE(iniBytes(), QByteArray("[Settings]\r\nbasisURL=http://b.example/\r\n"
+                                    "startURL=http://s.example/\r\ncacheFile=\r\n"));
+
+    const Settings next = SettingsStore::load(m_dir.path());
+    QCOMPARE(next.startURL, settings.startURL);
+    QCOMPARE(next.cacheFile, SettingsStore::defaultCacheFile());
+    QCOMPARE(readIni(next.iniPath, QStringLiteral("Settings"), QStringLiteral("cacheFile")),
+             QStringLiteral("cache.rfk"));
+}
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Kostwerk and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build --parallel "$(nproc)" --target kostwerk
+exec build/app/kostwerk
