@@ -1,10 +1,21 @@
+#include "internettransfer.h"
+#include "kostwerk.h"
+#include "programicon.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QDate>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Refekt Küchenplan"));
-    placeholder.show();
+    QApplication::setApplicationName(QStringLiteral("kostwerk"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Refekt Küchenplan"));
+    QApplication::setWindowIcon(programIcon());
+
+    ProgramState state;
+    InternetTransfer transfer;
+    Kostwerk window(state, transfer);
+    window.Form_Load(QCoreApplication::applicationDirPath(), QDate::currentDate());
+    window.show();
     return app.exec();
 }

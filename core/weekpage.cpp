@@ -97,7 +97,7 @@ QString stripTags(const QString &section)
 
 Result parse(const QString &weekPage, const WeekPlan &previous)
 {
-    QStringList sections = cutSections(cleanPage(weekPage));
+    QStringList sections = cutSections(cleanPage(trimBlanks(weekPage)));
     const bool found = !sections.isEmpty();
     if (!found)
         sections = previous;

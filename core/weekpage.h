@@ -35,8 +35,9 @@ struct Result
     bool sectionsFound = false;
 };
 
-// The whole pipeline: clean, cut, strip. When the page has no section, the
-// previous week is kept (and stripped again).
+// The whole pipeline for a week page as downloaded: trim blanks, clean, cut,
+// strip. When the page has no section, the previous week is kept (and
+// stripped again).
 Result parse(const QString &weekPage, const WeekPlan &previous);
 
 } // namespace WeekPage

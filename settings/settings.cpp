@@ -4,6 +4,8 @@
 #include "buildconfig.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -11,6 +13,7 @@ const QString sectionName = QLatin1StringView(SettingsStore::section);
 const QString startKey = QStringLiteral("startURL");
 const QString basisKey = QStringLiteral("basisURL");
 const QString cacheKey = QStringLiteral("cacheFile");
+const QString iniFileName = QStringLiteral("refekt.ini");
 
 QString menuSite()
 {
@@ -41,11 +44,21 @@ QString appPathFor(const QString &folder)
     return native.endsWith(QDir::separator()) ? native : native + QDir::separator();
 }
 
-Settings load(const QString &folder)
+QString dataFolder(const QString &programFolder)
+{
+    const QFileInfo folder(programFolder);
+    if (folder.isWritable() || QFileInfo::exists(appPathFor(programFolder) + iniFileName))
+        return programFolder;
+    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(perUser);
+    return perUser;
+}
+
+Settings load(const QString &programFolder)
 {
     Settings settings;
-    settings.appPath = appPathFor(folder);
-    settings.iniPath = settings.appPath + u"refekt.ini";
+    settings.appPath = appPathFor(dataFolder(programFolder));
+    settings.iniPath = settings.appPath + iniFileName;
     // All three are read before any default is written back.
     settings.startURL = readIni(settings.iniPath, sectionName, startKey);
     settings.basisURL = readIni(settings.iniPath, sectionName, basisKey);

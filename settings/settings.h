@@ -25,9 +25,16 @@ QString defaultCacheFile();
 // The folder with exactly one trailing separator.
 QString appPathFor(const QString &folder);
 
-// Reads the three settings from the settings file in folder; each one that is
-// missing or empty gets its default, which is written back to the file.
-Settings load(const QString &folder);
+// Where settings and cache live: the program's own folder when it can be
+// written or already holds a settings file (a portable install); otherwise,
+// as for an install under /usr, the user's configuration folder for the
+// program, created when missing.
+QString dataFolder(const QString &programFolder);
+
+// Reads the three settings from the settings file in the data folder of
+// programFolder; each one that is missing or empty gets its default, which
+// is written back to the file.
+Settings load(const QString &programFolder);
 
 // Writes the three values as they are, in the order basisURL, startURL,
 // cacheFile. False when one of the writes failed.

@@ -114,8 +114,8 @@ void TestWeekPage::stripTags()
 
 void TestWeekPage::parse_weekPage()
 {
-    const QString page = QStringLiteral("<html><h2>Speiseplan</h2>\r\n<h2>Montag</h2><BR>Men&uuml; I<BR>"
-                                        "Gef&uuml;llte  Paprika &amp;lt;scharf&amp;gt;\r\n<hr></html>");
+    const QString page = QStringLiteral("   <html><h2>Speiseplan</h2>\r\n<h2>Montag</h2><BR>Men&uuml; I<BR>"
+                                        "Gef&uuml;llte  Paprika &amp;lt;scharf&amp;gt;\r\n<hr></html>\t ");
     const WeekPage::Result result = WeekPage::parse(page, WeekPlan{QStringLiteral("old")});
     QVERIFY(result.sectionsFound);
     QCOMPARE(result.weekPlan,

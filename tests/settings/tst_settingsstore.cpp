@@ -1,9 +1,13 @@
 #include "allgemein.h"
 #include "buildconfig.h"
 #include "settings.h"
+#include "testfilesystem.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
+
+#include <optional>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,6 +16,9 @@ class TestSettingsStore final : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void dataFolder_followsWritability_data();
+    void dataFolder_followsWritability();
     void appPath_hasOneTrailingSeparator_data();
     void appPath_hasOneTrailingSeparator();
     void firstStart_writesAllDefaults();
@@ -22,6 +29,52 @@ private:
     QTemporaryDir m_dir;
     QByteArray iniBytes() const;
 };
+
+void TestSettingsStore::initTestCase()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("kostwerk"));
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestSettingsStore::dataFolder_followsWritability_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("holdsIni");
+    QTest::addColumn<bool>("usesProgramFolder");
+    QTest::newRow("writable program folder") << false << false << true;
+    QTest::newRow("read-only install") << true << false << false;
+    QTest::newRow("read-only portable install with its settings") << true << true << true;
+}
+
+void TestSettingsStore::dataFolder_followsWritability()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(bool, holdsIni);
+    QFETCH(bool, usesProgramFolder);
+
+    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir(perUser).removeRecursively();
+    QList<std::pair<QString, QByteArray>> files;
+    if (holdsIni)
+        files.append({QStringLiteral("refekt.ini"), QByteArrayLiteral("[Settings]\r\ncacheFile=portabel.rfk\r\n")});
+    std::optional<TestFileSystem> locked;
+    QTemporaryDir writable;
+    QString programFolder = writable.path();
+    if (readOnly) {
+        locked.emplace(TestFileSystem::Kind::ReadOnly, files);
+        if (!locked->isValid())
+            QSKIP(qPrintable(TestFileSystem::skipReason()));
+        programFolder = locked->path();
+    }
+
+    const Settings settings = SettingsStore::load(programFolder);
+
+    const QString expectedFolder = usesProgramFolder ? programFolder : perUser;
+    QCOMPARE(settings.appPath, SettingsStore::appPathFor(expectedFolder));
+    QCOMPARE(settings.cacheFile, holdsIni ? u"portabel.rfk"_qs : u"cache.rfk"_qs);
+    if (!readOnly || !usesProgramFolder)
+        QCOMPARE(readIni(settings.iniPath, QStringLiteral("Settings"), QStringLiteral("startURL")), settings.startURL);
+}
 
 QByteArray TestSettingsStore::iniBytes() const
 {

@@ -1,0 +1,64 @@
+#include "pagedecoding.h"
+
+#include "ansicodepage.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+namespace {
+
+constexpr qsizetype sniffLength = 1024;
+
+// The value after "charset=" in text, or empty text.
+QString charsetIn(const QString &text, const QRegularExpression &pattern)
+{
+    return pattern.match(text).captured(1).toLower();
+}
+
+QString declaredCharset(QByteArrayView body, QByteArrayView contentType)
+{
+    static const QRegularExpression headerCharset(
+        QStringLiteral(R"(charset\s*=\s*["']?\s*([\w.:-]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression metaCharset(
+        QStringLiteral(R"(<meta\b[^>]*?charset\s*=\s*["']?\s*([\w.:-]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+
+    const QString fromHeader = charsetIn(QString::fromLatin1(contentType), headerCharset);
+    if (!fromHeader.isEmpty())
+        return fromHeader;
+    QString fromMeta = charsetIn(QString::fromLatin1(body.first(qMin(body.size(), sniffLength))),
+                                 metaCharset);
+    // A page that could be read far enough to find its meta tag is not UTF-16.
+    if (fromMeta.startsWith(u"utf-16"))
+        fromMeta = QStringLiteral("utf-8");
+    return fromMeta;
+}
+
+bool isWindows1252(const QString &charset)
+{
+    static const QStringList aliases = {
+        QStringLiteral("windows-1252"), QStringLiteral("cp1252"),     QStringLiteral("x-cp1252"),
+        QStringLiteral("iso-8859-1"),   QStringLiteral("iso8859-1"),  QStringLiteral("iso_8859-1"),
+        QStringLiteral("latin1"),       QStringLiteral("l1"),         QStringLiteral("us-ascii"),
+        QStringLiteral("ascii"),
+    };
+    return charset.isEmpty() || aliases.contains(charset);
+}
+
+} // namespace
+
+QString decodePage(QByteArrayView body, QByteArrayView contentType)
+{
+    static const QByteArray utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+    if (body.startsWith(utf8Bom))
+        return QString::fromUtf8(body.sliced(utf8Bom.size()));
+
+    const QString charset = declaredCharset(body, contentType);
+    if (!isWindows1252(charset)) {
+        QStringDecoder decoder(charset.toLatin1().constData());
+        if (decoder.isValid())
+            return decoder.decode(body);
+    }
+    return AnsiCodePage::decode(body);
+}

@@ -1,0 +1,226 @@
+#include "buildconfig.h"
+#include "dumpprocess.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Runs the real kostwerk-dump on saved pages and cache files; the expected
+// bytes are worked out by hand from the program's rules.
+class TestDump final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void link_printsWeekLinkLine_data();
+    void link_printsWeekLinkLine();
+    void week_printsExactCacheBytes_data();
+    void week_printsExactCacheBytes();
+    void day_printsWhatTheWindowShows_data();
+    void day_printsWhatTheWindowShows();
+    void day_printsOneCompactUtf8JsonLine();
+    void badUse_exitsTwoWithOneGermanLine_data();
+    void badUse_exitsTwoWithOneGermanLine();
+    void version_printsBuildVersion();
+    void help_describesTheThreeCommands();
+
+private:
+    QString write(const QString &name, const QByteArray &bytes) const;
+    QTemporaryDir m_dir;
+};
+
+QString TestDump::write(const QString &name, const QByteArray &bytes) const
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test file");
+    return path;
+}
+
+void TestDump::link_printsWeekLinkLine_data()
+{
+    QTest::addColumn<QByteArray>("startPage");
+    QTest::addColumn<QByteArray>("output");
+    QTest::newRow("upper-case HREF")
+        << QByteArray(R"(<a HREF="index.html">Start</a> <a HREF="t2026kw50.html">Vom 07.12.2026</a>)")
+        << QByteArray("t2026kw50.html\n");
+    QTest::newRow("lower-case href") << QByteArray(R"(<a href="tw.html">Vom 7.12.</a>)")
+                                     << QByteArray("tw.html\n");
+    QTest::newRow("text vom in lower case gives an empty line")
+        << QByteArray(R"(<a href="tw.html">vom 7.12.</a>)") << QByteArray("\n");
+    QTest::newRow("target not starting with t gives an empty line")
+        << QByteArray(R"(<a href="w.html">Vom 7.12.</a>)") << QByteArray("\n");
+    QTest::newRow("Windows-1252 link comes out as UTF-8")
+        << QByteArray("<a href=\"tw\xfc.html\">Vom 7.12.</a>") << QByteArray("tw\xc3\xbc.html\n");
+    QTest::newRow("empty page gives an empty line") << QByteArray() << QByteArray("\n");
+}
+
+void TestDump::link_printsWeekLinkLine()
+{
+    QFETCH(QByteArray, startPage);
+    QFETCH(QByteArray, output);
+    const DumpRun run = runDump({u"link"_qs, write(u"00.html"_qs, startPage)});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.standardOutput, output);
+    QCOMPARE(run.standardError, QByteArray());
+}
+
+void TestDump::week_printsExactCacheBytes_data()
+{
+    QTest::addColumn<QByteArray>("weekPage");
+    QTest::addColumn<QByteArray>("cacheBytes");
+    QTest::newRow("Windows-1252 page with entities, double blanks and BR")
+        << QByteArray("  <html><title>Woche</title>\r\n"
+                      "<h2>Speiseplan der Mensa</h2>\r\n"
+                      "<h2>Montag, 07.12.2026</h2><BR>\r\n"
+                      "Men&uuml; I<BR>\r\n"
+                      "Gr\xfcnkohl  mit Pinkel &amp; Kassler,&nbsp;3,20 \x80<BR>\r\n"
+                      "<br>Nur im Nordhang erh&auml;ltlich<BR/><hr>Fu&szlig;zeile  ")
+        << QByteArray("<neuer abschnitt>\r\nSpeiseplan der Mensa\r\n"
+                      "<neuer abschnitt>\r\nMontag;;; 07.12.2026\r\nMen\xfc I\r\n"
+                      "Gr\xfcnkohlmit Pinkel & Kassler;;; 3;;;20 \x80\r\n"
+                      "Nur im Nordhang erh\xe4ltlich\r\n");
+    QTest::newRow("UTF-8 page with byte-order mark is stored in Windows-1252")
+        << QByteArray("\xef\xbb\xbf<h2>Gr\xc3\xbc\xc3\x9f Gott</h2><hr>")
+        << QByteArray("<neuer abschnitt>\r\nGr\xfc\xdf Gott\r\n");
+    QTest::newRow("page declaring UTF-8 in a meta tag")
+        << QByteArray("<meta charset=\"utf-8\"><h2>K\xc3\xa4se</h2><BR><hr>")
+        << QByteArray("<neuer abschnitt>\r\nK\xe4se\r\n\r\n");
+    QTest::newRow("page without sections gives nothing")
+        << QByteArray("<html><body>Kein Plan<hr></body></html>") << QByteArray();
+    QTest::newRow("h2 with neither h2 nor hr after it gives nothing")
+        << QByteArray("<h2>Montag</h2><BR>Suppe") << QByteArray();
+}
+
+void TestDump::week_printsExactCacheBytes()
+{
+    QFETCH(QByteArray, weekPage);
+    QFETCH(QByteArray, cacheBytes);
+    const DumpRun run = runDump({u"week"_qs, write(u"woche.html"_qs, weekPage)});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.standardOutput, cacheBytes);
+    QCOMPARE(run.standardError, QByteArray());
+}
+
+void TestDump::day_printsWhatTheWindowShows_data()
+{
+    const QByteArray week("<neuer abschnitt>\r\nSpeiseplan\r\n"
+                          "<neuer abschnitt>\r\nMontag;;; 07.12.2026\r\n"
+                          "Men\xfc I\r\nRoulade;;; Rotkohl 3;;;20 \x80\r\n"
+                          "Wahlessen\r\nPizza Nur im Nordhang erh\xe4ltlich\r\n"
+                          "Eintopf\r\nLinsensuppe\r\n"
+                          "Men\xfc II (veg.)\r\nK\xe4sesp\xe4tzle\r\n"
+                          "Abendessen Brunnenstra\xdf" "e\r\nCurrywurst \"scharf\"\r\n"
+                          "Frische Salate\r\nSalatbar\r\n");
+    QTest::addColumn<QByteArray>("cacheFile");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QStringList>("fields");  // heading, then the five categories
+    QTest::newRow("Montag without location names")
+        << week << u"1"_qs
+        << QStringList{u"Montag, 07.12.2026"_qs,
+                       u"Menü I\r\nRoulade, Rotkohl 3,20 €\r\n"_qs,
+                       u"Wahlessen\r\nPizza \r\n"_qs,
+                       u"Eintopf\r\nLinsensuppe\r\n"_qs,
+                       u"Menü II (veg.)\r\nKäsespätzle\r\n"_qs,
+                       u"Abendessen \r\nCurrywurst \"scharf\"\r\n"_qs};
+    QTest::newRow("day beyond the week shows no data")
+        << week << u"2"_qs << QStringList{u"Keine Daten vorhanden"_qs, {}, {}, {}, {}, {}};
+    QTest::newRow("empty cache file shows no data")
+        << QByteArray() << u"6"_qs << QStringList{u"Keine Daten vorhanden"_qs, {}, {}, {}, {}, {}};
+}
+
+void TestDump::day_printsWhatTheWindowShows()
+{
+    QFETCH(QByteArray, cacheFile);
+    QFETCH(QString, day);
+    QFETCH(QStringList, fields);
+    const DumpRun run = runDump({u"day"_qs, write(u"cache.rfk"_qs, cacheFile), day});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.standardError, QByteArray());
+
+    QJsonParseError error;
+    const QJsonObject view = QJsonDocument::fromJson(run.standardOutput, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(view.size(), 6);
+    const QStringList keys = {u"heading"_qs, u"menu1"_qs, u"wahlessen"_qs,
+                              u"eintopf"_qs, u"vegetarisch"_qs, u"abendessen"_qs};
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        QVERIFY2(view.value(keys.at(i)).isString(), qPrintable(keys.at(i)));
+        QCOMPARE(view.value(keys.at(i)).toString(), fields.at(i));
+    }
+}
+
+void TestDump::day_printsOneCompactUtf8JsonLine()
+{
+    const QString cache = write(u"kurz.rfk"_qs, QByteArray("<neuer abschnitt>\r\n<neuer abschnitt>\r\n"
+                                                             "Montag\r\nMen\xfc I\r\nSuppe\r\nWahlessen\r\n"));
+    const DumpRun run = runDump({u"day"_qs, cache, u"1"_qs});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.standardOutput,
+             QByteArray(R"({"heading":"Montag","menu1":"Men)" "\xc3\xbc" R"( I\r\nSuppe\r\n",)"
+                        R"("wahlessen":"","eintopf":"","vegetarisch":"","abendessen":""})" "\n"));
+}
+
+void TestDump::badUse_exitsTwoWithOneGermanLine_data()
+{
+    const QString cache = write(u"gut.rfk"_qs, QByteArray("<neuer abschnitt>\r\nMontag\r\n"));
+    const QString missing = m_dir.filePath(u"fehlt.html"_qs);
+    const QString folder = m_dir.path();
+    const QString notReadable = u"kostwerk-dump: Datei nicht lesbar: "_qs;
+    const QString badDay = u"kostwerk-dump: Ungültiger Tag: "_qs;
+    const QString badCall = u"kostwerk-dump: Falsche Argumente"_qs;
+
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("messageStart");
+    QTest::newRow("link of a missing file") << QStringList{u"link"_qs, missing} << notReadable + missing;
+    QTest::newRow("week of a missing file") << QStringList{u"week"_qs, missing} << notReadable + missing;
+    QTest::newRow("day of a missing file") << QStringList{u"day"_qs, missing, u"1"_qs} << notReadable + missing;
+    QTest::newRow("link of a folder") << QStringList{u"link"_qs, folder} << notReadable + folder;
+    QTest::newRow("week of a folder") << QStringList{u"week"_qs, folder} << notReadable + folder;
+    QTest::newRow("day of a folder") << QStringList{u"day"_qs, folder, u"1"_qs} << notReadable + folder;
+    QTest::newRow("day 0") << QStringList{u"day"_qs, cache, u"0"_qs} << badDay;
+    QTest::newRow("day 7") << QStringList{u"day"_qs, cache, u"7"_qs} << badDay;
+    QTest::newRow("day x") << QStringList{u"day"_qs, cache, u"x"_qs} << badDay;
+    QTest::newRow("day -1") << QStringList{u"day"_qs, cache, u"-1"_qs} << badDay;
+    QTest::newRow("day 1.5") << QStringList{u"day"_qs, cache, u"1.5"_qs} << badDay;
+    QTest::newRow("unknown command") << QStringList{u"month"_qs, cache} << u"kostwerk-dump: Unbekannter Befehl: month"_qs;
+    QTest::newRow("no command") << QStringList{} << u"kostwerk-dump: Kein Befehl"_qs;
+    QTest::newRow("link without file") << QStringList{u"link"_qs} << badCall;
+    QTest::newRow("link with two files") << QStringList{u"link"_qs, cache, cache} << badCall;
+    QTest::newRow("day without N") << QStringList{u"day"_qs, cache} << badCall;
+    QTest::newRow("unknown option") << QStringList{u"--bunt"_qs, u"link"_qs, cache}
+                                    << u"kostwerk-dump: Unbekannte Option: bunt"_qs;
+}
+
+void TestDump::badUse_exitsTwoWithOneGermanLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, messageStart);
+    const DumpRun run = runDump(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.standardOutput, QByteArray());
+    QVERIFY2(run.standardError.startsWith(messageStart.toUtf8()), run.standardError.constData());
+    QCOMPARE(run.standardError.count('\n'), 1);
+    QVERIFY(run.standardError.endsWith('\n'));
+}
+
+void TestDump::version_printsBuildVersion()
+{
+    const DumpRun run = runDump({u"--version"_qs});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.standardOutput, QByteArray("kostwerk-dump ") + BuildConfig::version + '\n');
+}
+
+void TestDump::help_describesTheThreeCommands()
+{
+    const DumpRun run = runDump({u"--help"_qs});
+    QCOMPARE(run.exitCode, 0);
+    for (const char *usage : {"link DATEI", "week DATEI", "day DATEI N"})
+        QVERIFY2(run.standardOutput.contains(usage), usage);
+}
+
+QTEST_GUILESS_MAIN(TestDump)
+#include "tst_dump.moc"

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "internettransfer.h"
+#include "kostwerk.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <memory>
+
+// A main window started the way the program starts it, from a program folder
+// in a temporary directory. start() again is the next start of the program.
+class KostwerkFixture final
+{
+public:
+    QTemporaryDir dir;
+    ProgramState state;
+    InternetTransfer transfer;
+    std::unique_ptr<Kostwerk> window;
+
+    KostwerkFixture() { transfer.setRequestTimeout(std::chrono::seconds(2)); }
+
+    Kostwerk &start(QDate today = QDate(2026, 12, 8))
+    {
+        window.reset();
+        state = ProgramState();
+        window = std::make_unique<Kostwerk>(state, transfer);
+        window->Form_Load(dir.path(), today);
+        return *window;
+    }
+
+    bool writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+    QByteArray readFile(const QString &name) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A control of the main window or of one of its dialogs.
+    template<typename T = QWidget>
+    T *control(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1StringView(name));
+    }
+
+    // Chooses a menu item, for example "settings" or "info".
+    void choose(const char *menuItem) const { control<QAction>(menuItem)->trigger(); }
+};

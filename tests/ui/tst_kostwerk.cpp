@@ -1,0 +1,294 @@
+#include "internettransfer.h"
+#include "kostwerk.h"
+#include "testhttpserver.h"
+
+#include <QAccessible>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+const QDate tuesday(2026, 12, 8);
+
+const QByteArray cachedWeek = QByteArrayLiteral(
+    "<neuer abschnitt>\r\nSpeiseplan\r\n"
+    "<neuer abschnitt>\r\nMontag, 07.12.\r\nMen\xfc I\r\nGulasch\r\n"
+    "<neuer abschnitt>\r\nDienstag, 08.12.\r\nMen\xfc I\r\nSchnitzel\r\nWahlessen\r\nPizza;;; Salat\r\n"
+    "Eintopf\r\nErbsen\r\nMen\xfc II (veg.)\r\nTofu\r\nAbendessen\r\nBrot\r\nFrische Salate\r\n"
+    "<neuer abschnitt>\r\nMittwoch, 09.12.\r\n");
+
+const QByteArray startPage = QByteArrayLiteral("<A HREF=\"tneu.html\">Vom 07.12.</A>");
+const QByteArray weekPage = QByteArrayLiteral(
+    "<h2>Neue Woche</h2><h2>Montag, 14.12.</h2><BR>Men&uuml; I<BR>Ente<BR>"
+    "<h2>Dienstag, 15.12.</h2><BR>Men&uuml; I<BR>Forelle<BR>Wahlessen<BR><hr>");
+
+} // namespace
+
+class TestKostwerk final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void controls_matchTheLayout_data();
+    void controls_matchTheLayout();
+    void controls_tabOrderAndNames();
+    void start_preselectsTodaysWeekday_data();
+    void start_preselectsTodaysWeekday();
+    void start_withoutCache_weekdayClickShowsNothing();
+    void start_withCache_showsSelectedDayAtOnce();
+    void start_withOldCache_saysWeekIsOutdated();
+    void refresh_showsWaitingThenNewWeek();
+    void refresh_failed_keepsWeekAndExplains();
+    void keyboard_f5RefreshesAndArrowsChangeDay();
+
+private:
+    Kostwerk &start(QDate today = tuesday);
+    void writeFile(const QString &name, const QByteArray &bytes);
+    template<typename T>
+    T *control(const char *name) const
+    {
+        return m_window->findChild<T *>(QLatin1StringView(name));
+    }
+    QRadioButton *weekdayButton(int index) const
+    {
+        return m_window->findChildren<QRadioButton *>(QStringLiteral("WTauswahl")).at(index);
+    }
+    QString heading() const { return control<QLineEdit>("Ueberschrift")->text(); }
+    QString status() const { return control<QLabel>("status")->text(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    TestHttpServer m_server;
+    std::unique_ptr<ProgramState> m_state;
+    std::unique_ptr<InternetTransfer> m_transfer;
+    std::unique_ptr<Kostwerk> m_window;
+};
+
+void TestKostwerk::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_server.serve(QStringLiteral("/refekt/00.html"), {200, startPage});
+    m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, weekPage});
+    writeFile(QStringLiteral("refekt.ini"),
+              "[Settings]\r\nstartURL=" + m_server.url(QStringLiteral("/refekt/00.html")).toLatin1()
+                  + "\r\nbasisURL=" + m_server.url(QStringLiteral("/refekt/")).toLatin1() + "\r\n");
+}
+
+void TestKostwerk::cleanup()
+{
+    m_window.reset();
+    m_transfer.reset();
+    m_state.reset();
+}
+
+Kostwerk &TestKostwerk::start(QDate today)
+{
+    m_state = std::make_unique<ProgramState>();
+    m_transfer = std::make_unique<InternetTransfer>();
+    m_transfer->setRequestTimeout(std::chrono::seconds(2));
+    m_window = std::make_unique<Kostwerk>(*m_state, *m_transfer);
+    m_window->Form_Load(m_dir->path(), today);
+    return *m_window;
+}
+
+void TestKostwerk::writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(m_dir->filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void TestKostwerk::controls_matchTheLayout_data()
+{
+    // Pixel rectangles of the twips layout (15 twips to the pixel).
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("heading") << "Ueberschrift" << QRect(8, 8, 425, 41);
+    QTest::newRow("frame") << "Frame1" << QRect(8, 64, 129, 121);
+    QTest::newRow("Menü I") << "menu1" << QRect(152, 64, 137, 137);
+    QTest::newRow("Wahlessen") << "wahlessen" << QRect(296, 64, 137, 137);
+    QTest::newRow("Eintopf") << "eintopf" << QRect(16, 208, 129, 137);
+    QTest::newRow("Menü II (veg.)") << "vegetarisch" << QRect(152, 208, 137, 137);
+    QTest::newRow("Abendessen") << "abendessen" << QRect(296, 208, 137, 137);
+    QTest::newRow("refresh") << "cmdLoad" << QRect(16, 352, 121, 33);
+    QTest::newRow("print") << "cmdWochenplan" << QRect(144, 352, 121, 33);
+    QTest::newRow("Heute ist") << "Label1" << QRect(288, 352, 137, 13);
+    QTest::newRow("date") << "datumF" << QRect(288, 368, 137, 17);
+}
+
+void TestKostwerk::controls_matchTheLayout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    start();
+    const auto *widget = m_window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(m_window->centralWidget()->size(), QSize(443, 398));
+    QCOMPARE(m_window->windowTitle(), u"Refekt Küchenplan"_qs);
+    for (int index = 0; index < 6; ++index)
+        QCOMPARE(weekdayButton(index)->geometry(), QRect(16, 80 + 16 * index, 107, 17));
+}
+
+void TestKostwerk::controls_tabOrderAndNames()
+{
+    start();
+    QStringList chain;
+    QWidget *widget = control<QPushButton>("cmdLoad");
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            chain.append(widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget != control<QPushButton>("cmdLoad"));
+    const QStringList expected = QStringList{u"cmdLoad"_qs} + QStringList(6, u"WTauswahl"_qs)
+                                 + QStringList{u"menu1"_qs, u"wahlessen"_qs, u"eintopf"_qs, u"abendessen"_qs,
+                                               u"vegetarisch"_qs, u"Ueberschrift"_qs, u"cmdWochenplan"_qs};
+    QCOMPARE(chain, expected);
+
+    const QList<std::pair<const char *, QString>> names = {
+        {"Ueberschrift", u"Überschrift"_qs}, {"menu1", u"Menü I"_qs}, {"wahlessen", u"Wahlessen"_qs},
+        {"eintopf", u"Eintopf"_qs}, {"vegetarisch", u"Menü II (veg.)"_qs}, {"abendessen", u"Abendessen"_qs},
+        {"cmdLoad", u"Daten aktualisieren"_qs}, {"cmdWochenplan", u"Wochenplan drucken"_qs}};
+    for (const auto &[objectName, accessibleName] : names) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control<QWidget>(objectName));
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), accessibleName);
+    }
+}
+
+void TestKostwerk::start_preselectsTodaysWeekday_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<int>("checked");
+    QTest::addColumn<QString>("dateLine");
+    QTest::newRow("Sunday preselects Montag") << QDate(2026, 12, 13) << 0 << "Sonntag, der 13.12.26";
+    QTest::newRow("Tuesday") << tuesday << 1 << "Dienstag, der 08.12.26";
+    QTest::newRow("Saturday") << QDate(2026, 12, 12) << 5 << "Samstag, der 12.12.26";
+}
+
+void TestKostwerk::start_preselectsTodaysWeekday()
+{
+    QFETCH(QDate, today);
+    QFETCH(int, checked);
+    QFETCH(QString, dateLine);
+    start(today);
+    for (int index = 0; index < 6; ++index)
+        QCOMPARE(weekdayButton(index)->isChecked(), index == checked);
+    QCOMPARE(m_window->selectedWeekday(), checked);
+    QCOMPARE(control<QLabel>("datumF")->text(), dateLine);
+}
+
+void TestKostwerk::start_withoutCache_weekdayClickShowsNothing()
+{
+    start();
+    QVERIFY(!m_state->dataLoaded);
+    QTest::mouseClick(weekdayButton(2), Qt::LeftButton);
+    QVERIFY(weekdayButton(2)->isChecked());
+    QCOMPARE(heading(), u"Keine Daten vorhanden"_qs);
+    QVERIFY(control<QPlainTextEdit>("menu1")->toPlainText().isEmpty());
+    QVERIFY(status().isEmpty());
+    QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten aktualisieren"_qs);
+}
+
+void TestKostwerk::start_withCache_showsSelectedDayAtOnce()
+{
+    writeFile(QStringLiteral("cache.rfk"), cachedWeek);
+    start();
+
+    QVERIFY(m_state->dataLoaded);
+    QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
+    QCOMPARE(control<QPlainTextEdit>("menu1")->toPlainText(), u"Menü I\nSchnitzel\n"_qs);
+    QCOMPARE(control<QPlainTextEdit>("wahlessen")->toPlainText(), u"Wahlessen\nPizza, Salat\n"_qs);
+    QCOMPARE(control<QPlainTextEdit>("vegetarisch")->toPlainText(), u"Menü II (veg.)\nTofu\n"_qs);
+    QCOMPARE(control<QPlainTextEdit>("abendessen")->toPlainText(), u"Abendessen\nBrot\n"_qs);
+    const QDateTime written = QFileInfo(m_dir->filePath(QStringLiteral("cache.rfk"))).lastModified();
+    QCOMPARE(status(), u"Stand: "_qs + written.toString(u"dd.MM.yyyy, hh:mm"));
+
+    QTest::mouseClick(weekdayButton(0), Qt::LeftButton);
+    QCOMPARE(heading(), u"Montag, 07.12."_qs);
+    QCOMPARE(control<QPlainTextEdit>("eintopf")->toPlainText(), QString());
+    QTest::mouseClick(weekdayButton(4), Qt::LeftButton);
+    QCOMPARE(heading(), u"Keine Daten vorhanden"_qs);
+}
+
+void TestKostwerk::start_withOldCache_saysWeekIsOutdated()
+{
+    writeFile(QStringLiteral("cache.rfk"), cachedWeek);
+    QFile cache(m_dir->filePath(QStringLiteral("cache.rfk")));
+    QVERIFY(cache.open(QIODevice::ReadWrite));
+    QVERIFY(cache.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(18, 0)), QFileDevice::FileModificationTime));
+    cache.close();
+
+    start();
+    QCOMPARE(status(), u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (Stand: 06.12.2026, 18:00)"_qs);
+    QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
+}
+
+void TestKostwerk::refresh_showsWaitingThenNewWeek()
+{
+    TestHttpServer::Response slowWeek{200, weekPage};
+    slowWeek.delay = std::chrono::milliseconds(400);
+    m_server.serve(QStringLiteral("/refekt/tneu.html"), slowWeek);
+    start();
+    auto *refresh = control<QPushButton>("cmdLoad");
+
+    QString captionWhileFetching;
+    bool enabledWhileFetching = true;
+    QTimer::singleShot(150, this, [&] {
+        captionWhileFetching = refresh->text();
+        enabledWhileFetching = refresh->isEnabled();
+    });
+    QTest::mouseClick(refresh, Qt::LeftButton);
+
+    QCOMPARE(captionWhileFetching, u"Bitte warten..."_qs);
+    QVERIFY(!enabledWhileFetching);
+    QCOMPARE(refresh->text(), u"Daten holen"_qs);
+    QVERIFY(refresh->isEnabled());
+    QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
+    QCOMPARE(control<QPlainTextEdit>("menu1")->toPlainText(), u"Menü I\nForelle\n"_qs);
+    QVERIFY2(status().startsWith(u"Stand: "_qs), qPrintable(status()));
+    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("cache.rfk"))));
+}
+
+void TestKostwerk::refresh_failed_keepsWeekAndExplains()
+{
+    writeFile(QStringLiteral("cache.rfk"), cachedWeek);
+    m_server.serve(QStringLiteral("/refekt/tneu.html"), {500, QByteArrayLiteral("<h2>Fehler</h2><hr>")});
+    start();
+
+    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
+
+    QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
+    QCOMPARE(status(), u"Der Server meldet einen Fehler (HTTP-Status 500)."_qs);
+    QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
+}
+
+void TestKostwerk::keyboard_f5RefreshesAndArrowsChangeDay()
+{
+    start();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+
+    const int requestsBefore = m_server.requestCount(QStringLiteral("/refekt/tneu.html"));
+    QTest::keyClick(m_window.get(), Qt::Key_F5);
+    QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), requestsBefore + 1);
+    QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
+
+    weekdayButton(1)->setFocus();
+    QTest::keyClick(weekdayButton(1), Qt::Key_Up);
+    QVERIFY(weekdayButton(0)->isChecked());
+    QCOMPARE(heading(), u"Montag, 14.12."_qs);
+}
+
+QTEST_MAIN(TestKostwerk)
+#include "tst_kostwerk.moc"

@@ -1,0 +1,313 @@
+#include "kostwerkfixture.h"
+#include "settings.h"
+#include "testhttpserver.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+namespace {
+
+const QByteArray startPage = QByteArrayLiteral("<A HREF=\"tneu.html\">Vom 07.12.</A>");
+const QByteArray weekPage = QByteArrayLiteral(
+    "<h2>Neue Woche</h2><h2>Montag, 07.12.</h2><BR>Men&uuml; I<BR>Ente<BR>"
+    "<h2>Dienstag, 08.12.</h2><BR>Men&uuml; I<BR>Forelle<BR>Wahlessen<BR><hr>");
+
+enum class Closing { Ok, Cancel, TitleBar };
+
+} // namespace
+
+class TestSettingsF final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void controls_matchTheLayout_data();
+    void controls_matchTheLayout();
+    void window_captionFlagsAndTabOrder();
+    void closing_reenablesAndFocusesMainWindow_data();
+    void closing_reenablesAndFocusesMainWindow();
+    void cancelling_keepsIniAndValuesInForce_data();
+    void cancelling_keepsIniAndValuesInForce();
+    void enterAndEscape_doNothing();
+    void ok_storesFields_nextFetchAndCacheUseThem();
+    void ok_withEmptiedField_storesEmpty_nextStartRestoresDefault_data();
+    void ok_withEmptiedField_storesEmpty_nextStartRestoresDefault();
+
+private:
+    QWidget *openSettings();
+    template<typename T = QWidget>
+    T *inDialog(const char *name) const
+    {
+        return m_dialog->findChild<T *>(QLatin1StringView(name));
+    }
+    void retype(const char *field, const QString &text) const;
+    QStringList valuesInForce() const
+    {
+        const Settings &settings = m_fixture->state.settings;
+        return {settings.startURL, settings.basisURL, settings.cacheFile};
+    }
+    void close(Closing way) const;
+
+    TestHttpServer m_server;
+    std::unique_ptr<KostwerkFixture> m_fixture;
+    QPointer<QWidget> m_dialog;
+};
+
+void TestSettingsF::init()
+{
+    m_server.serve(QStringLiteral("/refekt/00.html"), {200, startPage});
+    m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, weekPage});
+    m_fixture = std::make_unique<KostwerkFixture>();
+    QVERIFY(m_fixture->writeFile(
+        QStringLiteral("refekt.ini"),
+        "[Settings]\r\nstartURL=" + m_server.url(QStringLiteral("/refekt/00.html")).toLatin1()
+            + "\r\nbasisURL=" + m_server.url(QStringLiteral("/refekt/")).toLatin1() + "\r\ncacheFile=cache.rfk\r\n"));
+    m_fixture->start();
+    m_fixture->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_fixture->window.get()));
+}
+
+void TestSettingsF::cleanup()
+{
+    m_fixture.reset();
+}
+
+QWidget *TestSettingsF::openSettings()
+{
+    m_fixture->choose("settings");
+    m_dialog = m_fixture->control("SettingsF");
+    if (m_dialog && QTest::qWaitFor([this] { return QApplication::activeWindow() == m_dialog; }))
+        return m_dialog;
+    return nullptr;
+}
+
+void TestSettingsF::retype(const char *field, const QString &text) const
+{
+    auto *edit = inDialog<QLineEdit>(field);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void TestSettingsF::close(Closing way) const
+{
+    switch (way) {
+    case Closing::Ok:
+        QTest::mouseClick(inDialog<QPushButton>("Command1"), Qt::LeftButton);
+        break;
+    case Closing::Cancel:
+        QTest::mouseClick(inDialog<QPushButton>("Command2"), Qt::LeftButton);
+        break;
+    case Closing::TitleBar:
+        // The way the window system asks a window to close.
+        m_dialog->windowHandle()->close();
+        break;
+    }
+}
+
+void TestSettingsF::controls_matchTheLayout_data()
+{
+    // Pixel rectangles of the twips layout (15 twips to the pixel); the
+    // fields show the values in force.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("StartURL label") << "Label1" << "StartURL:" << QRect(8, 16, 57, 17);
+    QTest::newRow("StartURL") << "starturlfeld" << m_server.url(QStringLiteral("/refekt/00.html"))
+                              << QRect(64, 16, 225, 19);
+    QTest::newRow("BasisURL label") << "Label2" << "BasisURL:" << QRect(8, 40, 57, 17);
+    QTest::newRow("BasisURL") << "basisurlfeld" << m_server.url(QStringLiteral("/refekt/")) << QRect(64, 40, 225, 19);
+    QTest::newRow("Cachefile label") << "Label3" << "Cachefile:" << QRect(8, 64, 57, 17);
+    QTest::newRow("Cachefile") << "cachefilefeld" << "cache.rfk" << QRect(64, 64, 225, 19);
+    QTest::newRow("check box") << "Check1" << "Startseitenfehlerbehebung (Freenet)" << QRect(8, 96, 225, 25);
+    QTest::newRow("OK") << "Command1" << "OK" << QRect(128, 160, 81, 33);
+    QTest::newRow("Abbrechen") << "Command2" << "Abbrechen" << QRect(216, 160, 81, 33);
+}
+
+void TestSettingsF::controls_matchTheLayout()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QRect, geometry);
+    QVERIFY(openSettings());
+    auto *widget = inDialog(name.toLatin1().constData());
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(widget->property("text").toString(), text);
+}
+
+void TestSettingsF::window_captionFlagsAndTabOrder()
+{
+    QVERIFY(openSettings());
+    QCOMPARE(m_dialog->windowTitle(), u"Einstellungen"_qs);
+    QCOMPARE(m_dialog->size(), QSize(312, 206));
+    QCOMPARE(m_dialog->minimumSize(), m_dialog->maximumSize());
+    const Qt::WindowFlags flags = m_dialog->windowFlags();
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!m_dialog->windowIcon().isNull());
+
+    // The check box has the focus first; the cache file field comes after
+    // the buttons.
+    QCOMPARE(QApplication::focusWidget(), inDialog("Check1"));
+    QStringList chain;
+    QWidget *widget = m_dialog;
+    while ((widget = widget->nextInFocusChain()) != m_dialog) {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            chain.append(widget->objectName());
+    }
+    QCOMPARE(chain, (QStringList{u"Check1"_qs, u"starturlfeld"_qs, u"basisurlfeld"_qs, u"Command1"_qs,
+                                 u"Command2"_qs, u"cachefilefeld"_qs}));
+}
+
+void TestSettingsF::closing_reenablesAndFocusesMainWindow_data()
+{
+    QTest::addColumn<Closing>("way");
+    QTest::newRow("OK") << Closing::Ok;
+    QTest::newRow("Abbrechen") << Closing::Cancel;
+    QTest::newRow("title bar") << Closing::TitleBar;
+}
+
+void TestSettingsF::closing_reenablesAndFocusesMainWindow()
+{
+    QFETCH(Closing, way);
+    Kostwerk *window = m_fixture->window.get();
+    QVERIFY(openSettings());
+
+    QVERIFY(!window->isEnabled());
+    QVERIFY(m_dialog->isEnabled());
+    // The disabled main window ignores a click; the dialog takes typing.
+    const QString headingBefore = m_fixture->control<QLineEdit>("Ueberschrift")->text();
+    QTest::mouseClick(m_fixture->control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/00.html")), 0);
+    QCOMPARE(m_fixture->control<QLineEdit>("Ueberschrift")->text(), headingBefore);
+    retype("cachefilefeld", QStringLiteral("neu.rfk"));
+    QCOMPARE(inDialog<QLineEdit>("cachefilefeld")->text(), u"neu.rfk"_qs);
+
+    close(way);
+
+    QVERIFY(window->isEnabled());
+    QTRY_VERIFY(window->isActiveWindow());
+    QTRY_VERIFY(m_dialog.isNull());
+}
+
+void TestSettingsF::cancelling_keepsIniAndValuesInForce_data()
+{
+    QTest::addColumn<Closing>("way");
+    QTest::newRow("Abbrechen") << Closing::Cancel;
+    QTest::newRow("title bar") << Closing::TitleBar;
+}
+
+void TestSettingsF::cancelling_keepsIniAndValuesInForce()
+{
+    QFETCH(Closing, way);
+    const QByteArray iniBefore = m_fixture->readFile(QStringLiteral("refekt.ini"));
+    const QStringList before = valuesInForce();
+    QVERIFY(openSettings());
+    retype("starturlfeld", QStringLiteral("http://anders.example/"));
+    retype("basisurlfeld", QString());
+    retype("cachefilefeld", QStringLiteral("neu.rfk"));
+
+    close(way);
+    QTRY_VERIFY(m_dialog.isNull());
+
+    QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")), iniBefore);
+    QCOMPARE(valuesInForce(), before);
+    // Opened again, the dialog starts from the values in force.
+    QVERIFY(openSettings());
+    QCOMPARE(inDialog<QLineEdit>("starturlfeld")->text(), before[0]);
+    QCOMPARE(inDialog<QLineEdit>("basisurlfeld")->text(), before[1]);
+    QCOMPARE(inDialog<QLineEdit>("cachefilefeld")->text(), before[2]);
+}
+
+void TestSettingsF::enterAndEscape_doNothing()
+{
+    const QByteArray iniBefore = m_fixture->readFile(QStringLiteral("refekt.ini"));
+    QVERIFY(openSettings());
+    for (QPushButton *button : m_dialog->findChildren<QPushButton *>())
+        QVERIFY(!button->isDefault() && !button->autoDefault());
+
+    retype("starturlfeld", QStringLiteral("http://anders.example/"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(inDialog("starturlfeld"), key);
+    QTest::keyClick(inDialog("Check1"), Qt::Key_Escape);
+
+    QVERIFY(m_dialog);
+    QVERIFY(m_dialog->isVisible());
+    QVERIFY(!m_fixture->window->isEnabled());
+    QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")), iniBefore);
+}
+
+void TestSettingsF::ok_storesFields_nextFetchAndCacheUseThem()
+{
+    m_server.serve(QStringLiteral("/anders/start.html"), {200, startPage});
+    m_server.serve(QStringLiteral("/anders/tneu.html"), {200, weekPage});
+    const QString startURL = m_server.url(QStringLiteral("/anders/start.html"));
+    const QString basisURL = m_server.url(QStringLiteral("/anders/"));
+    QVERIFY(openSettings());
+    retype("starturlfeld", startURL);
+    retype("basisurlfeld", basisURL);
+    retype("cachefilefeld", QStringLiteral("woche.rfk"));
+    // The check box is never read, so it changes nothing in the file.
+    QTest::mouseClick(inDialog("Check1"), Qt::LeftButton);
+    close(Closing::Ok);
+    QTRY_VERIFY(m_dialog.isNull());
+
+    QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")),
+             "[Settings]\r\nstartURL=" + startURL.toLatin1() + "\r\nbasisURL=" + basisURL.toLatin1()
+                 + "\r\ncacheFile=woche.rfk\r\n");
+    QCOMPARE(m_fixture->state.settings.startURL, startURL);
+
+    QTest::mouseClick(m_fixture->control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    QCOMPARE(m_server.requestCount(QStringLiteral("/anders/start.html")), 1);
+    QCOMPARE(m_server.requestCount(QStringLiteral("/anders/tneu.html")), 1);
+    QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/00.html")), 0);
+    QVERIFY(QFile::exists(m_fixture->dir.filePath(QStringLiteral("woche.rfk"))));
+    QVERIFY(!QFile::exists(m_fixture->dir.filePath(QStringLiteral("cache.rfk"))));
+}
+
+void TestSettingsF::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("defaultValue");
+    QTest::newRow("startURL") << QByteArray("starturlfeld") << "startURL" << 0 << SettingsStore::defaultStartURL();
+    QTest::newRow("basisURL") << QByteArray("basisurlfeld") << "basisURL" << 1 << SettingsStore::defaultBasisURL();
+    QTest::newRow("cacheFile") << QByteArray("cachefilefeld") << "cacheFile" << 2
+                               << SettingsStore::defaultCacheFile();
+}
+
+void TestSettingsF::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QString, key);
+    QFETCH(int, index);
+    QFETCH(QString, defaultValue);
+    QStringList expected = valuesInForce();
+    expected[index].clear();
+    QVERIFY(openSettings());
+    retype(field.constData(), QString());
+    close(Closing::Ok);
+
+    QCOMPARE(valuesInForce(), expected);
+    const QByteArray ini = m_fixture->readFile(QStringLiteral("refekt.ini"));
+    QVERIFY2(ini.contains((u'\n' + key + u"=\r\n").toLatin1()), ini.constData());
+
+    m_fixture->start();
+    expected[index] = defaultValue;
+    QCOMPARE(valuesInForce(), expected);
+    QVERIFY(m_fixture->readFile(QStringLiteral("refekt.ini")).contains((u'\n' + key + u'=' + defaultValue).toLatin1()));
+    QVERIFY(openSettings());
+    QCOMPARE(inDialog<QLineEdit>(field.constData())->text(), defaultValue);
+}
+
+QTEST_MAIN(TestSettingsF)
+#include "tst_settingsf.moc"

@@ -1,0 +1,274 @@
+#include "kostwerkfixture.h"
+#include "printerdevice.h"
+#include "textprinting.h"
+
+#include <QDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include <optional>
+
+namespace {
+
+// A week as the cache file holds it, with the canteens' names and the salads
+// that the day view leaves out.
+const QByteArray cachedWeek = QByteArrayLiteral(
+    "<neuer abschnitt>\r\nSpeiseplan vom 07.12. bis 12.12.\r\n"
+    "<neuer abschnitt>\r\nMontag, 07.12.\r\nMen\xfc I\r\nGulasch Nur im Kronenhof erh\xe4ltlich\r\n"
+    "Frische Salate\r\nGurkensalat\r\n"
+    "<neuer abschnitt>\r\nDienstag, 08.12.\r\nMen\xfc II (veg.)\r\nTofu Nordhang\r\nAbendessen\r\nBrot\r\n");
+
+// The print dialog answers what it is told; the printer keeps each job's
+// texts and fails the job it is told to.
+class RecordingPrintDevice final : public PrintDevice
+{
+public:
+    std::optional<int> answer;  // copies, or nothing to cancel
+    int failingJob = -1;
+    int dialogsShown = 0;
+    QList<QStringList> jobs;
+
+    std::optional<int> askCopies(QWidget *) override
+    {
+        ++dialogsShown;
+        return answer;
+    }
+    bool printJob(const QStringList &texts) override
+    {
+        jobs.append(texts);
+        return jobs.size() - 1 != failingJob;
+    }
+};
+
+// Prints to a PDF file through the real printer code; the file holds the last
+// job. There is no dialog: one copy.
+class PdfPrintDevice final : public PrintDevice
+{
+public:
+    explicit PdfPrintDevice(const QString &fileName)
+    {
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setOutputFileName(fileName);
+    }
+    std::optional<int> askCopies(QWidget *) override { return 1; }
+    bool printJob(const QStringList &texts) override { return printTexts(m_printer, texts); }
+
+private:
+    QPrinter m_printer{QPrinter::HighResolution};
+};
+
+// The text of a PDF by poppler's pdftotext; pages end in a form feed.
+std::optional<QString> pdfText(const QString &pdf, const QStringList &options)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(pdftotext, options + QStringList{pdf, QStringLiteral("-")});
+    if (!process.waitForFinished() || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList words(const QString &text)
+{
+    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestWeekPrinting final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void print_data();
+    void print();
+    void pdf_holdsEveryLineInOrder_data();
+    void pdf_holdsEveryLineInOrder();
+    void pdf_leadingLineBreakLeavesAnEmptyLine();
+    void printerDevice_returnsTheDialogsCopies_data();
+    void printerDevice_returnsTheDialogsCopies();
+
+private:
+    std::unique_ptr<KostwerkFixture> m_fixture;
+    std::unique_ptr<RecordingPrintDevice> m_device;
+};
+
+void TestWeekPrinting::init()
+{
+    m_fixture = std::make_unique<KostwerkFixture>();
+    m_device = std::make_unique<RecordingPrintDevice>();
+}
+
+void TestWeekPrinting::cleanup()
+{
+    m_fixture.reset();
+    m_device.reset();
+}
+
+void TestWeekPrinting::print_data()
+{
+    QTest::addColumn<bool>("weekCached");
+    QTest::addColumn<bool>("byCtrlP");
+    QTest::addColumn<std::optional<int>>("answer");
+    QTest::addColumn<int>("failingJob");
+    QTest::addColumn<int>("jobs");
+    const std::optional<int> cancel;
+    QTest::newRow("cancelled prints nothing") << true << false << cancel << -1 << 0;
+    QTest::newRow("one copy") << true << false << std::optional<int>(1) << -1 << 1;
+    QTest::newRow("two copies are two jobs") << true << false << std::optional<int>(2) << -1 << 2;
+    QTest::newRow("Ctrl+P prints like the button") << true << true << std::optional<int>(1) << -1 << 1;
+    QTest::newRow("no week: dialog, then nothing") << false << false << std::optional<int>(1) << -1 << 0;
+    QTest::newRow("failing printer stops the copies") << true << false << std::optional<int>(3) << 0 << 1;
+}
+
+void TestWeekPrinting::print()
+{
+    QFETCH(bool, weekCached);
+    QFETCH(bool, byCtrlP);
+    QFETCH(std::optional<int>, answer);
+    QFETCH(int, failingJob);
+    QFETCH(int, jobs);
+    if (weekCached)
+        QVERIFY(m_fixture->writeFile(QStringLiteral("cache.rfk"), cachedWeek));
+    Kostwerk &window = m_fixture->start();
+    window.usePrintDevice(*m_device);
+    m_device->answer = answer;
+    m_device->failingJob = failingJob;
+
+    if (byCtrlP) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    } else {
+        QTest::mouseClick(m_fixture->control<QPushButton>("cmdWochenplan"), Qt::LeftButton);
+    }
+
+    QCOMPARE(m_device->dialogsShown, 1);
+    QCOMPARE(m_device->jobs.size(), jobs);
+    // Every job is the whole week as held: read from the cache, each section
+    // begins with a line break, which prints as an empty line.
+    const QStringList week{u"\r\nSpeiseplan vom 07.12. bis 12.12."_qs,
+                           u"\r\nMontag, 07.12.\r\nMenü I\r\nGulasch Nur im Kronenhof erhältlich\r\n"
+                           u"Frische Salate\r\nGurkensalat"_qs,
+                           u"\r\nDienstag, 08.12.\r\nMenü II (veg.)\r\nTofu Nordhang\r\nAbendessen\r\nBrot"_qs};
+    for (const QStringList &job : std::as_const(m_device->jobs))
+        QCOMPARE(job, week);
+}
+
+void TestWeekPrinting::pdf_holdsEveryLineInOrder_data()
+{
+    QTest::addColumn<QStringList>("week");
+    QTest::addColumn<bool>("severalPages");
+    QTest::newRow("sample week")
+        << QStringList{u"\r\nSpeiseplan vom 07.12. bis 12.12."_qs,
+                       u"\r\nMontag, 07.12.\r\nMenü I\r\nGulasch Nur im Kronenhof erhältlich\r\nFrische Salate\r\nGurkensalat"_qs,
+                       u"\r\nDienstag, 08.12.\r\nMenü II (veg.)\r\nTofu Nordhang\r\nAbendessen\r\nBrot"_qs}
+        << false;
+    QStringList longWeek{u"Speiseplan"_qs};
+    for (int day = 1; day <= 6; ++day) {
+        QString section = u"Tag "_qs + QString::number(day);
+        for (int dish = 1; dish <= 40; ++dish)
+            section += u"\r\nGericht "_qs + QString::number(day) + u'.' + QString::number(dish);
+        longWeek.append(section);
+    }
+    QTest::newRow("week longer than a page") << longWeek << true;
+    QString wide = u"Ein sehr langes Gericht"_qs;
+    for (int word = 1; word <= 60; ++word)
+        wide += u" Beilage"_qs + QString::number(word);
+    QTest::newRow("line wider than the page") << QStringList{u"Montag"_qs, wide, u"Dienstag"_qs} << false;
+}
+
+void TestWeekPrinting::pdf_holdsEveryLineInOrder()
+{
+    QFETCH(QStringList, week);
+    QFETCH(bool, severalPages);
+    const QString pdf = m_fixture->dir.filePath(QStringLiteral("woche.pdf"));
+    PdfPrintDevice device(pdf);
+    m_fixture->start();
+    m_fixture->state.weekPlan = week;
+    m_fixture->window->usePrintDevice(device);
+
+    QTest::mouseClick(m_fixture->control<QPushButton>("cmdWochenplan"), Qt::LeftButton);
+
+    const std::optional<QString> text = pdfText(pdf, {QStringLiteral("-layout")});
+    if (!text)
+        QSKIP("pdftotext (Debian package poppler-utils) is not installed");
+    QCOMPARE(words(*text), words(week.join(u' ')));
+    QCOMPARE(text->count(u'\f') > 1, severalPages);
+}
+
+void TestWeekPrinting::pdf_leadingLineBreakLeavesAnEmptyLine()
+{
+    // X and Y are one line apart; a section that begins with a line break
+    // puts A two lines below Y.
+    const QString pdf = m_fixture->dir.filePath(QStringLiteral("zeilen.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QVERIFY(printTexts(printer, {u"X\r\nY"_qs, u"\r\nA"_qs}));
+
+    const std::optional<QString> boxes = pdfText(pdf, {QStringLiteral("-bbox")});
+    if (!boxes)
+        QSKIP("pdftotext (Debian package poppler-utils) is not installed");
+    QHash<QString, double> top;
+    const QRegularExpression word(QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\"[^>]*>(\\w+)</word>"));
+    for (const QRegularExpressionMatch &match : word.globalMatch(*boxes))
+        top.insert(match.captured(2), match.captured(1).toDouble());
+    QCOMPARE(top.size(), 3);
+    const double pitch = top[u"Y"_qs] - top[u"X"_qs];
+    QVERIFY(pitch > 0);
+    QVERIFY(qAbs(top[u"A"_qs] - top[u"Y"_qs] - 2 * pitch) < 0.5);
+}
+
+void TestWeekPrinting::printerDevice_returnsTheDialogsCopies_data()
+{
+    QTest::addColumn<int>("copies");  // 0: cancel the dialog
+    QTest::newRow("cancelled") << 0;
+    QTest::newRow("three copies") << 3;
+}
+
+void TestWeekPrinting::printerDevice_returnsTheDialogsCopies()
+{
+    QFETCH(int, copies);
+    PrinterDevice device;
+    // The copies seen in each dialog as it opens.
+    QList<int> shownCopies;
+    const auto answer = [&](int chosen) {
+        QTimer::singleShot(0, this, [&, chosen] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *spinBox = dialog->findChild<QSpinBox *>(QStringLiteral("copies"));
+            shownCopies.append(spinBox ? spinBox->value() : -1);
+            if (chosen == 0 || !spinBox) {
+                dialog->reject();
+                return;
+            }
+            spinBox->setValue(chosen);
+            dialog->accept();
+        });
+    };
+
+    answer(copies);
+    const std::optional<int> result = device.askCopies(nullptr);
+    if (shownCopies.value(0) == -1)
+        QSKIP("the print dialog of this Qt build has no copies spin box to answer");
+    QCOMPARE(result, copies == 0 ? std::nullopt : std::optional<int>(copies));
+
+    // The printer itself is set back to one copy, as each copy is a job.
+    answer(0);
+    QCOMPARE(device.askCopies(nullptr), std::nullopt);
+    QCOMPARE(shownCopies, (QList<int>{1, 1}));
+}
+
+QTEST_MAIN(TestWeekPrinting)
+#include "tst_weekprinting.moc"

@@ -1,0 +1,100 @@
+#include "buildconfig.h"
+#include "commands.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+// The usual status for bad use and unreadable input.
+constexpr int exitFailure = 2;
+
+struct Command
+{
+    QStringView name;
+    QStringView usage;
+    qsizetype operandCount;  // after the command's name
+    DumpCommands::Outcome (*run)(const QStringList &operands);
+};
+
+const std::array<Command, 3> commands = {{
+    {u"link", u"link DATEI", 1, [](const QStringList &operands) { return DumpCommands::link(operands.at(0)); }},
+    {u"week", u"week DATEI", 1, [](const QStringList &operands) { return DumpCommands::week(operands.at(0)); }},
+    {u"day", u"day DATEI N", 2,
+     [](const QStringList &operands) { return DumpCommands::day(operands.at(0), operands.at(1)); }},
+}};
+
+bool writeTo(std::FILE *stream, const QByteArray &bytes)
+{
+    const auto size = static_cast<std::size_t>(bytes.size());
+    return std::fwrite(bytes.constData(), 1, size, stream) == size && std::fflush(stream) == 0;
+}
+
+int fail(const QString &message)
+{
+    writeTo(stderr, (QCoreApplication::applicationName() + u": " + message + u'\n').toUtf8());
+    return exitFailure;
+}
+
+DumpCommands::Outcome run(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return {{}, u"Kein Befehl angegeben (link, week oder day; siehe --help)"_qs};
+    for (const Command &command : commands) {
+        if (arguments.first() != command.name)
+            continue;
+        if (arguments.size() - 1 != command.operandCount)
+            return {{}, u"Falsche Argumente, Aufruf: "_qs + QCoreApplication::applicationName() + u' '
+                            + command.usage};
+        return command.run(arguments.mid(1));
+    }
+    return {{}, u"Unbekannter Befehl: "_qs + arguments.first() + u" (link, week oder day; siehe --help)"_qs};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"kostwerk-dump"_qs);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(BuildConfig::version));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Zeigt, was Kostwerk aus einer gespeicherten Seite oder Cache-Datei macht.\n"
+        "\n"
+        "Befehle:\n"
+        "  link DATEI   der Wochen-Link, den das Programm in der Startseite DATEI findet\n"
+        "  week DATEI   die Bytes der Cache-Datei nach dem Abruf der Wochenseite DATEI\n"
+        "  day DATEI N  Tag N (1 = Montag ... 6 = Samstag) der Cache-Datei DATEI,\n"
+        "               so wie das Fenster ihn zeigt, als JSON"_qs);
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    parser.addPositionalArgument(u"Befehl"_qs, u"link, week oder day"_qs, u"<link|week|day>"_qs);
+    parser.addPositionalArgument(u"DATEI"_qs, u"Startseite, Wochenseite oder Cache-Datei"_qs, u"DATEI"_qs);
+    parser.addPositionalArgument(u"N"_qs, u"nur bei day: 1 = Montag ... 6 = Samstag"_qs, u"[N]"_qs);
+
+    // After the command everything is an operand, so "day DATEI -1" is a bad
+    // day and a file name may begin with a dash.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+
+    if (!parser.parse(QCoreApplication::arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return fail(unknown.isEmpty() ? u"Ungültige Befehlszeile: "_qs + parser.errorText()
+                                      : u"Unbekannte Option: "_qs + unknown.first());
+    }
+    if (parser.isSet(helpOption))
+        parser.showHelp(0);
+    if (parser.isSet(versionOption))
+        parser.showVersion();
+
+    const DumpCommands::Outcome outcome = run(parser.positionalArguments());
+    if (!outcome.error.isEmpty())
+        return fail(outcome.error);
+    if (!writeTo(stdout, outcome.output))
+        return fail(u"Ausgabe nicht schreibbar"_qs);
+    return 0;
+}

@@ -1,0 +1,25 @@
+#include "dialogwindow.h"
+
+#include "controls.h"
+#include "programicon.h"
+
+#include <QWidget>
+
+namespace DialogWindow {
+
+void setUp(QWidget &dialog, const char *name, const QString &caption, QSize clientSize)
+{
+    // A plain widget rather than a QDialog: QDialog would close on Escape and
+    // click a button on Enter, and neither dialog of the program does that.
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog.setAttribute(Qt::WA_DeleteOnClose);
+    dialog.setObjectName(QLatin1StringView(name));
+    dialog.setWindowTitle(caption);
+    dialog.setWindowIcon(programIcon());
+    // Windows take the application's font, not their parent's.
+    dialog.setFont(Controls::sansSerif(8.25, QFont::Normal));
+    dialog.setFixedSize(clientSize);
+}
+
+} // namespace DialogWindow

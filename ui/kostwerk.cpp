@@ -1,0 +1,321 @@
+#include "kostwerk.h"
+
+#include "allgemein.h"
+#include "cachefile.h"
+#include "controls.h"
+#include "dayview.h"
+#include "infof.h"
+#include "printerdevice.h"
+#include "programicon.h"
+#include "settingsf.h"
+#include "statusline.h"
+#include "twips.h"
+#include "weekdays.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+
+namespace {
+
+constexpr QSize clientSize(Twips::toPixels(6645), Twips::toPixels(5970));
+constexpr QPoint clientOrigin(Twips::toPixels(915), Twips::toPixels(1005));
+
+using Controls::place;
+using Controls::sansSerif;
+
+QPlainTextEdit *categoryBox(QWidget *parent, const char *name, QStringView heading, const QRect &geometry)
+{
+    auto *box = place(parent, new QPlainTextEdit, name, geometry);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setTabChangesFocus(true);
+    box->setAccessibleName(heading.toString());
+    return box;
+}
+
+// The text boxes show plain lines; the week's CR LF pairs become line feeds.
+QString forDisplay(const QString &text)
+{
+    return QString(text).replace(lineBreak.toString(), QStringLiteral("\n"));
+}
+
+} // namespace
+
+Kostwerk::Kostwerk(ProgramState &state, InternetTransfer &transfer, QWidget *parent)
+    : QMainWindow(parent)
+    , m_state(state)
+    , m_transfer(transfer)
+{
+    setObjectName(QStringLiteral("Kostwerk"));
+    setWindowTitle(QStringLiteral("Refekt Küchenplan"));
+    setWindowIcon(programIcon());
+    setFont(sansSerif(8.25, QFont::Normal));
+
+    createControls();
+    createMenus();
+    createShortcuts();
+    setTabOrder();
+
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("status"));
+    statusBar()->addWidget(m_status, 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    setGeometry(QRect(clientOrigin, sizeHint()));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+Kostwerk::~Kostwerk() = default;
+
+void Kostwerk::createControls()
+{
+    auto *client = new QWidget;
+    client->setFixedSize(clientSize);
+    setCentralWidget(client);
+
+    m_ueberschrift = place(client, new QLineEdit(DayViewText::noData.toString()), "Ueberschrift",
+                           Twips::rect(120, 120, 6375, 615));
+    m_ueberschrift->setAlignment(Qt::AlignCenter);
+    m_ueberschrift->setFont(sansSerif(18, QFont::Normal));
+    m_ueberschrift->setAccessibleName(QStringLiteral("Überschrift"));
+
+    m_frame1 = place(client, new QGroupBox(QStringLiteral("Wochentagsauswahl")), "Frame1",
+                     Twips::rect(120, 960, 1935, 1815));
+
+    // The weekday buttons lie over the frame, not inside it.
+    m_wtAuswahl = new QButtonGroup(this);
+    m_wtAuswahl->setObjectName(QStringLiteral("WTauswahl"));
+    for (int index = 0; index < Weekdays::count; ++index) {
+        const QDate monday(2001, 11, 19);
+        auto *button = place(client, new QRadioButton(Weekdays::germanName(monday.addDays(index))),
+                             "WTauswahl", Twips::rect(240, 1200 + 240 * index, 1600, 255));
+        m_wtAuswahl->addButton(button, index);
+        m_weekdayButtons[index] = button;
+    }
+    connect(m_wtAuswahl, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked)
+            WTauswahl_Click(index);
+    });
+
+    m_menu1 = categoryBox(client, "menu1", DayViewText::categoryHeadings[0], Twips::rect(2280, 960, 2055, 2055));
+    m_wahlessen = categoryBox(client, "wahlessen", DayViewText::categoryHeadings[1], Twips::rect(4440, 960, 2055, 2055));
+    m_eintopf = categoryBox(client, "eintopf", DayViewText::categoryHeadings[2], Twips::rect(240, 3120, 1935, 2055));
+    m_vegetarisch = categoryBox(client, "vegetarisch", DayViewText::categoryHeadings[3], Twips::rect(2280, 3120, 2055, 2055));
+    m_abendessen = categoryBox(client, "abendessen", DayViewText::categoryHeadings[4], Twips::rect(4440, 3120, 2055, 2055));
+
+    m_cmdLoad = place(client, new QPushButton(LoadButton::initial.toString()), "cmdLoad",
+                      Twips::rect(240, 5280, 1815, 495));
+    connect(m_cmdLoad, &QPushButton::clicked, this, &Kostwerk::cmdLoad_Click);
+
+    m_cmdWochenplan = place(client, new QPushButton(QStringLiteral("Wochenplan drucken")), "cmdWochenplan",
+                            Twips::rect(2160, 5280, 1815, 495));
+    connect(m_cmdWochenplan, &QPushButton::clicked, this, &Kostwerk::cmdWochenplan_Click);
+
+    m_label1 = place(client, new QLabel(QStringLiteral("Heute ist")), "Label1", Twips::rect(4320, 5280, 2055, 195));
+    m_label1->setAlignment(Qt::AlignCenter);
+    m_label1->setFont(sansSerif(8.25, QFont::Bold));
+
+    m_datumF = place(client, new QLabel(QStringLiteral("Label2")), "datumF", Twips::rect(4320, 5520, 2055, 255));
+    m_datumF->setAlignment(Qt::AlignCenter);
+}
+
+void Kostwerk::createMenus()
+{
+    QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    datei->setObjectName(QStringLiteral("datei"));
+    QAction *settings = datei->addAction(QStringLiteral("&Einstellungen"), this, &Kostwerk::settings_Click);
+    settings->setObjectName(QStringLiteral("settings"));
+    QAction *quit = datei->addAction(QStringLiteral("&Beenden"), this, &Kostwerk::quit_Click);
+    quit->setObjectName(QStringLiteral("quit"));
+
+    QMenu *infomenu = menuBar()->addMenu(QStringLiteral("&?"));
+    infomenu->setObjectName(QStringLiteral("infomenu"));
+    QAction *info = infomenu->addAction(QStringLiteral("&Info"), this, &Kostwerk::info_Click);
+    info->setObjectName(QStringLiteral("info"));
+}
+
+void Kostwerk::createShortcuts()
+{
+    auto *refresh = new QAction(this);
+    refresh->setObjectName(QStringLiteral("refreshShortcut"));
+    refresh->setShortcut(QKeySequence::Refresh);
+    connect(refresh, &QAction::triggered, m_cmdLoad, &QPushButton::click);
+    addAction(refresh);
+
+    auto *print = new QAction(this);
+    print->setObjectName(QStringLiteral("printShortcut"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, m_cmdWochenplan, &QPushButton::click);
+    addAction(print);
+}
+
+void Kostwerk::setTabOrder()
+{
+    // The refresh button comes first, so it has the focus at start.
+    QList<QWidget *> order{m_cmdLoad};
+    order.append(QList<QWidget *>(m_weekdayButtons.begin(), m_weekdayButtons.end()));
+    order.append({m_menu1, m_wahlessen, m_eintopf, m_abendessen, m_vegetarisch, m_ueberschrift,
+                  m_cmdWochenplan});
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    m_cmdLoad->setFocus();
+}
+
+void Kostwerk::Form_Load(const QString &programFolder, QDate today)
+{
+    m_state.dataLoaded = false;
+    m_state.settings = SettingsStore::load(programFolder);
+    m_datumF->setText(Weekdays::dateLine(today));
+
+    m_wtAuswahl->setExclusive(false);
+    for (QRadioButton *button : m_weekdayButtons)
+        button->setChecked(false);
+    m_wtAuswahl->setExclusive(true);
+    if (const auto index = Weekdays::todayWeekdayIndex(today))
+        m_weekdayButtons[*index]->setChecked(true);
+
+    const QString cachePath = m_state.settings.cachePath();
+    if (!fileExists(cachePath))
+        return;
+
+    m_state.dataLoaded = true;
+    if (auto weekPlan = loadCache(cachePath)) {
+        m_state.weekPlan = std::move(*weekPlan);
+        showCacheStand(today);
+    } else {
+        showStatus(StatusLine::cacheUnreadable());
+    }
+    showDay(selectedWeekday() + 1);
+}
+
+void Kostwerk::setLoadButton(const QString &caption, bool enabled)
+{
+    m_cmdLoad->setText(caption);
+    m_cmdLoad->setEnabled(enabled);
+}
+
+int Kostwerk::selectedWeekday() const
+{
+    int selected = 0;
+    for (int index = 0; index < Weekdays::count; ++index) {
+        if (m_weekdayButtons[index]->isChecked())
+            selected = index;
+    }
+    return selected;
+}
+
+void Kostwerk::showDay(qsizetype n)
+{
+    const DayView view = dayViewOf(m_state.weekPlan, n);
+    for (QPlainTextEdit *box : {m_menu1, m_wahlessen, m_eintopf, m_vegetarisch, m_abendessen})
+        box->clear();
+    m_ueberschrift->setText(view.heading);
+    m_menu1->setPlainText(forDisplay(view.menu1));
+    m_wahlessen->setPlainText(forDisplay(view.wahlessen));
+    m_eintopf->setPlainText(forDisplay(view.eintopf));
+    m_vegetarisch->setPlainText(forDisplay(view.vegetarisch));
+    m_abendessen->setPlainText(forDisplay(view.abendessen));
+}
+
+void Kostwerk::WTauswahl_Click(int /*index*/)
+{
+    if (m_state.dataLoaded)
+        showDay(selectedWeekday() + 1);
+}
+
+void Kostwerk::cmdLoad_Click()
+{
+    const FetchReport report = reloadWeekPlan(m_state, m_transfer, *this);
+    if (report.ok())
+        showCacheStand(QDate::currentDate());
+    else
+        showStatus(StatusLine::problem(report));
+}
+
+void Kostwerk::usePrintDevice(PrintDevice &device)
+{
+    m_printDevice = &device;
+}
+
+void Kostwerk::cmdWochenplan_Click()
+{
+    // Cancelling, a failing printer and an empty week all end the printing
+    // without a word; each copy is a print job of its own.
+    PrintDevice &device = printDevice();
+    const std::optional<int> copies = device.askCopies(this);
+    if (!copies || m_state.weekPlan.isEmpty())
+        return;
+    for (int copy = 0; copy < *copies; ++copy) {
+        if (!device.printJob(m_state.weekPlan))
+            return;
+    }
+}
+
+void Kostwerk::settings_Click()
+{
+    setEnabled(false);
+    m_settingsF = new SettingsF(m_state.settings, this);
+    // Disabling a widget disables its child windows with it. The dialogs are
+    // windows of their own and stay usable: a window, unlike a control, can
+    // be enabled under a disabled parent.
+    m_settingsF->setEnabled(true);
+    if (m_infoF)
+        m_infoF->setEnabled(true);
+    m_settingsF->show();
+    m_settingsF->activateWindow();
+}
+
+void Kostwerk::info_Click()
+{
+    if (!m_infoF)
+        m_infoF = new InfoF(this);
+    m_infoF->show();
+    m_infoF->raise();
+    m_infoF->activateWindow();
+}
+
+void Kostwerk::quit_Click()
+{
+    QCoreApplication::quit();
+}
+
+void Kostwerk::closeEvent(QCloseEvent *event)
+{
+    if (m_infoF)
+        m_infoF->close();
+    if (m_settingsF)
+        m_settingsF->close();
+    QMainWindow::closeEvent(event);
+}
+
+void Kostwerk::showStatus(const QString &text)
+{
+    m_status->setText(text);
+}
+
+void Kostwerk::showCacheStand(QDate today)
+{
+    const QFileInfo cache(m_state.settings.cachePath());
+    showStatus(StatusLine::forCache(cache.lastModified(), today));
+}
+
+PrintDevice &Kostwerk::printDevice()
+{
+    if (!m_printDevice) {
+        m_printer = std::make_unique<PrinterDevice>();
+        m_printDevice = m_printer.get();
+    }
+    return *m_printDevice;
+}

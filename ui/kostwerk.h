@@ -1,0 +1,91 @@
+#pragma once
+
+#include "weekplanfetch.h"
+
+#include <QDate>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+class InfoF;
+class InternetTransfer;
+class PrintDevice;
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class SettingsF;
+
+// The main window: the heading, the weekday choice, the five meal
+// categories, the refresh and print buttons, and today's date.
+class Kostwerk final : public QMainWindow, public FetchView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Kostwerk)
+
+public:
+    Kostwerk(ProgramState &state, InternetTransfer &transfer, QWidget *parent = nullptr);
+    ~Kostwerk() override;
+
+    // The start-up sequence, run before the window is first shown: settings
+    // from programFolder, the date line and weekday for today, and the
+    // cached week if there is one.
+    void Form_Load(const QString &programFolder, QDate today);
+
+    // Prints through device instead of the system's print dialog and printer.
+    void usePrintDevice(PrintDevice &device);
+
+    void setLoadButton(const QString &caption, bool enabled) override;
+    int selectedWeekday() const override;
+    void showDay(qsizetype n) override;
+
+protected:
+    // The dialogs close with the main window.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createShortcuts();
+    void setTabOrder();
+
+    void WTauswahl_Click(int index);
+    void cmdLoad_Click();
+    void cmdWochenplan_Click();
+    void settings_Click();
+    void info_Click();
+    void quit_Click();
+
+    void showStatus(const QString &text);
+    void showCacheStand(QDate today);
+    PrintDevice &printDevice();
+
+    ProgramState &m_state;
+    InternetTransfer &m_transfer;
+
+    QLineEdit *m_ueberschrift = nullptr;
+    QGroupBox *m_frame1 = nullptr;
+    QButtonGroup *m_wtAuswahl = nullptr;
+    std::array<QRadioButton *, 6> m_weekdayButtons{};
+    QPlainTextEdit *m_menu1 = nullptr;
+    QPlainTextEdit *m_wahlessen = nullptr;
+    QPlainTextEdit *m_eintopf = nullptr;
+    QPlainTextEdit *m_vegetarisch = nullptr;
+    QPlainTextEdit *m_abendessen = nullptr;
+    QPushButton *m_cmdLoad = nullptr;
+    QPushButton *m_cmdWochenplan = nullptr;
+    QLabel *m_label1 = nullptr;
+    QLabel *m_datumF = nullptr;
+    QLabel *m_status = nullptr;
+
+    QPointer<SettingsF> m_settingsF;
+    QPointer<InfoF> m_infoF;
+
+    PrintDevice *m_printDevice = nullptr;
+    std::unique_ptr<PrintDevice> m_printer;  // the system's, made on first use
+};

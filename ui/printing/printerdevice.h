@@ -1,0 +1,20 @@
+#pragma once
+
+#include "printdevice.h"
+
+#include <QPrinter>
+
+// The system's print dialog and printer. The printer is kept between
+// prints, so the next dialog starts with the printer chosen last.
+class PrinterDevice final : public PrintDevice
+{
+public:
+    PrinterDevice();
+    ~PrinterDevice() override;
+
+    std::optional<int> askCopies(QWidget *parent) override;
+    bool printJob(const QStringList &texts) override;
+
+private:
+    QPrinter m_printer;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+class QPrinter;
+
+// Prints each text followed by a line break in the printer's default font,
+// as one document. Texts break lines at CR LF; a line wider than the page
+// wraps, and a new page starts when the next line does not fit. False when
+// the printer could not be opened or failed.
+bool printTexts(QPrinter &printer, const QStringList &texts);

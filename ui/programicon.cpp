@@ -1,0 +1,6 @@
+#include "programicon.h"
+
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/kostwerk/kostwerk.xpm"));
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's 32 x 32 picture in 16 colours, shared by all its windows.
+QIcon programIcon();

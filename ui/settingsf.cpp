@@ -1,0 +1,106 @@
+#include "settingsf.h"
+
+#include "controls.h"
+#include "dialogwindow.h"
+#include "settings.h"
+#include "twips.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using Controls::place;
+
+namespace {
+
+constexpr QSize clientSize(Twips::toPixels(4680), Twips::toPixels(3090));
+
+QLineEdit *settingField(QWidget *parent, const char *name, int top)
+{
+    return place(parent, new QLineEdit(QStringLiteral("Text1")), name, Twips::rect(960, top, 3375, 285));
+}
+
+} // namespace
+
+SettingsF::SettingsF(Settings &settings, QWidget *mainWindow)
+    : QWidget(mainWindow)
+    , m_settings(settings)
+    , m_mainWindow(mainWindow)
+{
+    DialogWindow::setUp(*this, "SettingsF", QStringLiteral("Einstellungen"), clientSize);
+    createControls();
+    Form_Load();
+}
+
+SettingsF::~SettingsF() = default;
+
+void SettingsF::createControls()
+{
+    // Created in tab order: the check box gets the focus first, and the cache
+    // file field comes after the two buttons.
+    auto *label1 = place(this, new QLabel(QStringLiteral("StartURL:")), "Label1", Twips::rect(120, 240, 855, 255));
+    auto *label2 = place(this, new QLabel(QStringLiteral("BasisURL:")), "Label2", Twips::rect(120, 600, 855, 255));
+
+    // Shown for the look of the dialog only; nothing reads it.
+    place(this, new QCheckBox(QStringLiteral("Startseitenfehlerbehebung (Freenet)")), "Check1",
+          Twips::rect(120, 1440, 3375, 375));
+
+    m_starturlfeld = settingField(this, "starturlfeld", 240);
+    m_basisurlfeld = settingField(this, "basisurlfeld", 600);
+
+    auto *command1 = place(this, new QPushButton(QStringLiteral("OK")), "Command1", Twips::rect(1920, 2400, 1215, 495));
+    connect(command1, &QPushButton::clicked, this, &SettingsF::Command1_Click);
+    auto *command2 = place(this, new QPushButton(QStringLiteral("Abbrechen")), "Command2",
+                       Twips::rect(3240, 2400, 1215, 495));
+    connect(command2, &QPushButton::clicked, this, &SettingsF::Command2_Click);
+
+    m_cachefilefeld = settingField(this, "cachefilefeld", 960);
+    auto *label3 = place(this, new QLabel(QStringLiteral("Cachefile:")), "Label3", Twips::rect(120, 960, 855, 255));
+
+    // The labels name their fields for screen readers.
+    label1->setBuddy(m_starturlfeld);
+    label2->setBuddy(m_basisurlfeld);
+    label3->setBuddy(m_cachefilefeld);
+}
+
+void SettingsF::Form_Load()
+{
+    m_starturlfeld->setText(m_settings.startURL);
+    m_basisurlfeld->setText(m_settings.basisURL);
+    m_cachefilefeld->setText(m_settings.cacheFile);
+    // A long address shows from its start, not scrolled to its end.
+    for (QLineEdit *field : {m_starturlfeld, m_basisurlfeld, m_cachefilefeld})
+        field->setCursorPosition(0);
+}
+
+void SettingsF::Command1_Click()
+{
+    // Taken over as typed: an emptied field is stored empty and gets its
+    // default at the next start.
+    m_settings.basisURL = m_basisurlfeld->text();
+    m_settings.startURL = m_starturlfeld->text();
+    m_settings.cacheFile = m_cachefilefeld->text();
+    // A file that cannot be written goes unreported; the values stay in
+    // force for this run.
+    SettingsStore::save(m_settings);
+    close();
+}
+
+void SettingsF::Command2_Click()
+{
+    close();
+}
+
+void SettingsF::closeEvent(QCloseEvent *event)
+{
+    Form_QueryUnload();
+    QWidget::closeEvent(event);
+}
+
+void SettingsF::Form_QueryUnload()
+{
+    m_mainWindow->setEnabled(true);
+    m_mainWindow->activateWindow();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+struct Settings;
+class QLineEdit;
+
+// "Einstellungen": edits the three settings and writes them to the settings
+// file. It is not modal; the main window disables itself while it is open,
+// and the dialog enables the main window again however it is closed.
+class SettingsF final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SettingsF)
+
+public:
+    // settings are the values in force; mainWindow is the parent that gets
+    // enabled and focused again when the dialog closes.
+    SettingsF(Settings &settings, QWidget *mainWindow);
+    ~SettingsF() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Form_QueryUnload();
+
+    Settings &m_settings;
+    QWidget *const m_mainWindow;
+
+    QLineEdit *m_starturlfeld = nullptr;
+    QLineEdit *m_basisurlfeld = nullptr;
+    QLineEdit *m_cachefilefeld = nullptr;
+};

@@ -1,0 +1,54 @@
+#include "statusline.h"
+
+namespace StatusLine {
+
+QString stand(const QDateTime &cacheWritten)
+{
+    return u"Stand: " + cacheWritten.toString(u"dd.MM.yyyy, hh:mm");
+}
+
+bool isOutdated(const QDateTime &cacheWritten, QDate today)
+{
+    const QDate monday = today.addDays(1 - today.dayOfWeek());
+    return cacheWritten.date() < monday;
+}
+
+QString forCache(const QDateTime &cacheWritten, QDate today)
+{
+    if (isOutdated(cacheWritten, today))
+        return u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (" + stand(cacheWritten) + u')';
+    return stand(cacheWritten);
+}
+
+QString problem(const FetchReport &report)
+{
+    using Problem = FetchReport::Problem;
+    switch (report.problem) {
+    case Problem::None:
+        return QString();
+    case Problem::NoConnection:
+        return QStringLiteral("Keine Verbindung: Der Server ist nicht erreichbar oder wurde nicht gefunden.");
+    case Problem::TimedOut:
+        return QStringLiteral("Zeitüberschreitung: Der Server hat nicht rechtzeitig geantwortet.");
+    case Problem::HttpStatus:
+        return QStringLiteral("Der Server meldet einen Fehler (HTTP-Status %1).").arg(report.httpStatus);
+    case Problem::PageTooLarge:
+        return QStringLiteral("Die Seite ist zu groß und wurde nicht geladen.");
+    case Problem::DownloadFailed:
+        return QStringLiteral("Der Download ist fehlgeschlagen.");
+    case Problem::NoWeekLink:
+        return QStringLiteral("Auf der Startseite wurde kein Link zum Wochenplan gefunden.");
+    case Problem::NoDaySections:
+        return QStringLiteral("Die Wochenseite enthält keine Tagesabschnitte.");
+    case Problem::CacheNotWritten:
+        return QStringLiteral("Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden.");
+    }
+    return QString();
+}
+
+QString cacheUnreadable()
+{
+    return QStringLiteral("Die Cache-Datei konnte nicht gelesen werden.");
+}
+
+} // namespace StatusLine
