@@ -1,3 +1,4 @@
+#include "buildconfig.h"
 #include "internettransfer.h"
 #include "kostwerk.h"
 #include "programicon.h"
@@ -10,6 +11,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kostwerk"));
     QApplication::setApplicationDisplayName(QStringLiteral("Refekt Küchenplan"));
+    // Lets Wayland compositors match the window to its desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QLatin1StringView(BuildConfig::appId));
     QApplication::setWindowIcon(programIcon());
 
     ProgramState state;

@@ -16,6 +16,7 @@ class KostwerkFixture final
 {
 public:
     QTemporaryDir dir;
+    QString programFolder = dir.path();  // where the program runs from
     ProgramState state;
     InternetTransfer transfer;
     std::unique_ptr<Kostwerk> window;
@@ -27,7 +28,7 @@ public:
         window.reset();
         state = ProgramState();
         window = std::make_unique<Kostwerk>(state, transfer);
-        window->Form_Load(dir.path(), today);
+        window->Form_Load(programFolder, today);
         return *window;
     }
 

@@ -1,15 +1,12 @@
-#include "internettransfer.h"
-#include "kostwerk.h"
+#include "kostwerkfixture.h"
 #include "testhttpserver.h"
 
 #include <QAccessible>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -53,30 +50,27 @@ private slots:
     void keyboard_f5RefreshesAndArrowsChangeDay();
 
 private:
-    Kostwerk &start(QDate today = tuesday);
-    void writeFile(const QString &name, const QByteArray &bytes);
+    Kostwerk &start(QDate today = tuesday) { return m_app->start(today); }
+    void writeFile(const QString &name, const QByteArray &bytes) { QVERIFY(m_app->writeFile(name, bytes)); }
     template<typename T>
     T *control(const char *name) const
     {
-        return m_window->findChild<T *>(QLatin1StringView(name));
+        return m_app->control<T>(name);
     }
     QRadioButton *weekdayButton(int index) const
     {
-        return m_window->findChildren<QRadioButton *>(QStringLiteral("WTauswahl")).at(index);
+        return m_app->window->findChildren<QRadioButton *>(QStringLiteral("WTauswahl")).at(index);
     }
     QString heading() const { return control<QLineEdit>("Ueberschrift")->text(); }
     QString status() const { return control<QLabel>("status")->text(); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     TestHttpServer m_server;
-    std::unique_ptr<ProgramState> m_state;
-    std::unique_ptr<InternetTransfer> m_transfer;
-    std::unique_ptr<Kostwerk> m_window;
+    std::unique_ptr<KostwerkFixture> m_app;
 };
 
 void TestKostwerk::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_app = std::make_unique<KostwerkFixture>();
     m_server.serve(QStringLiteral("/refekt/00.html"), {200, startPage});
     m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, weekPage});
     writeFile(QStringLiteral("refekt.ini"),
@@ -86,26 +80,7 @@ void TestKostwerk::init()
 
 void TestKostwerk::cleanup()
 {
-    m_window.reset();
-    m_transfer.reset();
-    m_state.reset();
-}
-
-Kostwerk &TestKostwerk::start(QDate today)
-{
-    m_state = std::make_unique<ProgramState>();
-    m_transfer = std::make_unique<InternetTransfer>();
-    m_transfer->setRequestTimeout(std::chrono::seconds(2));
-    m_window = std::make_unique<Kostwerk>(*m_state, *m_transfer);
-    m_window->Form_Load(m_dir->path(), today);
-    return *m_window;
-}
-
-void TestKostwerk::writeFile(const QString &name, const QByteArray &bytes)
-{
-    QFile file(m_dir->filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    m_app.reset();
 }
 
 void TestKostwerk::controls_matchTheLayout_data()
@@ -131,11 +106,11 @@ void TestKostwerk::controls_matchTheLayout()
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
     start();
-    const auto *widget = m_window->findChild<QWidget *>(name);
+    const auto *widget = m_app->window->findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(widget->geometry(), geometry);
-    QCOMPARE(m_window->centralWidget()->size(), QSize(443, 398));
-    QCOMPARE(m_window->windowTitle(), u"Refekt Küchenplan"_qs);
+    QCOMPARE(m_app->window->centralWidget()->size(), QSize(443, 398));
+    QCOMPARE(m_app->window->windowTitle(), u"Refekt Küchenplan"_qs);
     for (int index = 0; index < 6; ++index)
         QCOMPARE(weekdayButton(index)->geometry(), QRect(16, 80 + 16 * index, 107, 17));
 }
@@ -184,14 +159,14 @@ void TestKostwerk::start_preselectsTodaysWeekday()
     start(today);
     for (int index = 0; index < 6; ++index)
         QCOMPARE(weekdayButton(index)->isChecked(), index == checked);
-    QCOMPARE(m_window->selectedWeekday(), checked);
+    QCOMPARE(m_app->window->selectedWeekday(), checked);
     QCOMPARE(control<QLabel>("datumF")->text(), dateLine);
 }
 
 void TestKostwerk::start_withoutCache_weekdayClickShowsNothing()
 {
     start();
-    QVERIFY(!m_state->dataLoaded);
+    QVERIFY(!m_app->state.dataLoaded);
     QTest::mouseClick(weekdayButton(2), Qt::LeftButton);
     QVERIFY(weekdayButton(2)->isChecked());
     QCOMPARE(heading(), u"Keine Daten vorhanden"_qs);
@@ -205,13 +180,13 @@ void TestKostwerk::start_withCache_showsSelectedDayAtOnce()
     writeFile(QStringLiteral("cache.rfk"), cachedWeek);
     start();
 
-    QVERIFY(m_state->dataLoaded);
+    QVERIFY(m_app->state.dataLoaded);
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
     QCOMPARE(control<QPlainTextEdit>("menu1")->toPlainText(), u"Menü I\nSchnitzel\n"_qs);
     QCOMPARE(control<QPlainTextEdit>("wahlessen")->toPlainText(), u"Wahlessen\nPizza, Salat\n"_qs);
     QCOMPARE(control<QPlainTextEdit>("vegetarisch")->toPlainText(), u"Menü II (veg.)\nTofu\n"_qs);
     QCOMPARE(control<QPlainTextEdit>("abendessen")->toPlainText(), u"Abendessen\nBrot\n"_qs);
-    const QDateTime written = QFileInfo(m_dir->filePath(QStringLiteral("cache.rfk"))).lastModified();
+    const QDateTime written = QFileInfo(m_app->dir.filePath(QStringLiteral("cache.rfk"))).lastModified();
     QCOMPARE(status(), u"Stand: "_qs + written.toString(u"dd.MM.yyyy, hh:mm"));
 
     QTest::mouseClick(weekdayButton(0), Qt::LeftButton);
@@ -224,7 +199,7 @@ void TestKostwerk::start_withCache_showsSelectedDayAtOnce()
 void TestKostwerk::start_withOldCache_saysWeekIsOutdated()
 {
     writeFile(QStringLiteral("cache.rfk"), cachedWeek);
-    QFile cache(m_dir->filePath(QStringLiteral("cache.rfk")));
+    QFile cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
     QVERIFY(cache.open(QIODevice::ReadWrite));
     QVERIFY(cache.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(18, 0)), QFileDevice::FileModificationTime));
     cache.close();
@@ -257,7 +232,7 @@ void TestKostwerk::refresh_showsWaitingThenNewWeek()
     QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
     QCOMPARE(control<QPlainTextEdit>("menu1")->toPlainText(), u"Menü I\nForelle\n"_qs);
     QVERIFY2(status().startsWith(u"Stand: "_qs), qPrintable(status()));
-    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("cache.rfk"))));
+    QVERIFY(QFile::exists(m_app->dir.filePath(QStringLiteral("cache.rfk"))));
 }
 
 void TestKostwerk::refresh_failed_keepsWeekAndExplains()
@@ -276,11 +251,11 @@ void TestKostwerk::refresh_failed_keepsWeekAndExplains()
 void TestKostwerk::keyboard_f5RefreshesAndArrowsChangeDay()
 {
     start();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_app->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_app->window.get()));
 
     const int requestsBefore = m_server.requestCount(QStringLiteral("/refekt/tneu.html"));
-    QTest::keyClick(m_window.get(), Qt::Key_F5);
+    QTest::keyClick(m_app->window.get(), Qt::Key_F5);
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), requestsBefore + 1);
     QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
 

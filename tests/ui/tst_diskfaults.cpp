@@ -1,0 +1,166 @@
+#include "kostwerkfixture.h"
+#include "testfilesystem.h"
+#include "testhttpserver.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+// Nothing is lost and nothing crashes when the disk or the files misbehave.
+namespace {
+
+const QDate tuesday(2026, 12, 8);
+
+const QByteArray cachedWeek = QByteArrayLiteral(
+    "<neuer abschnitt>\r\nAlte Woche\r\n<neuer abschnitt>\r\nMontag\r\n"
+    "<neuer abschnitt>\r\nDienstag, alt\r\nMen\xfc I\r\nReis\r\nWahlessen\r\n");
+
+// A week page of about 300 KB, far more than the tiny file system holds.
+QByteArray bigWeekPage()
+{
+    QByteArray page = "<h2>Neue Woche</h2><h2>Montag</h2>x<h2>Dienstag, neu</h2>";
+    for (int dish = 0; dish < 10000; ++dish)
+        page += "<BR>Gericht Nummer " + QByteArray::number(dish);
+    return page + "<hr>";
+}
+
+} // namespace
+
+class TestDiskFaults final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void readOnlyProgramFolder_keepsWeekAndSaysSo();
+    void diskFull_oldCacheSurvivesByteForByte();
+    void cachePathIsFolder_startsEmptyAndSaysSoAfterFetch();
+    void damagedFiles_startWithoutCrash_data();
+    void damagedFiles_startWithoutCrash();
+
+private:
+    QString iniFor(const QString &cacheFile = QStringLiteral("cache.rfk")) const;
+    QString heading() const { return m_app->control<QLineEdit>("Ueberschrift")->text(); }
+    QString status() const { return m_app->control<QLabel>("status")->text(); }
+    void refresh() const { QTest::mouseClick(m_app->control<QPushButton>("cmdLoad"), Qt::LeftButton); }
+
+    TestHttpServer m_server;
+    std::unique_ptr<KostwerkFixture> m_app;
+};
+
+void TestDiskFaults::init()
+{
+    m_server.serve(QStringLiteral("/00.html"), {200, QByteArrayLiteral("<a href=\"tw.html\">Vom</a>")});
+    m_server.serve(QStringLiteral("/tw.html"), {200, bigWeekPage()});
+    m_app = std::make_unique<KostwerkFixture>();
+}
+
+void TestDiskFaults::cleanup()
+{
+    m_app.reset();
+}
+
+QString TestDiskFaults::iniFor(const QString &cacheFile) const
+{
+    return u"[Settings]\r\nstartURL="_qs + m_server.url(QStringLiteral("/00.html")) + u"\r\nbasisURL="_qs
+           + m_server.url(QStringLiteral("/")) + u"\r\ncacheFile="_qs + cacheFile + u"\r\n"_qs;
+}
+
+void TestDiskFaults::readOnlyProgramFolder_keepsWeekAndSaysSo()
+{
+    const TestFileSystem folder(TestFileSystem::Kind::ReadOnly,
+                                {{u"refekt.ini"_qs, iniFor().toLatin1()}, {u"cache.rfk"_qs, cachedWeek}});
+    if (!folder.isValid())
+        QSKIP(qPrintable(TestFileSystem::skipReason()));
+    m_app->programFolder = folder.path();
+
+    m_app->start(tuesday);
+    QCOMPARE(heading(), u"Dienstag, alt"_qs);
+
+    refresh();
+    QCOMPARE(heading(), u"Dienstag, neu"_qs);
+    QCOMPARE(status(), u"Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden."_qs);
+    QFile cache(folder.filePath(u"cache.rfk"_qs));
+    QVERIFY(cache.open(QIODevice::ReadOnly));
+    QCOMPARE(cache.readAll(), cachedWeek);
+}
+
+void TestDiskFaults::diskFull_oldCacheSurvivesByteForByte()
+{
+    const TestFileSystem folder(TestFileSystem::Kind::Tiny,
+                                {{u"refekt.ini"_qs, iniFor().toLatin1()}, {u"cache.rfk"_qs, cachedWeek}});
+    if (!folder.isValid())
+        QSKIP(qPrintable(TestFileSystem::skipReason()));
+    m_app->programFolder = folder.path();
+
+    m_app->start(tuesday);
+    refresh();
+
+    QCOMPARE(heading(), u"Dienstag, neu"_qs);
+    QCOMPARE(status(), u"Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden."_qs);
+    QFile cache(folder.filePath(u"cache.rfk"_qs));
+    QVERIFY(cache.open(QIODevice::ReadOnly));
+    QCOMPARE(cache.readAll(), cachedWeek);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{u"cache.rfk"_qs, u"refekt.ini"_qs}));
+}
+
+void TestDiskFaults::cachePathIsFolder_startsEmptyAndSaysSoAfterFetch()
+{
+    QVERIFY(m_app->writeFile(u"refekt.ini"_qs, iniFor().toLatin1()));
+    QVERIFY(QDir(m_app->dir.path()).mkdir(u"cache.rfk"_qs));
+
+    m_app->start(tuesday);
+    QCOMPARE(heading(), u"Keine Daten vorhanden"_qs);
+    QVERIFY(!m_app->state.dataLoaded);
+
+    refresh();
+    QCOMPARE(heading(), u"Dienstag, neu"_qs);
+    QCOMPARE(status(), u"Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden."_qs);
+    QVERIFY(QFileInfo(m_app->dir.filePath(u"cache.rfk"_qs)).isDir());
+}
+
+void TestDiskFaults::damagedFiles_startWithoutCrash_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QByteArray>("cache");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("cacheFile");
+
+    const QByteArray goodIni = "[Settings]\r\ncacheFile=cache.rfk\r\n";
+    QTest::newRow("cache truncated mid-line")
+        << goodIni << cachedWeek.left(cachedWeek.indexOf("Men") + 2) << u"Dienstag, alt"_qs << u"cache.rfk"_qs;
+    QTest::newRow("cache of binary garbage")
+        << goodIni << QByteArray("\x00\xff\xfe\r\n\x89PNG\r\n\x1a\n\x00\x00", 16) << u"Keine Daten vorhanden"_qs
+        << u"cache.rfk"_qs;
+    QTest::newRow("empty cache") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs;
+    QTest::newRow("settings of binary garbage")
+        << QByteArray("\x7f" "ELF\x02\x01\x00[\xff=\x00\n=\r\r\n[", 16) << cachedWeek << u"Dienstag, alt"_qs
+        << u"cache.rfk"_qs;
+    QTest::newRow("settings with a line of a megabyte")
+        << ("[Settings]\r\nstartURL=" + QByteArray(1 << 20, 'u') + "\r\ncacheFile=cache.rfk\r\n") << cachedWeek
+        << u"Dienstag, alt"_qs << u"cache.rfk"_qs;
+}
+
+void TestDiskFaults::damagedFiles_startWithoutCrash()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QByteArray, cache);
+    QFETCH(QString, heading);
+    QFETCH(QString, cacheFile);
+    QVERIFY(m_app->writeFile(u"refekt.ini"_qs, ini));
+    QVERIFY(m_app->writeFile(u"cache.rfk"_qs, cache));
+
+    m_app->start(tuesday);
+
+    QCOMPARE(this->heading(), heading);
+    QCOMPARE(m_app->state.settings.cacheFile, cacheFile);
+    QVERIFY(m_app->state.settings.startURL.size() <= 254);
+    // The settings file keeps what it held; only missing keys were added.
+    QVERIFY(m_app->readFile(u"refekt.ini"_qs).startsWith(ini));
+}
+
+QTEST_MAIN(TestDiskFaults)
+#include "tst_diskfaults.moc"
