@@ -1,7 +1,124 @@
 #include "weekpage.h"
 
 #include <array>
-#include <utility>
+
+namespace {
+
+struct Entity
+{
+    QStringView name;
+    QStringView text;
+};
+
+// Rows 3 to 16 of the cleaning table (see cleanPage) without "&amp;". No name holds another
+// "&", so at any "&" at most one of them matches.
+constexpr std::array<Entity, 13> entities = {{
+    {u"&nbsp;", u" "},  {u"&quot;", u"\""}, {u"&auml;", u"ä"},   {u"&Auml;", u"Ä"},
+    {u"&ouml;", u"ö"},  {u"&Ouml;", u"Ö"},  {u"&uuml;", u"ü"},   {u"&Uuml;", u"Ü"},
+    {u"&szlig;", u"ß"}, {u"&lt;", u"<"},    {u"&gt;", u">"},     {u"&copy;", u"Copyright"},
+    {u"&reg;", u"Eingetragenes Warenzeichen"},
+}};
+
+// The rows after "&amp;" see the "&" it leaves joined with the text after it.
+constexpr std::array<Entity, 4> afterAmpersand = {{
+    {u"lt;", u"<"}, {u"gt;", u">"}, {u"copy;", u"Copyright"}, {u"reg;", u"Eingetragenes Warenzeichen"},
+}};
+
+// Rows 1 and 2: CR LF pairs go, then pairs of blanks in what is left, both
+// scanned from the front without looking at what was already dropped. In
+// place: the text only shrinks, so writing never overtakes reading.
+void dropLineEndsAndDoubleBlanks(QString &page)
+{
+    QChar *const begin = page.data();
+    const QChar *const end = begin + page.size();
+    QChar *out = begin;
+    bool blankPending = false;
+    for (const QChar *in = begin; in != end; ++in) {
+        if (*in == u'\r' && in + 1 != end && in[1] == u'\n') {
+            ++in;
+        } else if (*in == u' ') {
+            blankPending = !blankPending;
+        } else {
+            if (blankPending)
+                *out++ = u' ';
+            blankPending = false;
+            *out++ = *in;
+        }
+    }
+    if (blankPending)
+        *out++ = u' ';
+    page.truncate(out - begin);
+}
+
+// The entity at the start of text and what replaces it, or an empty name.
+Entity entityAt(QStringView text)
+{
+    for (const Entity &entity : entities) {
+        if (text.startsWith(entity.name))
+            return entity;
+    }
+    static constexpr QStringView ampersand = u"&amp;";
+    if (!text.startsWith(ampersand))
+        return {};
+    for (const Entity &entity : afterAmpersand) {
+        if (text.sliced(ampersand.size()).startsWith(entity.name))
+            return {text.first(ampersand.size() + entity.name.size()), entity.text};
+    }
+    return {ampersand, u"&"};
+}
+
+// Rows 3 to 17. No entity holds an LF, so the last row can go in the same
+// pass: an LF still splits an entity here, as it did before its row.
+QString withEntitiesDecoded(const QString &text)
+{
+    QString page;
+    page.reserve(text.size());
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        const Entity entity = c == u'&' ? entityAt(QStringView(text).sliced(i)) : Entity{};
+        if (c != u'\n' && entity.name.isEmpty()) {
+            ++i;
+            continue;
+        }
+        page += QStringView(text).sliced(copied, i - copied);
+        page += entity.text;
+        i += c == u'\n' ? 1 : entity.name.size();
+        copied = i;
+    }
+    page += QStringView(text).sliced(copied);
+    return page;
+}
+
+// The first tag (a text starting with "<") at or after from, in any case.
+// Looking for "<" alone is much faster than a case-insensitive search for the
+// whole tag, which folds every character of the page.
+qsizetype indexOfTag(QStringView page, QStringView tag, qsizetype from)
+{
+    for (qsizetype at = page.indexOf(u'<', from); at >= 0; at = page.indexOf(u'<', at + 1)) {
+        if (page.sliced(at).startsWith(tag, Qt::CaseInsensitive))
+            return at;
+    }
+    return -1;
+}
+
+// The sections as views into the page, so that the pipeline strips them
+// without copying them first.
+QList<QStringView> sectionsOf(QStringView page)
+{
+    QList<QStringView> sections;
+    qsizetype start = indexOfTag(page, u"<h2>", 0);
+    while (start >= 0 && sections.size() < WeekPage::maxSections) {
+        const qsizetype next = indexOfTag(page, u"<h2>", start + 1);
+        const qsizetype end = next >= 0 ? next : indexOfTag(page, u"<hr", start + 1);
+        if (end >= 0)
+            sections.append(page.sliced(start, end - start));
+        start = next;
+    }
+    return sections;
+}
+
+} // namespace
 
 namespace WeekPage {
 
@@ -31,50 +148,24 @@ QString trimBlanks(const QString &page)
     return page.mid(begin, end - begin);
 }
 
+// The table's 17 rows in two passes over the page. QString::replace would
+// move the rest of the page once for every 1024 matches, which makes a page
+// with many line ends or entities take quadratic time.
 QString cleanPage(QString page)
 {
-    // Order matters: "&amp;lt;" becomes "&lt;" and then "<".
-    static const std::array<std::pair<QString, QString>, 17> table = {{
-        {QStringLiteral("\r\n"), QString()},
-        {QStringLiteral("  "), QString()},
-        {QStringLiteral("&nbsp;"), QStringLiteral(" ")},
-        {QStringLiteral("&quot;"), QStringLiteral("\"")},
-        {QStringLiteral("&auml;"), QStringLiteral("ä")},
-        {QStringLiteral("&Auml;"), QStringLiteral("Ä")},
-        {QStringLiteral("&ouml;"), QStringLiteral("ö")},
-        {QStringLiteral("&Ouml;"), QStringLiteral("Ö")},
-        {QStringLiteral("&uuml;"), QStringLiteral("ü")},
-        {QStringLiteral("&Uuml;"), QStringLiteral("Ü")},
-        {QStringLiteral("&szlig;"), QStringLiteral("ß")},
-        {QStringLiteral("&amp;"), QStringLiteral("&")},
-        {QStringLiteral("&lt;"), QStringLiteral("<")},
-        {QStringLiteral("&gt;"), QStringLiteral(">")},
-        {QStringLiteral("&copy;"), QStringLiteral("Copyright")},
-        {QStringLiteral("&reg;"), QStringLiteral("Eingetragenes Warenzeichen")},
-        {QStringLiteral("\n"), QString()},
-    }};
-    for (const auto &[find, replacement] : table)
-        page.replace(find, replacement);
-    return page;
+    dropLineEndsAndDoubleBlanks(page);
+    return withEntitiesDecoded(page);
 }
 
 QStringList cutSections(const QString &page)
 {
-    static const QString heading = QStringLiteral("<h2>");
-    static const QString rule = QStringLiteral("<hr");
     QStringList sections;
-    qsizetype start = page.indexOf(heading, 0, Qt::CaseInsensitive);
-    while (start >= 0 && sections.size() < maxSections) {
-        const qsizetype next = page.indexOf(heading, start + 1, Qt::CaseInsensitive);
-        const qsizetype end = next >= 0 ? next : page.indexOf(rule, start + 1, Qt::CaseInsensitive);
-        if (end >= 0)
-            sections.append(page.sliced(start, end - start));
-        start = next;
-    }
+    for (QStringView section : sectionsOf(page))
+        sections.append(section.toString());
     return sections;
 }
 
-QString stripTags(const QString &section)
+QString stripTags(QStringView section)
 {
     QString text;
     text.reserve(section.size());
@@ -86,24 +177,29 @@ QString stripTags(const QString &section)
         const qsizetype close = section.indexOf(u'>', open + 1);
         if (close < 0)
             break;
-        text += QStringView(section).sliced(pos, open - pos);
-        if (QStringView(section).sliced(open + 1, close - open - 1) == u"BR")
+        text += section.sliced(pos, open - pos);
+        if (section.sliced(open + 1, close - open - 1) == u"BR")
             text += lineBreak;
         pos = close + 1;
     }
-    text += QStringView(section).sliced(pos);
+    text += section.sliced(pos);
     return text;
 }
 
 Result parse(const QString &weekPage, const WeekPlan &previous)
 {
-    QStringList sections = cutSections(cleanPage(trimBlanks(weekPage)));
-    const bool found = !sections.isEmpty();
-    if (!found)
-        sections = previous;
-    for (QString &section : sections)
-        section = stripTags(section);
-    return {sections, found};
+    const QString page = cleanPage(trimBlanks(weekPage));
+    const QList<QStringView> sections = sectionsOf(page);
+    WeekPlan weekPlan;
+    if (sections.isEmpty()) {
+        for (const QString &section : previous)
+            weekPlan.append(stripTags(section));
+    } else {
+        weekPlan.reserve(sections.size());
+        for (QStringView section : sections)
+            weekPlan.append(stripTags(section));
+    }
+    return {weekPlan, !sections.isEmpty()};
 }
 
 } // namespace WeekPage

@@ -17,8 +17,10 @@ QString findWeekLink(const QString &startPage);
 // Removes leading and trailing blanks (only blanks, no other white space).
 QString trimBlanks(const QString &page);
 
-// The fixed table of replacements: line ends, double blanks and the few
-// entities the canteen uses.
+// The fixed table of replacements, each applied to the whole page in this
+// order: 1 CR LF removed; 2 two blanks removed; 3 to 16 the entities &nbsp;
+// &quot; &auml; &Auml; &ouml; &Ouml; &uuml; &Uuml; &szlig; &amp; &lt; &gt;
+// &copy; &reg; decoded ("&amp;lt;" thus becomes "<"); 17 LF removed.
 QString cleanPage(QString page);
 
 // Every "<h2>" (any case) opens a section that runs up to the next "<h2>";
@@ -27,7 +29,7 @@ QStringList cutSections(const QString &page);
 
 // Removes every tag; an upper-case <BR> with nothing else inside becomes a
 // CR LF. A "<" without ">" after it leaves the rest of the section as it is.
-QString stripTags(const QString &section);
+QString stripTags(QStringView section);
 
 struct Result
 {

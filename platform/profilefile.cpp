@@ -157,12 +157,15 @@ QString readString(const QString &file, const QString &section, const QString &k
     const auto data = readAll(file);
     if (!data)
         return QString();
-    return locate(splitLines(*data), section, key).value;
+    return locate(splitLines(*data), trimBlanks(section), trimBlanks(key)).value;
 }
 
-bool writeString(const QString &file, const QString &section, const QString &key,
+bool writeString(const QString &file, const QString &givenSection, const QString &givenKey,
                  const QString &value)
 {
+    // Names match without the blanks around them, so they are written without.
+    const QString section = trimBlanks(givenSection);
+    const QString key = trimBlanks(givenKey);
     const auto data = readAll(file);
     if (!data)
         return false;  // never replace a file we could not read

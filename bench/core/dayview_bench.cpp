@@ -1,0 +1,35 @@
+// The day view of one section: a day of ordinary length, and one grown to
+// a megabyte.
+
+#include "dayview.h"
+#include "peakmemory.h"
+#include "weekpagegenerator.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using WeekPageGenerator::KiB;
+using WeekPageGenerator::MiB;
+
+void dayView_section(benchmark::State &state, qsizetype size)
+{
+    const WeekPlan weekPlan{QStringLiteral("Speiseplan"), WeekPageGenerator::daySection(size)};
+    const DayView view = dayViewOf(weekPlan, 1);
+    if (view.menu1.isEmpty() || view.abendessen.isEmpty()) {
+        state.SkipWithError("the generated section is not a day");
+        return;
+    }
+    const PeakMemory peak;
+    for (auto _ : state) {
+        DayView day = dayViewOf(weekPlan, 1);
+        benchmark::DoNotOptimize(day);
+    }
+    state.SetBytesProcessed(state.iterations() * weekPlan.at(1).size());
+    peak.report(state);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(dayView_section, 2KiB, 2 * KiB)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(dayView_section, 1MiB, 1 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();

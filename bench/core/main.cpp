@@ -1,0 +1,18 @@
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+int main(int argc, char **argv)
+{
+    // With a fixed threshold every large block comes from mmap and goes back
+    // when freed, as in the program's single fetch, so that one benchmark's
+    // peak memory does not hide in blocks kept from the one before.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

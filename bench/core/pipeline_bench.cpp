@@ -1,0 +1,113 @@
+// The page pipeline (clean, cut, strip) on generated week pages and on
+// hostile pages made of one pattern repeated a million times.
+
+#include "dayview.h"
+#include "peakmemory.h"
+#include "weekdays.h"
+#include "weekpage.h"
+#include "weekpagegenerator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+using WeekPageGenerator::KiB;
+using WeekPageGenerator::MiB;
+
+void measureParse(benchmark::State &state, const QString &page)
+{
+    state.SetLabel("sections: " + std::to_string(WeekPage::parse(page, WeekPlan()).weekPlan.size()));
+    const PeakMemory peak;
+    for (auto _ : state) {
+        WeekPage::Result result = WeekPage::parse(page, WeekPlan());
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetBytesProcessed(state.iterations() * page.size());
+    peak.report(state);
+}
+
+void pipeline_weekPage(benchmark::State &state, qsizetype size)
+{
+    const QString page = WeekPageGenerator::weekPage(size);
+    // A page that does not come out as a week would measure the wrong work.
+    const WeekPlan weekPlan = WeekPage::parse(page, WeekPlan()).weekPlan;
+    const DayView saturday = dayViewOf(weekPlan, Weekdays::count);
+    if (weekPlan.size() <= Weekdays::count || saturday.menu1.isEmpty() || saturday.abendessen.isEmpty()) {
+        state.SkipWithError("the generated page is not a week");
+        return;
+    }
+    measureParse(state, page);
+}
+
+void pipeline_hostilePage(benchmark::State &state, QStringView unit)
+{
+    // Ten characters per unit: a million of them make ten megabytes.
+    measureParse(state, WeekPageGenerator::hostilePage(unit, 10 * MiB / unit.size()));
+}
+
+// The three steps of the pipeline one by one, each on what the step before
+// made of a week page, to show where the time of the whole goes.
+void pipeline_clean(benchmark::State &state, qsizetype size)
+{
+    const QString page = WeekPageGenerator::weekPage(size);
+    const PeakMemory peak;
+    for (auto _ : state) {
+        QString cleaned = WeekPage::cleanPage(page);
+        benchmark::DoNotOptimize(cleaned);
+    }
+    state.SetBytesProcessed(state.iterations() * page.size());
+    peak.report(state);
+}
+
+void pipeline_cut(benchmark::State &state, qsizetype size)
+{
+    const QString cleaned = WeekPage::cleanPage(WeekPageGenerator::weekPage(size));
+    const PeakMemory peak;
+    for (auto _ : state) {
+        QStringList sections = WeekPage::cutSections(cleaned);
+        benchmark::DoNotOptimize(sections);
+    }
+    state.SetBytesProcessed(state.iterations() * cleaned.size());
+    peak.report(state);
+}
+
+void pipeline_strip(benchmark::State &state, qsizetype size)
+{
+    const QStringList sections = WeekPage::cutSections(WeekPage::cleanPage(WeekPageGenerator::weekPage(size)));
+    qsizetype bytes = 0;
+    for (const QString &section : sections)
+        bytes += section.size();
+    const PeakMemory peak;
+    for (auto _ : state) {
+        for (const QString &section : sections) {
+            QString text = WeekPage::stripTags(section);
+            benchmark::DoNotOptimize(text);
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    peak.report(state);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(pipeline_weekPage, 50KiB, 50 * KiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_weekPage, 1MiB, 1 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_weekPage, 10MiB, 10 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+BENCHMARK_CAPTURE(pipeline_hostilePage, millionTags, u"<i>Suppe. ")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_hostilePage, millionOpenBrackets, u"Preis < 3 ")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_hostilePage, millionHeadings, u"<h2>Essen ")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_hostilePage, millionEntities, u"&amp;Kost ")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+BENCHMARK_CAPTURE(pipeline_clean, 1MiB, 1 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_clean, 10MiB, 10 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_cut, 1MiB, 1 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_cut, 10MiB, 10 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_strip, 1MiB, 1 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_strip, 10MiB, 10 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
