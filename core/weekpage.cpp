@@ -10,8 +10,8 @@ struct Entity
     QStringView text;
 };
 
-// Rows 3 to 16 of the cleaning table (see cleanPage) without "&amp;". No name holds another
-// "&", so at any "&" at most one of them matches.
+// Rows 3 to 16 of the cleaning table (see cleanPage) without "&amp;". No
+// name holds another "&", so at any "&" at most one of them matches.
 constexpr std::array<Entity, 13> entities = {{
     {u"&nbsp;", u" "},  {u"&quot;", u"\""}, {u"&auml;", u"ä"},   {u"&Auml;", u"Ä"},
     {u"&ouml;", u"ö"},  {u"&Ouml;", u"Ö"},  {u"&uuml;", u"ü"},   {u"&Uuml;", u"Ü"},

@@ -1,4 +1,4 @@
-#include <benchmark/benchmark.h>
+#include "runbenchmarks.h"
 
 #include <malloc.h>
 
@@ -9,10 +9,5 @@ int main(int argc, char **argv)
     // peak memory does not hide in blocks kept from the one before.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 // user meets it. Runs on the offscreen platform unless QT_QPA_PLATFORM says
 // otherwise.
 
+#include "runbenchmarks.h"
 #include "startupsample.h"
 
 #include <benchmark/benchmark.h>
@@ -53,10 +54,5 @@ int main(int argc, char **argv)
     }
 
     programPath = std::filesystem::read_symlink("/proc/self/exe").string();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }
