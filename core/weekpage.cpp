@@ -25,16 +25,15 @@ constexpr std::array<Entity, 4> afterAmpersand = {{
 }};
 
 // Rows 1 and 2: CR LF pairs go, then pairs of blanks in what is left, both
-// scanned from the front without looking at what was already dropped. In
-// place: the text only shrinks, so writing never overtakes reading.
-void dropLineEndsAndDoubleBlanks(QString &page)
+// scanned from the front without looking at what was already dropped.
+QString withoutLineEndsAndDoubleBlanks(QStringView page)
 {
-    QChar *const begin = page.data();
-    const QChar *const end = begin + page.size();
+    QString text(page.size(), Qt::Uninitialized);
+    QChar *const begin = text.data();
     QChar *out = begin;
     bool blankPending = false;
-    for (const QChar *in = begin; in != end; ++in) {
-        if (*in == u'\r' && in + 1 != end && in[1] == u'\n') {
+    for (auto in = page.begin(); in != page.end(); ++in) {
+        if (*in == u'\r' && in + 1 != page.end() && in[1] == u'\n') {
             ++in;
         } else if (*in == u' ') {
             blankPending = !blankPending;
@@ -47,7 +46,8 @@ void dropLineEndsAndDoubleBlanks(QString &page)
     }
     if (blankPending)
         *out++ = u' ';
-    page.truncate(out - begin);
+    text.truncate(out - begin);
+    return text;
 }
 
 // The entity at the start of text and what replaces it, or an empty name.
@@ -137,7 +137,7 @@ QString findWeekLink(const QString &startPage)
     return startPage.mid(first, d - 1 - first);
 }
 
-QString trimBlanks(const QString &page)
+QStringView trimBlanks(QStringView page)
 {
     qsizetype begin = 0;
     qsizetype end = page.size();
@@ -145,16 +145,15 @@ QString trimBlanks(const QString &page)
         ++begin;
     while (end > begin && page.at(end - 1) == u' ')
         --end;
-    return page.mid(begin, end - begin);
+    return page.sliced(begin, end - begin);
 }
 
 // The table's 17 rows in two passes over the page. QString::replace would
 // move the rest of the page once for every 1024 matches, which makes a page
 // with many line ends or entities take quadratic time.
-QString cleanPage(QString page)
+QString cleanPage(QStringView page)
 {
-    dropLineEndsAndDoubleBlanks(page);
-    return withEntitiesDecoded(page);
+    return withEntitiesDecoded(withoutLineEndsAndDoubleBlanks(page));
 }
 
 QStringList cutSections(const QString &page)

@@ -15,13 +15,13 @@ inline constexpr qsizetype maxSections = 32767;
 QString findWeekLink(const QString &startPage);
 
 // Removes leading and trailing blanks (only blanks, no other white space).
-QString trimBlanks(const QString &page);
+QStringView trimBlanks(QStringView page);
 
 // The fixed table of replacements, each applied to the whole page in this
 // order: 1 CR LF removed; 2 two blanks removed; 3 to 16 the entities &nbsp;
 // &quot; &auml; &Auml; &ouml; &Ouml; &uuml; &Uuml; &szlig; &amp; &lt; &gt;
 // &copy; &reg; decoded ("&amp;lt;" thus becomes "<"); 17 LF removed.
-QString cleanPage(QString page);
+QString cleanPage(QStringView page);
 
 // Every "<h2>" (any case) opens a section that runs up to the next "<h2>";
 // the last runs up to the first "<hr" after it. Empty when there is none.
