@@ -38,6 +38,16 @@ inline QString utf8(QByteArrayView bytes)
     return QString::fromUtf8(bytes);
 }
 
+// Checks the input both ways a page reaches the program.
+template<typename Check>
+int checkBothEncodings(const std::uint8_t *data, std::size_t size, Check check)
+{
+    const QByteArrayView input = bytes(data, size);
+    check(windows1252(input));
+    check(utf8(input));
+    return 0;
+}
+
 // No "<" with a ">" somewhere after it: nothing left that looks like a tag.
 inline bool holdsNoTag(const QString &text)
 {

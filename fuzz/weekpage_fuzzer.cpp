@@ -106,8 +106,5 @@ void check(const QString &page)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArrayView input = Fuzz::bytes(data, size);
-    check(Fuzz::windows1252(input));
-    check(Fuzz::utf8(input));
-    return 0;
+    return Fuzz::checkBothEncodings(data, size, check);
 }
