@@ -1,10 +1,12 @@
-#include "buildconfig.h"
-#include "internettransfer.h"
-#include "kostwerk.h"
-#include "programicon.h"
+#include "generated/buildconfig.h"
+#include "platform/internettransfer.h"
+#include "ui/kostwerk.h"
+#include "ui/programicon.h"
 
 #include <QApplication>
 #include <QDate>
+
+using namespace kostwerk;
 
 int main(int argc, char *argv[])
 {
@@ -13,11 +15,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Refekt Küchenplan"));
     // Lets Wayland compositors match the window to its desktop entry and icon.
     QGuiApplication::setDesktopFileName(QLatin1StringView(BuildConfig::appId));
-    QApplication::setWindowIcon(programIcon());
+    QApplication::setWindowIcon(ui::programIcon());
 
-    ProgramState state;
-    InternetTransfer transfer;
-    Kostwerk window(state, transfer);
+    ui::ProgramState state;
+    platform::InternetTransfer transfer;
+    ui::Kostwerk window(state, transfer);
     window.Form_Load(QCoreApplication::applicationDirPath(), QDate::currentDate());
     window.show();
     return app.exec();

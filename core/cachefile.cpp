@@ -1,9 +1,10 @@
-#include "cachefile.h"
+#include "core/cachefile.h"
 
-#include "ansicodepage.h"
-#include "atomicfile.h"
+#include "platform/ansicodepage.h"
+#include "platform/atomicfile.h"
+#include "platform/fileaccess.h"
 
-#include <QFile>
+namespace kostwerk::core {
 
 namespace {
 
@@ -20,15 +21,15 @@ QByteArray encode(const WeekPlan &weekPlan)
         text += marker + lineBreak;
         text += QString(section).replace(u',', QStringLiteral(";;;")) + lineBreak;
     }
-    if (AnsiCodePage::canEncode(text))
-        return AnsiCodePage::encode(text);
+    if (platform::AnsiCodePage::canEncode(text))
+        return platform::AnsiCodePage::encode(text);
     return utf8Bom + text.toUtf8();
 }
 
 WeekPlan decode(QByteArrayView data)
 {
     const QString text = data.startsWith(utf8Bom) ? QString::fromUtf8(data.sliced(utf8Bom.size()))
-                                                  : AnsiCodePage::decode(data);
+                                                  : platform::AnsiCodePage::decode(data);
     WeekPlan weekPlan;
     qsizetype start = 0;
     while (start < text.size()) {
@@ -50,17 +51,19 @@ WeekPlan decode(QByteArrayView data)
 
 } // namespace CacheFile
 
-bool writeCache(const QString &path, const WeekPlan &weekPlan)
+platform::WriteResult writeCache(const QString &path, const WeekPlan &weekPlan)
 {
     if (weekPlan.isEmpty())
-        return true;
-    return writeFileAtomically(path, CacheFile::encode(weekPlan));
+        return {};
+    return platform::writeFileAtomically(path, CacheFile::encode(weekPlan));
 }
 
-std::optional<WeekPlan> loadCache(const QString &path)
+LoadedCache loadCache(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return CacheFile::decode(file.readAll());
+    const platform::FileRead file = platform::readFile(path);
+    if (!file.ok())
+        return {{}, file.error};
+    return {CacheFile::decode(file.bytes), {}};
 }
+
+} // namespace kostwerk::core

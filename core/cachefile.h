@@ -1,11 +1,12 @@
 #pragma once
 
-#include "weekplan.h"
+#include "core/weekplan.h"
+#include "platform/writeresult.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <optional>
+namespace kostwerk::core {
 
 // The cache file keeps the week between runs. Each section is a marker line
 // followed by the section's lines, with every "," written as ";;;"; lines end
@@ -25,9 +26,19 @@ WeekPlan decode(QByteArrayView data);
 } // namespace CacheFile
 
 // Replaces the file only once it is completely written. An empty week writes
-// nothing and keeps the file as it is. False when the file could not be
-// written; the previous file is then untouched.
-bool writeCache(const QString &path, const WeekPlan &weekPlan);
+// nothing and keeps the file as it is. When the file could not be written,
+// the previous file is untouched.
+platform::WriteResult writeCache(const QString &path, const WeekPlan &weekPlan);
 
-// Nothing when the file cannot be read.
-std::optional<WeekPlan> loadCache(const QString &path);
+// The week a cache file holds, or why the file could not be read.
+struct LoadedCache
+{
+    WeekPlan weekPlan;
+    QString error;  // empty on success
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+LoadedCache loadCache(const QString &path);
+
+} // namespace kostwerk::core

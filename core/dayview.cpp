@@ -1,4 +1,6 @@
-#include "dayview.h"
+#include "core/dayview.h"
+
+namespace kostwerk::core {
 
 namespace {
 
@@ -37,12 +39,14 @@ QString categoryOf(const QString &text, qsizetype category)
 
 } // namespace
 
-DayView dayViewOf(const WeekPlan &weekPlan, qsizetype n)
+std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n)
 {
     if (n < 0 || n >= weekPlan.size())
-        return DayView{DayViewText::noData.toString(), {}, {}, {}, {}, {}};
+        return std::nullopt;
 
     const QString text = withoutLocations(weekPlan.at(n));
     return DayView{headingOf(text),  categoryOf(text, 0), categoryOf(text, 1),
                    categoryOf(text, 2), categoryOf(text, 3), categoryOf(text, 4)};
 }
+
+} // namespace kostwerk::core

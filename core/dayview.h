@@ -1,8 +1,11 @@
 #pragma once
 
-#include "weekplan.h"
+#include "core/weekplan.h"
 
 #include <array>
+#include <optional>
+
+namespace kostwerk::core {
 
 // What the window shows for one weekday: a heading and five meal categories.
 struct DayView
@@ -17,9 +20,8 @@ struct DayView
     bool operator==(const DayView &) const = default;
 };
 
+// What the day view looks for in, and removes from, a section.
 namespace DayViewText {
-
-inline constexpr QStringView noData = u"Keine Daten vorhanden";
 
 // The category headings in the order the week page lists them. The last one
 // only ends "Abendessen" and is never shown.
@@ -33,6 +35,8 @@ inline constexpr std::array<QStringView, 4> locationNames = {
 
 } // namespace DayViewText
 
-// The view of section n (1 = Montag ... 6 = Samstag). A section beyond the
-// week gives the "no data" heading and empty categories.
-DayView dayViewOf(const WeekPlan &weekPlan, qsizetype n);
+// The view of section n (1 = Montag ... 6 = Samstag); nothing when the week
+// has no such section.
+std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n);
+
+} // namespace kostwerk::core

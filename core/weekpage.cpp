@@ -1,6 +1,8 @@
-#include "weekpage.h"
+#include "core/weekpage.h"
 
 #include <array>
+
+namespace kostwerk::core {
 
 namespace {
 
@@ -202,3 +204,5 @@ Result parse(const QString &weekPage, const WeekPlan &previous)
 }
 
 } // namespace WeekPage
+
+} // namespace kostwerk::core

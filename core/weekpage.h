@@ -1,6 +1,8 @@
 #pragma once
 
-#include "weekplan.h"
+#include "core/weekplan.h"
+
+namespace kostwerk::core {
 
 // Turns the canteen's pages into text. Every step is a single pass over the
 // page, so even hostile pages of many megabytes take linear time.
@@ -43,3 +45,5 @@ struct Result
 Result parse(const QString &weekPage, const WeekPlan &previous);
 
 } // namespace WeekPage
+
+} // namespace kostwerk::core

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "settings.h"
+namespace kostwerk::core {
 
 // The week's sections, indexed from 0: section 0 is the page's title, the
 // weekday with index d (0 = Montag ... 5 = Samstag) is section d + 1.
@@ -12,10 +12,4 @@ using WeekPlan = QStringList;
 
 inline constexpr QStringView lineBreak = u"\r\n";
 
-// What lives for the whole run and is shared by the windows.
-struct ProgramState
-{
-    Settings settings;
-    WeekPlan weekPlan;
-    bool dataLoaded = false;  // set once a cache was read or a fetch ran
-};
+} // namespace kostwerk::core

@@ -1,91 +1,106 @@
-#include "weekplanfetch.h"
+#include "core/weekplanfetch.h"
 
-#include "cachefile.h"
-#include "internettransfer.h"
-#include "weekpage.h"
+#include "core/cachefile.h"
+#include "core/weekpage.h"
+#include "platform/internettransfer.h"
 
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcFetch, "kostwerk.fetch")
+namespace kostwerk::core {
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcFetch, "kostwerk.fetch")
+
+using platform::Download;
 using Problem = FetchReport::Problem;
 
-FetchReport reportOf(const Download &download)
+Problem problemOf(Download::Error error)
 {
-    switch (download.error) {
+    switch (error) {
     case Download::Error::None:
-        return {};
+        return Problem::None;
     case Download::Error::NoConnection:
-        return {Problem::NoConnection, 0, download.detail};
+        return Problem::NoConnection;
     case Download::Error::TimedOut:
-        return {Problem::TimedOut, 0, download.detail};
+        return Problem::TimedOut;
     case Download::Error::HttpStatus:
-        return {Problem::HttpStatus, download.httpStatus, download.detail};
+        return Problem::HttpStatus;
     case Download::Error::TooLarge:
-        return {Problem::PageTooLarge, 0, download.detail};
+        return Problem::PageTooLarge;
     case Download::Error::Failed:
         break;
     }
-    return {Problem::DownloadFailed, 0, download.detail};
+    return Problem::DownloadFailed;
 }
 
 // A busy transfer component yields no page, like a failed download.
-Download downloadUnlessBusy(InternetTransfer &transfer, const QString &url)
+Download downloadUnlessBusy(platform::InternetTransfer &transfer, const QString &url)
 {
     if (transfer.stillExecuting()) {
         qCWarning(lcFetch) << "transfer still busy, skipping" << url;
-        return {QString(), Download::Error::Failed, 0, QStringLiteral("busy")};
+        return {QString(), Download::Error::Failed, 0, QStringLiteral("Another download is still running")};
     }
     qCInfo(lcFetch) << "downloading" << url;
     return transfer.openUrl(url);
 }
 
+void reportFailedDownload(FetchReport &report, const Download &download)
+{
+    report.problem = problemOf(download.error);
+    report.httpStatus = download.httpStatus;
+    report.cause = download.detail;
+}
+
 // Why no new week came in, in the order the steps ran.
-FetchReport firstProblem(const Download &startPage, const QString &link, const Download &weekPage)
+void reportFirstProblem(FetchReport &report, const Download &startPage, const QString &link,
+                        const Download &weekPage)
 {
     if (!startPage.ok())
-        return reportOf(startPage);
-    if (link.isEmpty())
-        return {Problem::NoWeekLink, 0, {}};
-    if (!weekPage.ok())
-        return reportOf(weekPage);
-    return {Problem::NoDaySections, 0, {}};
+        reportFailedDownload(report, startPage);
+    else if (link.isEmpty())
+        report.problem = Problem::NoWeekLink;
+    else if (!weekPage.ok())
+        reportFailedDownload(report, weekPage);
+    else
+        report.problem = Problem::NoDaySections;
 }
 
 } // namespace
 
-FetchReport fetchWeekPlan(ProgramState &state, InternetTransfer &transfer, FetchView &view)
+FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer,
+                             const WeekPlan &current)
 {
-    view.setLoadButton(LoadButton::busy.toString(), false);
-
-    const Download startPage = downloadUnlessBusy(transfer, state.settings.startURL);
+    const Download startPage = downloadUnlessBusy(transfer, site.startURL);
     const QString link = WeekPage::findWeekLink(startPage.text);
-    const Download weekPage = downloadUnlessBusy(transfer, state.settings.basisURL + link);
+    const Download weekPage = downloadUnlessBusy(transfer, site.basisURL + link);
 
-    view.setLoadButton(LoadButton::done.toString(), true);
-    state.dataLoaded = true;
-
-    WeekPage::Result parsed = WeekPage::parse(weekPage.text, state.weekPlan);
-    state.weekPlan = std::move(parsed.weekPlan);
-    if (!parsed.sectionsFound) {
-        // Writing the kept week again would only add an empty line in front
-        // of every section, since sections read from the cache begin with one.
-        const FetchReport report = firstProblem(startPage, link, weekPage);
-        qCWarning(lcFetch) << "no new week:" << static_cast<int>(report.problem) << report.detail;
-        return report;
+    WeekPage::Result parsed = WeekPage::parse(weekPage.text, current);
+    FetchReport report;
+    report.weekPlan = std::move(parsed.weekPlan);
+    report.sectionsFound = parsed.sectionsFound;
+    if (!report.sectionsFound) {
+        reportFirstProblem(report, startPage, link, weekPage);
+        qCWarning(lcFetch) << "no new week:" << report.problem << report.cause;
     }
-    if (!writeCache(state.settings.cachePath(), state.weekPlan)) {
-        qCWarning(lcFetch) << "cannot write" << state.settings.cachePath();
-        return {Problem::CacheNotWritten, 0, state.settings.cachePath()};
-    }
-    return {};
-}
-
-FetchReport reloadWeekPlan(ProgramState &state, InternetTransfer &transfer, FetchView &view)
-{
-    const FetchReport report = fetchWeekPlan(state, transfer, view);
-    view.showDay(view.selectedWeekday() + 1);
     return report;
 }
+
+FetchReport fetchWeekPlan(const WeekSite &site, const QString &cachePath,
+                          platform::InternetTransfer &transfer, const WeekPlan &current)
+{
+    FetchReport report = retrieveWeekPlan(site, transfer, current);
+    // Writing a kept week again would only add an empty line in front of
+    // every section, since sections read from the cache begin with one.
+    if (!report.sectionsFound)
+        return report;
+    const platform::WriteResult written = writeCache(cachePath, report.weekPlan);
+    if (!written.ok()) {
+        qCWarning(lcFetch) << "cannot write" << cachePath << ":" << written.error;
+        report.problem = Problem::CacheNotWritten;
+        report.cause = written.error;
+    }
+    return report;
+}
+
+} // namespace kostwerk::core

@@ -1,32 +1,31 @@
 #pragma once
 
-#include "weekplan.h"
+#include "core/weekplan.h"
 
+#include <QObject>
+
+namespace kostwerk::platform {
 class InternetTransfer;
+}
 
-// What a fetch needs of the main window.
-class FetchView
+namespace kostwerk::core {
+
+// Where the week comes from: the start page that links to the week's page,
+// and the base that link is appended to.
+struct WeekSite
 {
-public:
-    virtual void setLoadButton(const QString &caption, bool enabled) = 0;
-    virtual int selectedWeekday() const = 0;  // 0 = Montag ... 5 = Samstag
-    virtual void showDay(qsizetype n) = 0;    // n = weekday index + 1
-
-protected:
-    ~FetchView() = default;
+    QString startURL;
+    QString basisURL;
 };
 
-// The refresh button's captions: before the first fetch, during one, after.
-namespace LoadButton {
-inline constexpr QStringView initial = u"Daten aktualisieren";
-inline constexpr QStringView busy = u"Bitte warten...";
-inline constexpr QStringView done = u"Daten holen";
-} // namespace LoadButton
-
-// Why a fetch brought no new week, or why it could not be kept. Only the
-// first problem met is reported; the window decides how to tell the user.
+// What a fetch brought. When no new week came in, or it could not be kept,
+// the first problem met is reported with its cause; the window decides how
+// to tell the user.
 struct FetchReport
 {
+    Q_GADGET
+
+public:
     enum class Problem {
         None,
         NoConnection,     // server unreachable or host not found
@@ -38,19 +37,28 @@ struct FetchReport
         NoDaySections,    // the week page holds no day sections
         CacheNotWritten,  // the new week is shown but could not be kept
     };
+    Q_ENUM(Problem)
+
+    // The week from now on: the new sections, or, when none came in, the
+    // previous week with its tags stripped again.
+    WeekPlan weekPlan;
+    bool sectionsFound = false;
 
     Problem problem = Problem::None;
     int httpStatus = 0;  // for Problem::HttpStatus
-    QString detail;      // the download's own error text, for the log
+    QString cause;       // the download's or the file's own error text
 
     bool ok() const { return problem == Problem::None; }
 };
 
-// Downloads the start page, follows the week link, downloads the week page,
-// replaces the week with its sections and writes them to the cache file.
-// The previous week stays when the week page has no sections; the cache is
-// only rewritten when new sections came in.
-FetchReport fetchWeekPlan(ProgramState &state, InternetTransfer &transfer, FetchView &view);
+// Downloads the start page, follows the week link, downloads the week page
+// and cuts it into sections; touches no file.
+FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer,
+                             const WeekPlan &current);
 
-// A fetch followed by showing the selected weekday.
-FetchReport reloadWeekPlan(ProgramState &state, InternetTransfer &transfer, FetchView &view);
+// Retrieves the week and, when new sections came in, writes them to the
+// cache file. The cache is only rewritten when new sections came in.
+FetchReport fetchWeekPlan(const WeekSite &site, const QString &cachePath,
+                          platform::InternetTransfer &transfer, const WeekPlan &current);
+
+} // namespace kostwerk::core

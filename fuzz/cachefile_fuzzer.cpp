@@ -1,8 +1,10 @@
 // The cache reader on any bytes, and the round trip of a week built from
 // the input through the writer and the reader.
 
-#include "cachefile.h"
-#include "fuzzcheck.h"
+#include "core/cachefile.h"
+#include "fuzz/fuzzcheck.h"
+
+using namespace kostwerk::core;
 
 using Fuzz::require;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ansicodepage.h"
+#include "platform/ansicodepage.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -30,7 +30,7 @@ inline QByteArrayView bytes(const std::uint8_t *data, std::size_t size)
 // UTF-8 when the page says so.
 inline QString windows1252(QByteArrayView bytes)
 {
-    return AnsiCodePage::decode(bytes);
+    return kostwerk::platform::AnsiCodePage::decode(bytes);
 }
 
 inline QString utf8(QByteArrayView bytes)

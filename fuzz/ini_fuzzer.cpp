@@ -1,9 +1,11 @@
 // The settings file's reader on any file, and the writer and reader
-// together: what writeIni stores, readIni gives back, and no other key
-// changes.
+// together: what the writer stores, the settings store reads back, and no
+// other key changes.
 
-#include "allgemein.h"
-#include "fuzzcheck.h"
+#include "fuzz/fuzzcheck.h"
+#include "platform/ansicodepage.h"
+#include "platform/profilefile.h"
+#include "settings/settings.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -11,10 +13,12 @@
 #include <QTemporaryDir>
 
 using Fuzz::require;
+namespace AnsiCodePage = kostwerk::platform::AnsiCodePage;
+using kostwerk::settings::SettingsStore::readIni;
 
 namespace {
 
-constexpr qsizetype readLimit = 254;  // what the profile function's buffer holds
+constexpr qsizetype readLimit = kostwerk::settings::SettingsStore::maxValueLength;
 
 const QString &iniPath()
 {
@@ -98,7 +102,8 @@ void checkWrite(const QString &section, const QString &key, const QString &value
                 const QString &otherSection, const QString &otherKey)
 {
     const QString otherBefore = readIni(iniPath(), otherSection, otherKey);
-    require(writeIni(iniPath(), section, key, value), "writing the settings file succeeds");
+    require(kostwerk::platform::ProfileFile::writeString(iniPath(), section, key, value).ok(),
+            "writing the settings file succeeds");
     require(readIni(iniPath(), section, key) == value.left(readLimit), "a value written reads back the same");
     if (!sameName(section, otherSection) || !sameName(key, otherKey))
         require(readIni(iniPath(), otherSection, otherKey) == otherBefore, "writing a key changes no other key");

@@ -1,11 +1,13 @@
 // The start page's link finder and the week page pipeline (clean, cut,
 // strip) on any page, read as Windows-1252 and as UTF-8.
 
-#include "fuzzcheck.h"
-#include "weekpage.h"
+#include "core/weekpage.h"
+#include "fuzz/fuzzcheck.h"
 
 #include <array>
 #include <utility>
+
+using namespace kostwerk::core;
 
 using Fuzz::require;
 

@@ -1,7 +1,9 @@
-#include "ansicodepage.h"
+#include "platform/ansicodepage.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+namespace kostwerk::platform {
 
 namespace {
 
@@ -48,3 +50,5 @@ bool canEncode(const QString &text)
 }
 
 } // namespace AnsiCodePage
+
+} // namespace kostwerk::platform

@@ -6,7 +6,7 @@
 
 // The pages, the cache file and the settings file are 8-bit text in the
 // Windows ANSI code page of German systems, Windows-1252.
-namespace AnsiCodePage {
+namespace kostwerk::platform::AnsiCodePage {
 
 QString decode(QByteArrayView bytes);
 
@@ -16,4 +16,4 @@ QByteArray encode(const QString &text);
 // True when every character of text survives encode().
 bool canEncode(const QString &text);
 
-} // namespace AnsiCodePage
+} // namespace kostwerk::platform::AnsiCodePage

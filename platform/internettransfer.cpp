@@ -1,6 +1,6 @@
-#include "internettransfer.h"
+#include "platform/internettransfer.h"
 
-#include "pagedecoding.h"
+#include "platform/pagedecoding.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+
+namespace kostwerk::platform {
 
 namespace {
 
@@ -99,10 +101,22 @@ Download outcomeOf(const QNetworkReply &reply, Interruption interruption)
     return failure(errorFor(reply.error()), reply.errorString());
 }
 
-// Swallows user input while it is installed.
+// Swallows the application's user input for as long as it lives.
 class InputDiscarder final : public QObject
 {
 public:
+    InputDiscarder()
+    {
+        if (QCoreApplication *application = QCoreApplication::instance())
+            application->installEventFilter(this);
+    }
+    ~InputDiscarder() override
+    {
+        if (QCoreApplication *application = QCoreApplication::instance())
+            application->removeEventFilter(this);
+    }
+    Q_DISABLE_COPY_MOVE(InputDiscarder)
+
     bool eventFilter(QObject *, QEvent *event) override
     {
         static constexpr std::array inputTypes = {
@@ -115,20 +129,6 @@ public:
         return std::find(inputTypes.begin(), inputTypes.end(), event->type()) != inputTypes.end();
     }
 };
-
-// The wait holds user input back rather than dropping it. Drop it now, so
-// that a click made while the window waited does not act once it takes input
-// again (the refresh button is enabled by then).
-void discardHeldBackInput()
-{
-    QCoreApplication *application = QCoreApplication::instance();
-    if (!application)
-        return;
-    InputDiscarder discarder;
-    application->installEventFilter(&discarder);
-    QCoreApplication::processEvents();
-    application->removeEventFilter(&discarder);
-}
 
 } // namespace
 
@@ -184,9 +184,16 @@ Download InternetTransfer::openUrl(const QString &url)
                 }
             });
     connect(reply.get(), &QNetworkReply::finished, &wait, &QEventLoop::quit);
-    if (!reply->isFinished())
-        wait.exec(QEventLoop::ExcludeUserInputEvents);
-    discardHeldBackInput();
+    {
+        // Input that arrives during the wait is dropped, not replayed once
+        // the window takes input again (the refresh button is enabled by
+        // then). The window system's input is held back during the wait and
+        // dropped after it.
+        const InputDiscarder discarder;
+        if (!reply->isFinished())
+            wait.exec(QEventLoop::ExcludeUserInputEvents);
+        QCoreApplication::processEvents();
+    }
 
     if (!alive) {
         // We were destroyed during the wait, and our manager deleted the reply.
@@ -210,3 +217,5 @@ Download InternetTransfer::openUrl(const QString &url)
     qCDebug(lcTransfer) << "Downloaded" << body.size() << "bytes from" << url;
     return download;
 }
+
+} // namespace kostwerk::platform

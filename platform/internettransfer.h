@@ -8,6 +8,8 @@
 
 class QEventLoop;
 
+namespace kostwerk::platform {
+
 // The outcome of one download.
 struct Download
 {
@@ -56,3 +58,5 @@ private:
     std::chrono::milliseconds m_timeout = defaultTimeout;
     QEventLoop *m_wait = nullptr;  // the local event loop of the running download
 };
+
+} // namespace kostwerk::platform

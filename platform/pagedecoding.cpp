@@ -1,9 +1,11 @@
-#include "pagedecoding.h"
+#include "platform/pagedecoding.h"
 
-#include "ansicodepage.h"
+#include "platform/ansicodepage.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+
+namespace kostwerk::platform {
 
 namespace {
 
@@ -62,3 +64,5 @@ QString decodePage(QByteArrayView body, QByteArrayView contentType)
     }
     return AnsiCodePage::decode(body);
 }
+
+} // namespace kostwerk::platform

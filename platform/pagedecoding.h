@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace kostwerk::platform {
+
 // Decodes a downloaded page. The bytes are Windows-1252 unless the page says
 // otherwise: a UTF-8 byte-order mark, a charset in the HTTP Content-Type
 // header, or a <meta charset> / <meta http-equiv="Content-Type"> in the first
@@ -10,3 +12,5 @@
 // is read as Windows-1252, as browsers do; an unknown charset falls back to
 // Windows-1252.
 QString decodePage(QByteArrayView body, QByteArrayView contentType = {});
+
+} // namespace kostwerk::platform

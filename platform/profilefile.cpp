@@ -1,12 +1,14 @@
-#include "profilefile.h"
+#include "platform/profilefile.h"
 
-#include "ansicodepage.h"
-#include "atomicfile.h"
+#include "platform/ansicodepage.h"
+#include "platform/atomicfile.h"
 
 #include <QFile>
 
 #include <optional>
 #include <vector>
+
+namespace kostwerk::platform {
 
 namespace {
 
@@ -129,14 +131,22 @@ Location locate(const Lines &lines, const QString &section, const QString &key)
     return found;
 }
 
-std::optional<QByteArray> readAll(const QString &file)
+// A file's bytes; a missing file reads as empty. A file that exists but
+// cannot be read gives the reason instead.
+struct Contents
+{
+    QByteArray bytes;
+    QString error;
+};
+
+Contents readAll(const QString &file)
 {
     QFile in(file);
     if (!in.exists())
-        return QByteArray();
+        return {};
     if (!in.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return in.readAll();
+        return {{}, in.errorString()};
+    return {in.readAll(), {}};
 }
 
 QByteArray lineEndingOf(const Lines &lines)
@@ -154,23 +164,20 @@ namespace ProfileFile {
 
 QString readString(const QString &file, const QString &section, const QString &key)
 {
-    const auto data = readAll(file);
-    if (!data)
-        return QString();
-    return locate(splitLines(*data), trimBlanks(section), trimBlanks(key)).value;
+    return locate(splitLines(readAll(file).bytes), trimBlanks(section), trimBlanks(key)).value;
 }
 
-bool writeString(const QString &file, const QString &givenSection, const QString &givenKey,
-                 const QString &value)
+WriteResult writeString(const QString &file, const QString &givenSection, const QString &givenKey,
+                        const QString &value)
 {
     // Names match without the blanks around them, so they are written without.
     const QString section = trimBlanks(givenSection);
     const QString key = trimBlanks(givenKey);
-    const auto data = readAll(file);
-    if (!data)
-        return false;  // never replace a file we could not read
+    const Contents contents = readAll(file);
+    if (!contents.error.isEmpty())
+        return WriteResult::failure(contents.error);  // never replace a file we could not read
 
-    Lines lines = splitLines(*data);
+    Lines lines = splitLines(contents.bytes);
     const QByteArray ending = lineEndingOf(lines);
     const Location found = locate(lines, section, key);
     auto entryLine = [&](const QString &name) {
@@ -198,3 +205,5 @@ bool writeString(const QString &file, const QString &givenSection, const QString
 }
 
 } // namespace ProfileFile
+
+} // namespace kostwerk::platform

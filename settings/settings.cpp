@@ -1,11 +1,13 @@
-#include "settings.h"
+#include "settings/settings.h"
 
-#include "allgemein.h"
-#include "buildconfig.h"
+#include "generated/buildconfig.h"
+#include "platform/profilefile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+namespace kostwerk::settings {
 
 namespace {
 
@@ -27,7 +29,8 @@ void applyDefault(const QString &iniPath, const QString &key, QString &value,
     if (!value.isEmpty())
         return;
     value = defaultValue;
-    writeIni(iniPath, sectionName, key, value);
+    // A settings file that cannot be written keeps the default for this run.
+    platform::ProfileFile::writeString(iniPath, sectionName, key, value);
 }
 
 } // namespace
@@ -37,6 +40,11 @@ namespace SettingsStore {
 QString defaultStartURL() { return menuSite() + u"00.html"; }
 QString defaultBasisURL() { return menuSite(); }
 QString defaultCacheFile() { return QStringLiteral("cache.rfk"); }
+
+QString readIni(const QString &file, const QString &section, const QString &key)
+{
+    return platform::ProfileFile::readString(file, section, key).left(maxValueLength);
+}
 
 QString appPathFor(const QString &folder)
 {
@@ -69,13 +77,20 @@ Settings load(const QString &programFolder)
     return settings;
 }
 
-bool save(const Settings &settings)
+platform::WriteResult save(const Settings &settings)
 {
-    // All three are attempted even when one fails.
-    const bool basis = writeIni(settings.iniPath, sectionName, basisKey, settings.basisURL);
-    const bool start = writeIni(settings.iniPath, sectionName, startKey, settings.startURL);
-    const bool cache = writeIni(settings.iniPath, sectionName, cacheKey, settings.cacheFile);
-    return basis && start && cache;
+    platform::WriteResult firstFailure;
+    const std::pair<const QString &, const QString &> entries[] = {
+        {basisKey, settings.basisURL}, {startKey, settings.startURL}, {cacheKey, settings.cacheFile}};
+    for (const auto &[key, value] : entries) {
+        const platform::WriteResult written =
+            platform::ProfileFile::writeString(settings.iniPath, sectionName, key, value);
+        if (firstFailure.ok())
+            firstFailure = written;
+    }
+    return firstFailure;
 }
 
 } // namespace SettingsStore
+
+} // namespace kostwerk::settings

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/writeresult.h"
+
 #include <QString>
+
+namespace kostwerk::settings {
 
 // The program's three settings and the paths derived from its folder.
 struct Settings
@@ -18,9 +22,17 @@ namespace SettingsStore {
 
 inline constexpr char section[] = "Settings";
 
+// The longest value read back, as through the 255-character buffer of the
+// Windows profile function.
+inline constexpr qsizetype maxValueLength = 254;
+
 QString defaultStartURL();
 QString defaultBasisURL();
 QString defaultCacheFile();
+
+// A value of the settings file, cut to maxValueLength. A missing file,
+// section or key gives empty text.
+QString readIni(const QString &file, const QString &section, const QString &key);
 
 // The folder with exactly one trailing separator.
 QString appPathFor(const QString &folder);
@@ -37,7 +49,10 @@ QString dataFolder(const QString &programFolder);
 Settings load(const QString &programFolder);
 
 // Writes the three values as they are, in the order basisURL, startURL,
-// cacheFile. False when one of the writes failed.
-bool save(const Settings &settings);
+// cacheFile; all three are attempted even when one fails. The result names
+// the first failure.
+platform::WriteResult save(const Settings &settings);
 
 } // namespace SettingsStore
+
+} // namespace kostwerk::settings

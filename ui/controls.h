@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QWidget>
 
+namespace kostwerk::ui {
+
 // What every window needs to put its controls where its layout table says.
 namespace Controls {
 
@@ -30,3 +32,5 @@ inline QFont sansSerif(qreal pointSize, QFont::Weight weight)
 }
 
 } // namespace Controls
+
+} // namespace kostwerk::ui

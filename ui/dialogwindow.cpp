@@ -1,9 +1,11 @@
-#include "dialogwindow.h"
+#include "ui/dialogwindow.h"
 
-#include "controls.h"
-#include "programicon.h"
+#include "ui/controls.h"
+#include "ui/programicon.h"
 
 #include <QWidget>
+
+namespace kostwerk::ui {
 
 namespace DialogWindow {
 
@@ -23,3 +25,5 @@ void setUp(QWidget &dialog, const char *name, const QString &caption, QSize clie
 }
 
 } // namespace DialogWindow
+
+} // namespace kostwerk::ui

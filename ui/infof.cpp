@@ -1,13 +1,15 @@
-#include "infof.h"
+#include "ui/infof.h"
 
-#include "buildconfig.h"
-#include "controls.h"
-#include "dialogwindow.h"
-#include "twips.h"
+#include "generated/buildconfig.h"
+#include "ui/controls.h"
+#include "ui/dialogwindow.h"
+#include "ui/twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+
+namespace kostwerk::ui {
 
 using Controls::place;
 
@@ -78,3 +80,5 @@ void InfoF::Form_QueryUnload()
     if (m_mainWindow->isEnabled())
         m_mainWindow->activateWindow();
 }
+
+} // namespace kostwerk::ui

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace kostwerk::ui {
+
 // "Info über Refekt Küchenplan": the program's name, version and where to
 // send ideas and find updates. It is not modal; the main window stays usable.
 class InfoF final : public QWidget
@@ -25,3 +27,5 @@ private:
 
     QWidget *const m_mainWindow;
 };
+
+} // namespace kostwerk::ui

@@ -1,16 +1,18 @@
-#include "kostwerk.h"
+#include "ui/kostwerk.h"
 
-#include "allgemein.h"
-#include "cachefile.h"
-#include "controls.h"
-#include "dayview.h"
-#include "infof.h"
-#include "printerdevice.h"
-#include "programicon.h"
-#include "settingsf.h"
-#include "statusline.h"
-#include "twips.h"
-#include "weekdays.h"
+#include "core/cachefile.h"
+#include "core/dayview.h"
+#include "core/weekdays.h"
+#include "core/weekplanfetch.h"
+#include "platform/fileaccess.h"
+#include "ui/controls.h"
+#include "ui/germandates.h"
+#include "ui/infof.h"
+#include "ui/printing/printerdevice.h"
+#include "ui/programicon.h"
+#include "ui/settingsf.h"
+#include "ui/statusline.h"
+#include "ui/twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +29,21 @@
 #include <QRadioButton>
 #include <QStatusBar>
 
+namespace kostwerk::ui {
+
 namespace {
+
+// The refresh button's captions: before the first fetch, during one, after.
+namespace LoadButton {
+constexpr QStringView initial = u"Daten aktualisieren";
+constexpr QStringView busy = u"Bitte warten...";
+constexpr QStringView done = u"Daten holen";
+} // namespace LoadButton
+
+// The heading until a day of the week is shown, and for a day the week lacks.
+constexpr QStringView noData = u"Keine Daten vorhanden";
+
+using core::DayViewText::categoryHeadings;
 
 constexpr QSize clientSize(Twips::toPixels(6645), Twips::toPixels(5970));
 constexpr QPoint clientOrigin(Twips::toPixels(915), Twips::toPixels(1005));
@@ -45,15 +61,22 @@ QPlainTextEdit *categoryBox(QWidget *parent, const char *name, QStringView headi
     return box;
 }
 
+core::DayView noDataView()
+{
+    core::DayView view;
+    view.heading = noData.toString();
+    return view;
+}
+
 // The text boxes show plain lines; the week's CR LF pairs become line feeds.
 QString forDisplay(const QString &text)
 {
-    return QString(text).replace(lineBreak.toString(), QStringLiteral("\n"));
+    return QString(text).replace(core::lineBreak.toString(), QStringLiteral("\n"));
 }
 
 } // namespace
 
-Kostwerk::Kostwerk(ProgramState &state, InternetTransfer &transfer, QWidget *parent)
+Kostwerk::Kostwerk(ProgramState &state, platform::InternetTransfer &transfer, QWidget *parent)
     : QMainWindow(parent)
     , m_state(state)
     , m_transfer(transfer)
@@ -85,7 +108,7 @@ void Kostwerk::createControls()
     client->setFixedSize(clientSize);
     setCentralWidget(client);
 
-    m_ueberschrift = place(client, new QLineEdit(DayViewText::noData.toString()), "Ueberschrift",
+    m_ueberschrift = place(client, new QLineEdit(noData.toString()), "Ueberschrift",
                            Twips::rect(120, 120, 6375, 615));
     m_ueberschrift->setAlignment(Qt::AlignCenter);
     m_ueberschrift->setFont(sansSerif(18, QFont::Normal));
@@ -97,9 +120,9 @@ void Kostwerk::createControls()
     // The weekday buttons lie over the frame, not inside it.
     m_wtAuswahl = new QButtonGroup(this);
     m_wtAuswahl->setObjectName(QStringLiteral("WTauswahl"));
-    for (int index = 0; index < Weekdays::count; ++index) {
+    for (int index = 0; index < core::Weekdays::count; ++index) {
         const QDate monday(2001, 11, 19);
-        auto *button = place(client, new QRadioButton(Weekdays::germanName(monday.addDays(index))),
+        auto *button = place(client, new QRadioButton(GermanDates::weekdayName(monday.addDays(index))),
                              "WTauswahl", Twips::rect(240, 1200 + 240 * index, 1600, 255));
         m_wtAuswahl->addButton(button, index);
         m_weekdayButtons[index] = button;
@@ -109,11 +132,11 @@ void Kostwerk::createControls()
             WTauswahl_Click(index);
     });
 
-    m_menu1 = categoryBox(client, "menu1", DayViewText::categoryHeadings[0], Twips::rect(2280, 960, 2055, 2055));
-    m_wahlessen = categoryBox(client, "wahlessen", DayViewText::categoryHeadings[1], Twips::rect(4440, 960, 2055, 2055));
-    m_eintopf = categoryBox(client, "eintopf", DayViewText::categoryHeadings[2], Twips::rect(240, 3120, 1935, 2055));
-    m_vegetarisch = categoryBox(client, "vegetarisch", DayViewText::categoryHeadings[3], Twips::rect(2280, 3120, 2055, 2055));
-    m_abendessen = categoryBox(client, "abendessen", DayViewText::categoryHeadings[4], Twips::rect(4440, 3120, 2055, 2055));
+    m_menu1 = categoryBox(client, "menu1", categoryHeadings[0], Twips::rect(2280, 960, 2055, 2055));
+    m_wahlessen = categoryBox(client, "wahlessen", categoryHeadings[1], Twips::rect(4440, 960, 2055, 2055));
+    m_eintopf = categoryBox(client, "eintopf", categoryHeadings[2], Twips::rect(240, 3120, 1935, 2055));
+    m_vegetarisch = categoryBox(client, "vegetarisch", categoryHeadings[3], Twips::rect(2280, 3120, 2055, 2055));
+    m_abendessen = categoryBox(client, "abendessen", categoryHeadings[4], Twips::rect(4440, 3120, 2055, 2055));
 
     m_cmdLoad = place(client, new QPushButton(LoadButton::initial.toString()), "cmdLoad",
                       Twips::rect(240, 5280, 1815, 495));
@@ -176,40 +199,40 @@ void Kostwerk::setTabOrder()
 void Kostwerk::Form_Load(const QString &programFolder, QDate today)
 {
     m_state.dataLoaded = false;
-    m_state.settings = SettingsStore::load(programFolder);
-    m_datumF->setText(Weekdays::dateLine(today));
+    m_state.settings = settings::SettingsStore::load(programFolder);
+    m_datumF->setText(GermanDates::dateLine(today));
 
     m_wtAuswahl->setExclusive(false);
     for (QRadioButton *button : m_weekdayButtons)
         button->setChecked(false);
     m_wtAuswahl->setExclusive(true);
-    if (const auto index = Weekdays::todayWeekdayIndex(today))
+    if (const auto index = core::Weekdays::todayWeekdayIndex(today))
         m_weekdayButtons[*index]->setChecked(true);
 
     const QString cachePath = m_state.settings.cachePath();
-    if (!fileExists(cachePath))
+    if (!platform::fileExists(cachePath))
         return;
 
     m_state.dataLoaded = true;
-    if (auto weekPlan = loadCache(cachePath)) {
-        m_state.weekPlan = std::move(*weekPlan);
+    core::LoadedCache cache = core::loadCache(cachePath);
+    m_state.weekPlan = std::move(cache.weekPlan);
+    if (cache.ok())
         showCacheStand(today);
-    } else {
-        showStatus(StatusLine::cacheUnreadable());
-    }
+    else
+        showStatus(StatusLine::cacheUnreadable(), cache.error);
     showDay(selectedWeekday() + 1);
 }
 
-void Kostwerk::setLoadButton(const QString &caption, bool enabled)
+void Kostwerk::setLoadButton(QStringView caption, bool enabled)
 {
-    m_cmdLoad->setText(caption);
+    m_cmdLoad->setText(caption.toString());
     m_cmdLoad->setEnabled(enabled);
 }
 
 int Kostwerk::selectedWeekday() const
 {
     int selected = 0;
-    for (int index = 0; index < Weekdays::count; ++index) {
+    for (int index = 0; index < core::Weekdays::count; ++index) {
         if (m_weekdayButtons[index]->isChecked())
             selected = index;
     }
@@ -218,7 +241,8 @@ int Kostwerk::selectedWeekday() const
 
 void Kostwerk::showDay(qsizetype n)
 {
-    const DayView view = dayViewOf(m_state.weekPlan, n);
+    const std::optional<core::DayView> day = core::dayViewOf(m_state.weekPlan, n);
+    const core::DayView view = day ? *day : noDataView();
     for (QPlainTextEdit *box : {m_menu1, m_wahlessen, m_eintopf, m_vegetarisch, m_abendessen})
         box->clear();
     m_ueberschrift->setText(view.heading);
@@ -237,11 +261,25 @@ void Kostwerk::WTauswahl_Click(int /*index*/)
 
 void Kostwerk::cmdLoad_Click()
 {
-    const FetchReport report = reloadWeekPlan(m_state, m_transfer, *this);
+    reloadWeekPlan();
+}
+
+void Kostwerk::reloadWeekPlan()
+{
+    setLoadButton(LoadButton::busy, false);
+    const settings::Settings &settings = m_state.settings;
+    core::FetchReport report = core::fetchWeekPlan({settings.startURL, settings.basisURL}, settings.cachePath(),
+                                                   m_transfer, m_state.weekPlan);
+    setLoadButton(LoadButton::done, true);
+
+    // Whatever the fetch brought, the weekday buttons now show from the week.
+    m_state.dataLoaded = true;
+    m_state.weekPlan = std::move(report.weekPlan);
+    showDay(selectedWeekday() + 1);
     if (report.ok())
         showCacheStand(QDate::currentDate());
     else
-        showStatus(StatusLine::problem(report));
+        showStatus(StatusLine::problem(report), report.cause);
 }
 
 void Kostwerk::usePrintDevice(PrintDevice &device)
@@ -300,9 +338,10 @@ void Kostwerk::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void Kostwerk::showStatus(const QString &text)
+void Kostwerk::showStatus(const QString &text, const QString &cause)
 {
     m_status->setText(text);
+    m_status->setToolTip(cause);
 }
 
 void Kostwerk::showCacheStand(QDate today)
@@ -319,3 +358,5 @@ PrintDevice &Kostwerk::printDevice()
     }
     return *m_printDevice;
 }
+
+} // namespace kostwerk::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "weekplanfetch.h"
+#include "ui/programstate.h"
 
 #include <QDate>
 #include <QMainWindow>
@@ -9,9 +9,6 @@
 #include <array>
 #include <memory>
 
-class InfoF;
-class InternetTransfer;
-class PrintDevice;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -19,17 +16,26 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace kostwerk::platform {
+class InternetTransfer;
+}
+
+namespace kostwerk::ui {
+
+class InfoF;
+class PrintDevice;
 class SettingsF;
 
 // The main window: the heading, the weekday choice, the five meal
 // categories, the refresh and print buttons, and today's date.
-class Kostwerk final : public QMainWindow, public FetchView
+class Kostwerk final : public QMainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Kostwerk)
 
 public:
-    Kostwerk(ProgramState &state, InternetTransfer &transfer, QWidget *parent = nullptr);
+    Kostwerk(ProgramState &state, platform::InternetTransfer &transfer, QWidget *parent = nullptr);
     ~Kostwerk() override;
 
     // The start-up sequence, run before the window is first shown: settings
@@ -40,9 +46,12 @@ public:
     // Prints through device instead of the system's print dialog and printer.
     void usePrintDevice(PrintDevice &device);
 
-    void setLoadButton(const QString &caption, bool enabled) override;
-    int selectedWeekday() const override;
-    void showDay(qsizetype n) override;
+    // The index of the checked weekday button, 0 = Montag ... 5 = Samstag;
+    // the last one checked, or 0 when none is.
+    int selectedWeekday() const;
+
+    // Shows section n of the week (n = weekday index + 1).
+    void showDay(qsizetype n);
 
 protected:
     // The dialogs close with the main window.
@@ -61,12 +70,19 @@ private:
     void info_Click();
     void quit_Click();
 
-    void showStatus(const QString &text);
+    // Fetches the week, telling the user on the refresh button while the
+    // pages download, and shows the selected weekday from what came in.
+    void reloadWeekPlan();
+
+    // The status line's text; cause, the system's own words, goes into
+    // its tooltip.
+    void showStatus(const QString &text, const QString &cause = QString());
+    void setLoadButton(QStringView caption, bool enabled);
     void showCacheStand(QDate today);
     PrintDevice &printDevice();
 
     ProgramState &m_state;
-    InternetTransfer &m_transfer;
+    platform::InternetTransfer &m_transfer;
 
     QLineEdit *m_ueberschrift = nullptr;
     QGroupBox *m_frame1 = nullptr;
@@ -89,3 +105,5 @@ private:
     PrintDevice *m_printDevice = nullptr;
     std::unique_ptr<PrintDevice> m_printer;  // the system's, made on first use
 };
+
+} // namespace kostwerk::ui

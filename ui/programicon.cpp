@@ -1,6 +1,10 @@
-#include "programicon.h"
+#include "ui/programicon.h"
+
+namespace kostwerk::ui {
 
 QIcon programIcon()
 {
     return QIcon(QStringLiteral(":/kostwerk/kostwerk.xpm"));
 }
+
+} // namespace kostwerk::ui

@@ -2,5 +2,9 @@
 
 #include <QIcon>
 
+namespace kostwerk::ui {
+
 // The program's 32 x 32 picture in 16 colours, shared by all its windows.
 QIcon programIcon();
+
+} // namespace kostwerk::ui

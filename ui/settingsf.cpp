@@ -1,15 +1,17 @@
-#include "settingsf.h"
+#include "ui/settingsf.h"
 
-#include "controls.h"
-#include "dialogwindow.h"
-#include "settings.h"
-#include "twips.h"
+#include "settings/settings.h"
+#include "ui/controls.h"
+#include "ui/dialogwindow.h"
+#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace kostwerk::ui {
 
 using Controls::place;
 
@@ -24,7 +26,7 @@ QLineEdit *settingField(QWidget *parent, const char *name, int top)
 
 } // namespace
 
-SettingsF::SettingsF(Settings &settings, QWidget *mainWindow)
+SettingsF::SettingsF(settings::Settings &settings, QWidget *mainWindow)
     : QWidget(mainWindow)
     , m_settings(settings)
     , m_mainWindow(mainWindow)
@@ -84,7 +86,7 @@ void SettingsF::Command1_Click()
     m_settings.cacheFile = m_cachefilefeld->text();
     // A file that cannot be written goes unreported; the values stay in
     // force for this run.
-    SettingsStore::save(m_settings);
+    settings::SettingsStore::save(m_settings);
     close();
 }
 
@@ -104,3 +106,5 @@ void SettingsF::Form_QueryUnload()
     m_mainWindow->setEnabled(true);
     m_mainWindow->activateWindow();
 }
+
+} // namespace kostwerk::ui

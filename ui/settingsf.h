@@ -2,8 +2,13 @@
 
 #include <QWidget>
 
-struct Settings;
 class QLineEdit;
+
+namespace kostwerk::settings {
+struct Settings;
+}
+
+namespace kostwerk::ui {
 
 // "Einstellungen": edits the three settings and writes them to the settings
 // file. It is not modal; the main window disables itself while it is open,
@@ -16,7 +21,7 @@ class SettingsF final : public QWidget
 public:
     // settings are the values in force; mainWindow is the parent that gets
     // enabled and focused again when the dialog closes.
-    SettingsF(Settings &settings, QWidget *mainWindow);
+    SettingsF(settings::Settings &settings, QWidget *mainWindow);
     ~SettingsF() override;
 
 protected:
@@ -30,10 +35,12 @@ private:
     void Command2_Click();
     void Form_QueryUnload();
 
-    Settings &m_settings;
+    settings::Settings &m_settings;
     QWidget *const m_mainWindow;
 
     QLineEdit *m_starturlfeld = nullptr;
     QLineEdit *m_basisurlfeld = nullptr;
     QLineEdit *m_cachefilefeld = nullptr;
 };
+
+} // namespace kostwerk::ui

@@ -1,4 +1,6 @@
-#include "statusline.h"
+#include "ui/statusline.h"
+
+namespace kostwerk::ui {
 
 namespace StatusLine {
 
@@ -20,9 +22,9 @@ QString forCache(const QDateTime &cacheWritten, QDate today)
     return stand(cacheWritten);
 }
 
-QString problem(const FetchReport &report)
+QString problem(const core::FetchReport &report)
 {
-    using Problem = FetchReport::Problem;
+    using Problem = core::FetchReport::Problem;
     switch (report.problem) {
     case Problem::None:
         return QString();
@@ -52,3 +54,5 @@ QString cacheUnreadable()
 }
 
 } // namespace StatusLine
+
+} // namespace kostwerk::ui

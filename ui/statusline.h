@@ -1,13 +1,13 @@
 #pragma once
 
-#include "weekplanfetch.h"
+#include "core/weekplanfetch.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
 
 // The German texts of the main window's status line.
-namespace StatusLine {
+namespace kostwerk::ui::StatusLine {
 
 // For example "Stand: 08.12.2026, 14:30".
 QString stand(const QDateTime &cacheWritten);
@@ -19,8 +19,8 @@ bool isOutdated(const QDateTime &cacheWritten, QDate today);
 QString forCache(const QDateTime &cacheWritten, QDate today);
 
 // What went wrong in a fetch, in plain German.
-QString problem(const FetchReport &report);
+QString problem(const core::FetchReport &report);
 
 QString cacheUnreadable();
 
-} // namespace StatusLine
+} // namespace kostwerk::ui::StatusLine

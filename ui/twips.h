@@ -2,6 +2,8 @@
 
 #include <QRect>
 
+namespace kostwerk::ui {
+
 // The window's measures are given in twips; 15 twips make one
 // device-independent pixel, and Qt's high-DPI scaling does the rest.
 namespace Twips {
@@ -19,3 +21,5 @@ constexpr QRect rect(int left, int top, int width, int height)
 }
 
 } // namespace Twips
+
+} // namespace kostwerk::ui

@@ -1,13 +1,16 @@
 // Writing and reading the cache of a week of one megabyte: the encoding
 // alone, and through real files.
 
-#include "cachefile.h"
-#include "peakmemory.h"
-#include "weekpagegenerator.h"
+#include "bench/support/peakmemory.h"
+#include "bench/support/weekpagegenerator.h"
+#include "core/cachefile.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
+
+using namespace kostwerk::core;
+using namespace kostwerk::bench;
 
 namespace {
 
@@ -66,7 +69,7 @@ void cache_loadFile(benchmark::State &state)
     }
     const PeakMemory peak;
     for (auto _ : state) {
-        std::optional<WeekPlan> loaded = loadCache(path);
+        LoadedCache loaded = loadCache(path);
         benchmark::DoNotOptimize(loaded);
     }
     state.SetBytesProcessed(state.iterations() * CacheFile::encode(weekPlan).size());

@@ -1,11 +1,14 @@
 // The day view of one section: a day of ordinary length, and one grown to
 // a megabyte.
 
-#include "dayview.h"
-#include "peakmemory.h"
-#include "weekpagegenerator.h"
+#include "bench/support/peakmemory.h"
+#include "bench/support/weekpagegenerator.h"
+#include "core/dayview.h"
 
 #include <benchmark/benchmark.h>
+
+using namespace kostwerk::core;
+using namespace kostwerk::bench;
 
 namespace {
 
@@ -15,14 +18,14 @@ using WeekPageGenerator::MiB;
 void dayView_section(benchmark::State &state, qsizetype size)
 {
     const WeekPlan weekPlan{QStringLiteral("Speiseplan"), WeekPageGenerator::daySection(size)};
-    const DayView view = dayViewOf(weekPlan, 1);
+    const DayView view = dayViewOf(weekPlan, 1).value_or(DayView{});
     if (view.menu1.isEmpty() || view.abendessen.isEmpty()) {
         state.SkipWithError("the generated section is not a day");
         return;
     }
     const PeakMemory peak;
     for (auto _ : state) {
-        DayView day = dayViewOf(weekPlan, 1);
+        std::optional<DayView> day = dayViewOf(weekPlan, 1);
         benchmark::DoNotOptimize(day);
     }
     state.SetBytesProcessed(state.iterations() * weekPlan.at(1).size());

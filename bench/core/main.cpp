@@ -1,6 +1,7 @@
-#include "runbenchmarks.h"
+#include "bench/support/runbenchmarks.h"
 
 #include <malloc.h>
+
 
 int main(int argc, char **argv)
 {

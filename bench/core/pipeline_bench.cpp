@@ -1,15 +1,18 @@
 // The page pipeline (clean, cut, strip) on generated week pages and on
 // hostile pages made of one pattern repeated a million times.
 
-#include "dayview.h"
-#include "peakmemory.h"
-#include "weekdays.h"
-#include "weekpage.h"
-#include "weekpagegenerator.h"
+#include "bench/support/peakmemory.h"
+#include "bench/support/weekpagegenerator.h"
+#include "core/dayview.h"
+#include "core/weekdays.h"
+#include "core/weekpage.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
+
+using namespace kostwerk::core;
+using namespace kostwerk::bench;
 
 namespace {
 
@@ -33,7 +36,7 @@ void pipeline_weekPage(benchmark::State &state, qsizetype size)
     const QString page = WeekPageGenerator::weekPage(size);
     // A page that does not come out as a week would measure the wrong work.
     const WeekPlan weekPlan = WeekPage::parse(page, WeekPlan()).weekPlan;
-    const DayView saturday = dayViewOf(weekPlan, Weekdays::count);
+    const DayView saturday = dayViewOf(weekPlan, Weekdays::count).value_or(DayView{});
     if (weekPlan.size() <= Weekdays::count || saturday.menu1.isEmpty() || saturday.abendessen.isEmpty()) {
         state.SkipWithError("the generated page is not a week");
         return;

@@ -1,8 +1,9 @@
-#include "peakmemory.h"
+#include "bench/support/peakmemory.h"
 
 #include <fstream>
 #include <limits>
 #include <string>
+
 
 namespace {
 

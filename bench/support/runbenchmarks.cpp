@@ -1,6 +1,7 @@
-#include "runbenchmarks.h"
+#include "bench/support/runbenchmarks.h"
 
 #include <benchmark/benchmark.h>
+
 
 int runBenchmarks(int argc, char **argv)
 {

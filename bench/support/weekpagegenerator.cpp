@@ -1,12 +1,17 @@
-#include "weekpagegenerator.h"
+#include "bench/support/weekpagegenerator.h"
 
-#include "weekdays.h"
-#include "weekpage.h"
+#include "core/weekdays.h"
+#include "core/weekpage.h"
 
 #include <QDate>
+#include <QLocale>
 
 #include <array>
 #include <numeric>
+
+namespace kostwerk::bench {
+
+using namespace core;
 
 namespace {
 
@@ -66,8 +71,8 @@ void appendDish(QString &page, Sequence &sequence)
 // The day with index day counted from the first Monday, Montag to Samstag.
 void appendDay(QString &page, qsizetype day, qsizetype dishesPerCategory, Sequence &sequence)
 {
-    const QDate date = firstMonday.addDays(day / Weekdays::count * 7 + day % Weekdays::count);
-    page += u"<h2>" + Weekdays::germanName(date) + u", " + date.toString(u"dd.MM.yyyy") + u"</h2><BR>\r\n";
+    const QDate date = firstMonday.addDays(day / core::Weekdays::count * 7 + day % core::Weekdays::count);
+    page += u"<h2>" + QLocale(QLocale::German).dayName(date.dayOfWeek()) + u", " + date.toString(u"dd.MM.yyyy") + u"</h2><BR>\r\n";
     for (QStringView heading : categoryHeadings) {
         page += u"<p><b>" + heading + u"</b><BR>\r\n";
         for (qsizetype i = 0; i < dishesPerCategory; ++i)
@@ -113,7 +118,7 @@ QString weekPage(qsizetype size)
     Sequence sequence;
     QString page = pageStart();
     page.reserve(size + 4 * KiB);
-    for (qsizetype day = 0; day < Weekdays::count || page.size() < size; ++day)
+    for (qsizetype day = 0; day < core::Weekdays::count || page.size() < size; ++day)
         appendDay(page, day, 2 + sequence.next(3), sequence);
     appendPageEnd(page);
     return page;
@@ -146,7 +151,7 @@ QString hostilePage(QStringView unit, qsizetype count)
     return page;
 }
 
-WeekPlan weekPlan(qsizetype size)
+core::WeekPlan weekPlan(qsizetype size)
 {
     const qsizetype pageSize = scaledPageSize(size, weekPage, textSize);
     return WeekPage::parse(weekPage(pageSize), WeekPlan()).weekPlan;
@@ -160,3 +165,5 @@ QString daySection(qsizetype size)
 }
 
 } // namespace WeekPageGenerator
+
+} // namespace kostwerk::bench

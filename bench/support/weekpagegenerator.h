@@ -1,6 +1,6 @@
 #pragma once
 
-#include "weekplan.h"
+#include "core/weekplan.h"
 
 #include <QString>
 #include <QStringView>
@@ -9,7 +9,7 @@
 // "<h2>" heading per weekday, the six category headings with their dishes,
 // upper-case <BR> line breaks, the entities the canteen writes, location
 // phrases and a closing rule. The same size always gives the same page.
-namespace WeekPageGenerator {
+namespace kostwerk::bench::WeekPageGenerator {
 
 inline constexpr qsizetype KiB = 1024;
 inline constexpr qsizetype MiB = 1024 * KiB;
@@ -28,10 +28,10 @@ QString hostilePage(QStringView unit, qsizetype count);
 
 // The parsed week of a week page scaled so that its sections hold about size
 // characters in all.
-WeekPlan weekPlan(qsizetype size);
+core::WeekPlan weekPlan(qsizetype size);
 
 // The day section of a day page scaled so that it holds about size
 // characters.
 QString daySection(qsizetype size);
 
-} // namespace WeekPageGenerator
+} // namespace kostwerk::bench::WeekPageGenerator

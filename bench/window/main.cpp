@@ -3,8 +3,8 @@
 // user meets it. Runs on the offscreen platform unless QT_QPA_PLATFORM says
 // otherwise.
 
-#include "runbenchmarks.h"
-#include "startupsample.h"
+#include "bench/support/runbenchmarks.h"
+#include "bench/window/startupsample.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+
 
 namespace {
 

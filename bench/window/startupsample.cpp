@@ -1,9 +1,9 @@
-#include "startupsample.h"
+#include "bench/window/startupsample.h"
 
-#include "cachefile.h"
-#include "internettransfer.h"
-#include "kostwerk.h"
-#include "weekpagegenerator.h"
+#include "bench/support/weekpagegenerator.h"
+#include "core/cachefile.h"
+#include "platform/internettransfer.h"
+#include "ui/kostwerk.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,6 +15,11 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+
+using namespace kostwerk::platform;
+using namespace kostwerk::core;
+using namespace kostwerk::ui;
+using namespace kostwerk::bench;
 
 namespace {
 
@@ -53,7 +58,8 @@ bool prepareProgramFolder(const QTemporaryDir &folder)
            && ini.write("[Settings]\r\nstartURL=http://127.0.0.1:9/\r\nbasisURL=http://127.0.0.1:9/\r\n"
                         "cacheFile=cache.rfk\r\n") > 0
            && writeCache(folder.filePath(QStringLiteral("cache.rfk")),
-                         WeekPageGenerator::weekPlan(8 * WeekPageGenerator::KiB));
+                         WeekPageGenerator::weekPlan(8 * WeekPageGenerator::KiB))
+                  .ok();
 }
 
 } // namespace

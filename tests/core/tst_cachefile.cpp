@@ -1,9 +1,11 @@
-#include "cachefile.h"
-#include "filesizelimit.h"
+#include "core/cachefile.h"
+#include "tests/common/filesizelimit.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace kostwerk::core;
 
 class TestCacheFile final : public QObject
 {
@@ -105,11 +107,11 @@ void TestCacheFile::roundTrip_addsOneLeadingLineBreak()
     QFETCH(WeekPlan, weekPlan);
     const QString file = path("roundtrip.rfk");
     QVERIFY(writeCache(file, weekPlan));
-    const auto back = loadCache(file);
-    QVERIFY(back);
-    QCOMPARE(back->size(), weekPlan.size());
+    const LoadedCache back = loadCache(file);
+    QVERIFY(back.ok());
+    QCOMPARE(back.weekPlan.size(), weekPlan.size());
     for (qsizetype i = 0; i < weekPlan.size(); ++i)
-        QCOMPARE(back->at(i), lineBreak + weekPlan.at(i));
+        QCOMPARE(back.weekPlan.at(i), lineBreak + weekPlan.at(i));
 }
 
 void TestCacheFile::writeCache_replacesFileCompletely()
@@ -154,9 +156,9 @@ void TestCacheFile::writeCache_failedWrite_keepsOldFile()
 
 void TestCacheFile::loadCache_unreadable_givesNothing()
 {
-    QVERIFY(!loadCache(path("does-not-exist.rfk")));
+    QVERIFY(!loadCache(path("does-not-exist.rfk")).ok());
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("dir.rfk")));
-    QVERIFY(!loadCache(path("dir.rfk")));
+    QVERIFY(!loadCache(path("dir.rfk")).ok());
 }
 
 QTEST_GUILESS_MAIN(TestCacheFile)

@@ -1,6 +1,8 @@
-#include "weekpage.h"
+#include "core/weekpage.h"
 
 #include <QTest>
+
+using namespace kostwerk::core;
 
 class TestWeekPage final : public QObject
 {

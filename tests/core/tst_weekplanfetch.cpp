@@ -1,30 +1,17 @@
-#include "cachefile.h"
-#include "filesizelimit.h"
-#include "internettransfer.h"
-#include "testhttpserver.h"
-#include "weekplanfetch.h"
+#include "core/cachefile.h"
+#include "core/weekplanfetch.h"
+#include "platform/internettransfer.h"
+#include "tests/common/filesizelimit.h"
+#include "tests/common/testhttpserver.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace kostwerk::platform;
+using namespace kostwerk::core;
+
 namespace {
-
-// Records what the fetch tells the window.
-class RecordingView final : public FetchView
-{
-public:
-    void setLoadButton(const QString &caption, bool enabled) override
-    {
-        buttonStates.append(caption + (enabled ? u" (an)" : u" (aus)"));
-    }
-    int selectedWeekday() const override { return weekday; }
-    void showDay(qsizetype n) override { shownDays.append(n); }
-
-    int weekday = 1;
-    QStringList buttonStates;
-    QList<qsizetype> shownDays;
-};
 
 const QByteArray startPage = QByteArrayLiteral(
     "<html><body><a href=\"index.html\">Start</a> <A HREF=\"t2026kw50.html\">Vom 07.12. bis 12.12.</A></body></html>");
@@ -53,12 +40,14 @@ private slots:
 private:
     QByteArray cacheBytes() const;
     void writeOldCache();
+    FetchReport fetch() { return fetchWeekPlan(m_site, m_cachePath, m_transfer, m_weekPlan); }
 
     QTemporaryDir m_dir;
     TestHttpServer m_server;
     InternetTransfer m_transfer;
-    ProgramState m_state;
-    RecordingView m_view;
+    WeekSite m_site;
+    QString m_cachePath = m_dir.filePath(QStringLiteral("cache.rfk"));
+    WeekPlan m_weekPlan;  // the week the window holds before the fetch
 };
 
 void TestWeekPlanFetch::init()
@@ -66,45 +55,38 @@ void TestWeekPlanFetch::init()
     m_transfer.setRequestTimeout(std::chrono::milliseconds(500));
     m_server.serve(QStringLiteral("/uni/refekt/00.html"), {200, startPage});
     m_server.serve(QStringLiteral("/uni/refekt/t2026kw50.html"), {200, weekPage});
-    m_state = ProgramState{};
-    m_state.settings.appPath = m_dir.path() + u'/';
-    m_state.settings.startURL = m_server.url(QStringLiteral("/uni/refekt/00.html"));
-    m_state.settings.basisURL = m_server.url(QStringLiteral("/uni/refekt/"));
-    m_state.settings.cacheFile = QStringLiteral("cache.rfk");
-    QFile::remove(m_state.settings.cachePath());
-    m_view = RecordingView{};
+    m_site = {m_server.url(QStringLiteral("/uni/refekt/00.html")), m_server.url(QStringLiteral("/uni/refekt/"))};
+    m_weekPlan.clear();
+    QFile::remove(m_cachePath);
 }
 
 QByteArray TestWeekPlanFetch::cacheBytes() const
 {
-    QFile file(m_state.settings.cachePath());
+    QFile file(m_cachePath);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no cache>");
 }
 
 void TestWeekPlanFetch::writeOldCache()
 {
-    QFile file(m_state.settings.cachePath());
+    QFile file(m_cachePath);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(oldCache);
     file.close();
-    m_state.weekPlan = *loadCache(m_state.settings.cachePath());
-    m_state.dataLoaded = true;
+    m_weekPlan = loadCache(m_cachePath).weekPlan;
 }
 
 void TestWeekPlanFetch::fetch_followsWeekLink_andWritesCache()
 {
     const int requestsBefore = m_server.requestCount(QStringLiteral("/uni/refekt/t2026kw50.html"));
-    const FetchReport report = reloadWeekPlan(m_state, m_transfer, m_view);
+    const FetchReport report = fetch();
 
     QVERIFY(report.ok());
-    QVERIFY(m_state.dataLoaded);
-    QCOMPARE(m_state.weekPlan,
+    QVERIFY(report.sectionsFound);
+    QCOMPARE(report.weekPlan,
              (WeekPlan{u"Speiseplan"_qs, u"Montag\r\nMenü I\r\nSchnitzel, Pommes\r\n"_qs, u"Dienstag\r\nEintopf\r\nLinsen"_qs}));
     QCOMPARE(cacheBytes(), QByteArray("<neuer abschnitt>\r\nSpeiseplan\r\n"
                                       "<neuer abschnitt>\r\nMontag\r\nMen\xfc I\r\nSchnitzel;;; Pommes\r\n\r\n"
                                       "<neuer abschnitt>\r\nDienstag\r\nEintopf\r\nLinsen\r\n"));
-    QCOMPARE(m_view.buttonStates, (QStringList{u"Bitte warten... (aus)"_qs, u"Daten holen (an)"_qs}));
-    QCOMPARE(m_view.shownDays, QList<qsizetype>{2});
     QCOMPARE(m_server.requestCount(QStringLiteral("/uni/refekt/t2026kw50.html")), requestsBefore + 1);
 }
 
@@ -114,21 +96,22 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache_data()
     QTest::addColumn<TestHttpServer::Response>("response");
     QTest::addColumn<FetchReport::Problem>("problem");
     QTest::addColumn<int>("httpStatus");
+    QTest::addColumn<bool>("hasCause");  // the download's own error text comes along
 
     using Problem = FetchReport::Problem;
     const QString start = QStringLiteral("/uni/refekt/00.html");
     const QString week = QStringLiteral("/uni/refekt/t2026kw50.html");
     const QByteArray errorPage = QByteArrayLiteral("<h2>Fehler</h2><h2>Nicht gefunden</h2><hr>");
-    QTest::newRow("week page 404") << week << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404;
-    QTest::newRow("week page 500") << week << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500;
-    QTest::newRow("start page 500") << start << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500;
+    QTest::newRow("week page 404") << week << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404 << true;
+    QTest::newRow("week page 500") << week << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500 << true;
+    QTest::newRow("start page 500") << start << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500 << true;
     QTest::newRow("start page without link")
-        << start << TestHttpServer::Response{200, QByteArrayLiteral("<a href=\"x.html\">Vom</a>")} << Problem::NoWeekLink << 0;
+        << start << TestHttpServer::Response{200, QByteArrayLiteral("<a href=\"x.html\">Vom</a>")} << Problem::NoWeekLink << 0 << false;
     QTest::newRow("week page without sections")
-        << week << TestHttpServer::Response{200, QByteArrayLiteral("<h1>Ferien</h1>")} << Problem::NoDaySections << 0;
+        << week << TestHttpServer::Response{200, QByteArrayLiteral("<h1>Ferien</h1>")} << Problem::NoDaySections << 0 << false;
     TestHttpServer::Response stalled{200, weekPage};
     stalled.delay = std::chrono::seconds(5);
-    QTest::newRow("week page stalls") << week << stalled << Problem::TimedOut << 0;
+    QTest::newRow("week page stalls") << week << stalled << Problem::TimedOut << 0 << true;
 }
 
 void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
@@ -137,19 +120,19 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
     QFETCH(TestHttpServer::Response, response);
     QFETCH(FetchReport::Problem, problem);
     QFETCH(int, httpStatus);
+    QFETCH(bool, hasCause);
 
     writeOldCache();
-    const WeekPlan before = m_state.weekPlan;
+    const WeekPlan before = m_weekPlan;
     m_server.serve(path, response);
 
-    const FetchReport report = reloadWeekPlan(m_state, m_transfer, m_view);
+    const FetchReport report = fetch();
 
     QCOMPARE(report.problem, problem);
     QCOMPARE(report.httpStatus, httpStatus);
-    QCOMPARE(m_state.weekPlan, before);
+    QCOMPARE(!report.cause.isEmpty(), hasCause);
+    QCOMPARE(report.weekPlan, before);
     QCOMPARE(cacheBytes(), oldCache);
-    QCOMPARE(m_view.buttonStates.last(), u"Daten holen (an)"_qs);
-    QCOMPARE(m_view.shownDays, QList<qsizetype>{2});
 }
 
 void TestWeekPlanFetch::fetch_withoutWeekLink_asksForBasisUrl()
@@ -158,12 +141,12 @@ void TestWeekPlanFetch::fetch_withoutWeekLink_asksForBasisUrl()
     m_server.serve(QStringLiteral("/uni/refekt/"), {200, weekPage});
 
     const int requestsBefore = m_server.requestCount(QStringLiteral("/uni/refekt/"));
-    const FetchReport report = fetchWeekPlan(m_state, m_transfer, m_view);
+    const FetchReport report = fetch();
 
     // The base page itself held a week, so the fetch succeeded after all.
     QVERIFY(report.ok());
     QCOMPARE(m_server.requestCount(QStringLiteral("/uni/refekt/")), requestsBefore + 1);
-    QCOMPARE(m_state.weekPlan.size(), 3);
+    QCOMPARE(report.weekPlan.size(), 3);
 }
 
 void TestWeekPlanFetch::fetch_utf8Page_findsUmlautHeadings()
@@ -172,20 +155,20 @@ void TestWeekPlanFetch::fetch_utf8Page_findsUmlautHeadings()
     utf8.contentType = QByteArrayLiteral("text/html; charset=UTF-8");
     m_server.serve(QStringLiteral("/uni/refekt/t2026kw50.html"), utf8);
 
-    QVERIFY(fetchWeekPlan(m_state, m_transfer, m_view).ok());
-    QCOMPARE(m_state.weekPlan.value(1), u"Montag\r\nMenü I\r\nKäsespätzle"_qs);
+    const FetchReport report = fetch();
+    QVERIFY(report.ok());
+    QCOMPARE(report.weekPlan.value(1), u"Montag\r\nMenü I\r\nKäsespätzle"_qs);
 }
 
 void TestWeekPlanFetch::fetch_firstRunWithoutSections_writesNoCache()
 {
     m_server.serve(QStringLiteral("/uni/refekt/t2026kw50.html"), {200, QByteArrayLiteral("nichts")});
 
-    const FetchReport report = reloadWeekPlan(m_state, m_transfer, m_view);
+    const FetchReport report = fetch();
 
     QCOMPARE(report.problem, FetchReport::Problem::NoDaySections);
-    QVERIFY(m_state.dataLoaded);
-    QVERIFY(m_state.weekPlan.isEmpty());
-    QVERIFY(!QFile::exists(m_state.settings.cachePath()));
+    QVERIFY(report.weekPlan.isEmpty());
+    QVERIFY(!QFile::exists(m_cachePath));
 }
 
 void TestWeekPlanFetch::fetch_cacheNotWritten_keepsNewWeekInMemory()
@@ -194,10 +177,11 @@ void TestWeekPlanFetch::fetch_cacheNotWritten_keepsNewWeekInMemory()
     FetchReport report;
     {
         const FileSizeLimit diskFull(16);
-        report = fetchWeekPlan(m_state, m_transfer, m_view);
+        report = fetch();
     }
     QCOMPARE(report.problem, FetchReport::Problem::CacheNotWritten);
-    QCOMPARE(m_state.weekPlan.size(), 3);
+    QVERIFY(!report.cause.isEmpty());
+    QCOMPARE(report.weekPlan.size(), 3);
     QCOMPARE(cacheBytes(), oldCache);
 }
 

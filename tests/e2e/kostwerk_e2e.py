@@ -42,20 +42,8 @@ WEEK_PAGE = "/uni/refekt/t2026kw50.html"
 NO_DATA = "Keine Daten vorhanden"
 STAND = re.compile(r"^Stand: \d\d\.\d\d\.\d{4}, \d\d:\d\d$")
 
-# Where the controls lie inside the client area: accessible name, role,
-# x, y, width, height. Qt reports a radio button as wide as its circle and
-# caption, so its width is not checked.
-LAYOUT = [
-    ("Überschrift", "text", 8, 8, 425, 41),
-    *[(day, "radio button", 16, 80 + 16 * i, None, 17) for i, day in enumerate(WEEKDAYS)],
-    ("Menü I", "text", 152, 64, 137, 137),
-    ("Wahlessen", "text", 296, 64, 137, 137),
-    ("Eintopf", "text", 16, 208, 129, 137),
-    ("Menü II (veg.)", "text", 152, 208, 137, 137),
-    ("Abendessen", "text", 296, 208, 137, 137),
-    ("Daten aktualisieren", "push button", 16, 352, 121, 33),
-    ("Wochenplan drucken", "push button", 144, 352, 121, 33),
-]
+# The refresh button's corner in the client area: the test finds it there.
+# The other controls' places are checked by the window's own test suite.
 REFRESH_AT = (16, 352)
 CATEGORIES = ["Menü I", "Wahlessen", "Eintopf", "Menü II (veg.)", "Abendessen"]
 
@@ -396,16 +384,12 @@ class Scenario:
         wait_until(lambda: self.window.selected_weekday() == day, f"{day} to be selected")
 
     def first_start(self):
-        step("first start without cache: window size, layout, empty fields")
+        step("first start without cache: window size, empty fields")
         window = self.window
         geometry = xdotool("getwindowgeometry", window.window_id)
         width, height = (int(v) for v in re.search(r"Geometry: (\d+)x(\d+)", geometry).groups())
         expect(width == CLIENT_SIZE[0], f"window is {width} pixels wide instead of {CLIENT_SIZE[0]}")
         expect(height > CLIENT_SIZE[1], f"window height {height} leaves no room for menu and status bar")
-        for name, role, *rect in LAYOUT:
-            actual = window.position_in_client(window.control(name, role))
-            expect(all(want is None or have == want for have, want in zip(actual, rect)),
-                   f"{role} {name!r} lies at {actual} instead of {tuple(rect)}")
         expect(window.heading() == NO_DATA, f"heading reads {window.heading()!r} instead of {NO_DATA!r}")
         expect(window.category_texts() == [""] * 5, f"categories are not empty: {window.category_texts()}")
         wait_until(lambda: window.refresh_button().get_state_set().contains(Atspi.StateType.FOCUSED),

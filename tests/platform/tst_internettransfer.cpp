@@ -1,5 +1,5 @@
-#include "internettransfer.h"
-#include "testhttpserver.h"
+#include "platform/internettransfer.h"
+#include "tests/common/testhttpserver.h"
 
 #include <QCoreApplication>
 #include <QTcpServer>
@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+
+using namespace kostwerk::platform;
 
 using namespace std::chrono_literals;
 
@@ -68,6 +70,7 @@ private slots:
     void stalledServer_timesOut();
     void stillExecuting_onlyWhileDownloading();
     void secondDownload_duringWait_isRefused();
+    void inputDuringWait_isDroppedNotReplayed();
     void leavingEventLoop_abandonsDownload_data();
     void leavingEventLoop_abandonsDownload();
     void destroyedDuringWait_returnsFailure();
@@ -272,6 +275,33 @@ void TestInternetTransfer::secondDownload_duringWait_isRefused()
     QCOMPARE(first.text, QStringLiteral("<h2>Montag</h2>"));
     QCOMPARE(second.error, Download::Error::Failed);
     QCOMPARE(server.requestCount(otherPath), 0);
+}
+
+void TestInternetTransfer::inputDuringWait_isDroppedNotReplayed()
+{
+    // Records the types of the events it receives.
+    struct Receiver final : QObject
+    {
+        QList<QEvent::Type> received;
+        bool event(QEvent *event) override
+        {
+            received.append(event->type());
+            return true;
+        }
+    } receiver;
+    TestHttpServer server;
+    server.serve(pagePath, {.body = "<h2>Montag</h2>", .delay = 200ms});
+    InternetTransfer transfer;
+    whenRequested(server, pagePath, &transfer, [&receiver] {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::KeyPress, QEvent::User})
+            QCoreApplication::postEvent(&receiver, new QEvent(type));
+    });
+
+    QVERIFY(transfer.openUrl(server.url(pagePath)).ok());
+    QCoreApplication::processEvents();
+
+    // A click made while the window waited must not act once it takes input.
+    QCOMPARE(receiver.received, QList<QEvent::Type>{QEvent::User});
 }
 
 void TestInternetTransfer::leavingEventLoop_abandonsDownload_data()

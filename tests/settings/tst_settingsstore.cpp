@@ -1,7 +1,6 @@
-#include "allgemein.h"
-#include "buildconfig.h"
-#include "settings.h"
-#include "testfilesystem.h"
+#include "generated/buildconfig.h"
+#include "settings/settings.h"
+#include "tests/common/testfilesystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +9,8 @@
 #include <optional>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace kostwerk::settings;
 
 class TestSettingsStore final : public QObject
 {
@@ -22,7 +23,7 @@ private slots:
     void appPath_hasOneTrailingSeparator_data();
     void appPath_hasOneTrailingSeparator();
     void firstStart_writesAllDefaults();
-    void emptyValue_getsDefault_othersKept();
+    void emptyValue_getsDefault_othersKeptUpTo254();
     void save_writesInOrder_andEmptyBecomesDefaultAtNextStart();
 
 private:
@@ -73,7 +74,7 @@ void TestSettingsStore::dataFolder_followsWritability()
     QCOMPARE(settings.appPath, SettingsStore::appPathFor(expectedFolder));
     QCOMPARE(settings.cacheFile, holdsIni ? u"portabel.rfk"_qs : u"cache.rfk"_qs);
     if (!readOnly || !usesProgramFolder)
-        QCOMPARE(readIni(settings.iniPath, QStringLiteral("Settings"), QStringLiteral("startURL")), settings.startURL);
+        QCOMPARE(SettingsStore::readIni(settings.iniPath, QStringLiteral("Settings"), QStringLiteral("startURL")), settings.startURL);
 }
 
 QByteArray TestSettingsStore::iniBytes() const
@@ -105,30 +106,31 @@ void TestSettingsStore::firstStart_writesAllDefaults()
     QFile::remove(m_dir.filePath(QStringLiteral("refekt.ini")));
     const Settings settings = SettingsStore::load(m_dir.path());
 
-    const QString host = QLatin1StringView(BuildConfig::menuHost);
+    const QString host = QLatin1StringView(kostwerk::BuildConfig::menuHost);
     QCOMPARE(settings.startURL, u"http://" + host + u"/uni/refekt/00.html");
     QCOMPARE(settings.basisURL, u"http://" + host + u"/uni/refekt/");
     QCOMPARE(settings.cacheFile, QStringLiteral("cache.rfk"));
     QCOMPARE(settings.cachePath(), m_dir.filePath(QStringLiteral("cache.rfk")));
-    QCOMPARE(iniBytes(), QByteArray("[Settings]\r\nstartURL=http://" + QByteArray(BuildConfig::menuHost)
+    QCOMPARE(iniBytes(), QByteArray("[Settings]\r\nstartURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
                                     + "/uni/refekt/00.html\r\nbasisURL=http://"
-                                    + QByteArray(BuildConfig::menuHost)
+                                    + QByteArray(kostwerk::BuildConfig::menuHost)
                                     + "/uni/refekt/\r\ncacheFile=cache.rfk\r\n"));
 }
 
-void TestSettingsStore::emptyValue_getsDefault_othersKept()
+void TestSettingsStore::emptyValue_getsDefault_othersKeptUpTo254()
 {
     QFile file(m_dir.filePath(QStringLiteral("refekt.ini")));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Settings]\r\nstartURL=\r\nbasisURL=http://b.example/\r\ncacheFile=woche.rfk\r\n");
+    const QByteArray longBasis = "http://b.example/" + QByteArray(300, 'x');
+    file.write("[Settings]\r\nstartURL=\r\nbasisURL=" + longBasis + "\r\ncacheFile=woche.rfk\r\n");
     file.close();
 
     const Settings settings = SettingsStore::load(m_dir.path());
     QCOMPARE(settings.startURL, SettingsStore::defaultStartURL());
-    QCOMPARE(settings.basisURL, QStringLiteral("http://b.example/"));
+    QCOMPARE(settings.basisURL, QString::fromLatin1(longBasis.left(254)));
     QCOMPARE(settings.cacheFile, QStringLiteral("woche.rfk"));
     QCOMPARE(iniBytes(), "[Settings]\r\nstartURL=" + SettingsStore::defaultStartURL().toLatin1()
-                             + "\r\nbasisURL=http://b.example/\r\ncacheFile=woche.rfk\r\n");
+                             + "\r\nbasisURL=" + longBasis + "\r\ncacheFile=woche.rfk\r\n");
 }
 
 void TestSettingsStore::save_writesInOrder_andEmptyBecomesDefaultAtNextStart()
@@ -147,7 +149,7 @@ void TestSettingsStore::save_writesInOrder_andEmptyBecomesDefaultAtNextStart()
     const Settings next = SettingsStore::load(m_dir.path());
     QCOMPARE(next.startURL, settings.startURL);
     QCOMPARE(next.cacheFile, SettingsStore::defaultCacheFile());
-    QCOMPARE(readIni(next.iniPath, QStringLiteral("Settings"), QStringLiteral("cacheFile")),
+    QCOMPARE(SettingsStore::readIni(next.iniPath, QStringLiteral("Settings"), QStringLiteral("cacheFile")),
              QStringLiteral("cache.rfk"));
 }
 

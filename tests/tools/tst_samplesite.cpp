@@ -1,4 +1,4 @@
-#include "dumpprocess.h"
+#include "tests/tools/dumpprocess.h"
 
 #include <QDir>
 #include <QFile>

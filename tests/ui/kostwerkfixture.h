@@ -1,7 +1,7 @@
 #pragma once
 
-#include "internettransfer.h"
-#include "kostwerk.h"
+#include "platform/internettransfer.h"
+#include "ui/kostwerk.h"
 
 #include <QAction>
 #include <QFile>
@@ -10,6 +10,7 @@
 #include <chrono>
 #include <memory>
 
+
 // A main window started the way the program starts it, from a program folder
 // in a temporary directory. start() again is the next start of the program.
 class KostwerkFixture final
@@ -17,17 +18,17 @@ class KostwerkFixture final
 public:
     QTemporaryDir dir;
     QString programFolder = dir.path();  // where the program runs from
-    ProgramState state;
-    InternetTransfer transfer;
-    std::unique_ptr<Kostwerk> window;
+    kostwerk::ui::ProgramState state;
+    kostwerk::platform::InternetTransfer transfer;
+    std::unique_ptr<kostwerk::ui::Kostwerk> window;
 
     KostwerkFixture() { transfer.setRequestTimeout(std::chrono::seconds(2)); }
 
-    Kostwerk &start(QDate today = QDate(2026, 12, 8))
+    kostwerk::ui::Kostwerk &start(QDate today = QDate(2026, 12, 8))
     {
         window.reset();
-        state = ProgramState();
-        window = std::make_unique<Kostwerk>(state, transfer);
+        state = kostwerk::ui::ProgramState();
+        window = std::make_unique<kostwerk::ui::Kostwerk>(state, transfer);
         window->Form_Load(programFolder, today);
         return *window;
     }

@@ -1,11 +1,13 @@
-#include "kostwerkfixture.h"
-#include "testfilesystem.h"
-#include "testhttpserver.h"
+#include "tests/common/testfilesystem.h"
+#include "tests/common/testhttpserver.h"
+#include "tests/ui/kostwerkfixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+using namespace kostwerk::ui;
 
 // Nothing is lost and nothing crashes when the disk or the files misbehave.
 namespace {

@@ -1,5 +1,5 @@
-#include "buildconfig.h"
-#include "kostwerkfixture.h"
+#include "generated/buildconfig.h"
+#include "tests/ui/kostwerkfixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+using namespace kostwerk::ui;
 
 namespace {
 
@@ -76,18 +78,18 @@ void TestInfoF::labels_startAtTheirPlaceAndFitTheirText_data()
     QTest::addColumn<bool>("bold");
     const qreal normal = 8.25;
     QTest::newRow("title") << "Label2" << "Refekt Küchenplan" << QPoint(48, 8) << 18.0 << true;
-    QTest::newRow("version") << "Label1" << u"Version "_qs + QLatin1StringView(BuildConfig::versionShort)
+    QTest::newRow("version") << "Label1" << u"Version "_qs + QLatin1StringView(kostwerk::BuildConfig::versionShort)
                              << QPoint(112, 40) << 9.75 << true;
     QTest::newRow("author") << "Label3"
-                            << u"geschrieben von "_qs + QString::fromUtf8(BuildConfig::author) + u", 2001"
+                            << u"geschrieben von "_qs + QString::fromUtf8(kostwerk::BuildConfig::author) + u", 2001"
                             << QPoint(56, 64) << normal << false;
     QTest::newRow("ideas") << "Label4" << "Ideen für neue Features oder Bugreporte bitte an" << QPoint(40, 80)
                            << normal << false;
-    QTest::newRow("e-mail") << "Label5" << QString::fromUtf8(BuildConfig::contactMail) << QPoint(120, 96) << normal
+    QTest::newRow("e-mail") << "Label5" << QString::fromUtf8(kostwerk::BuildConfig::contactMail) << QPoint(120, 96) << normal
                             << false;
     QTest::newRow("updates") << "Label6" << "Updates und neue Versionen gibt es unter" << QPoint(56, 120) << normal
                              << false;
-    QTest::newRow("update address") << "Label7" << QString::fromUtf8(BuildConfig::updateUrl) << QPoint(112, 136)
+    QTest::newRow("update address") << "Label7" << QString::fromUtf8(kostwerk::BuildConfig::updateUrl) << QPoint(112, 136)
                                     << normal << false;
 }
 

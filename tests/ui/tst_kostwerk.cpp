@@ -1,5 +1,6 @@
-#include "kostwerkfixture.h"
-#include "testhttpserver.h"
+#include "tests/common/canteensite.h"
+#include "tests/ui/kostwerkfixture.h"
+#include "ui/statusline.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -12,6 +13,8 @@
 
 #include <memory>
 
+using namespace kostwerk::ui;
+
 namespace {
 
 const QDate tuesday(2026, 12, 8);
@@ -22,11 +25,6 @@ const QByteArray cachedWeek = QByteArrayLiteral(
     "<neuer abschnitt>\r\nDienstag, 08.12.\r\nMen\xfc I\r\nSchnitzel\r\nWahlessen\r\nPizza;;; Salat\r\n"
     "Eintopf\r\nErbsen\r\nMen\xfc II (veg.)\r\nTofu\r\nAbendessen\r\nBrot\r\nFrische Salate\r\n"
     "<neuer abschnitt>\r\nMittwoch, 09.12.\r\n");
-
-const QByteArray startPage = QByteArrayLiteral("<A HREF=\"tneu.html\">Vom 07.12.</A>");
-const QByteArray weekPage = QByteArrayLiteral(
-    "<h2>Neue Woche</h2><h2>Montag, 14.12.</h2><BR>Men&uuml; I<BR>Ente<BR>"
-    "<h2>Dienstag, 15.12.</h2><BR>Men&uuml; I<BR>Forelle<BR>Wahlessen<BR><hr>");
 
 } // namespace
 
@@ -45,6 +43,8 @@ private slots:
     void start_withoutCache_weekdayClickShowsNothing();
     void start_withCache_showsSelectedDayAtOnce();
     void start_withOldCache_saysWeekIsOutdated();
+    void outdatedRule_turnsAtMondayMidnight_data();
+    void outdatedRule_turnsAtMondayMidnight();
     void refresh_showsWaitingThenNewWeek();
     void refresh_failed_keepsWeekAndExplains();
     void keyboard_f5RefreshesAndArrowsChangeDay();
@@ -71,11 +71,7 @@ private:
 void TestKostwerk::init()
 {
     m_app = std::make_unique<KostwerkFixture>();
-    m_server.serve(QStringLiteral("/refekt/00.html"), {200, startPage});
-    m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, weekPage});
-    writeFile(QStringLiteral("refekt.ini"),
-              "[Settings]\r\nstartURL=" + m_server.url(QStringLiteral("/refekt/00.html")).toLatin1()
-                  + "\r\nbasisURL=" + m_server.url(QStringLiteral("/refekt/")).toLatin1() + "\r\n");
+    writeFile(QStringLiteral("refekt.ini"), CanteenSite::serve(m_server));
 }
 
 void TestKostwerk::cleanup()
@@ -148,7 +144,7 @@ void TestKostwerk::start_preselectsTodaysWeekday_data()
     QTest::addColumn<QString>("dateLine");
     QTest::newRow("Sunday preselects Montag") << QDate(2026, 12, 13) << 0 << "Sonntag, der 13.12.26";
     QTest::newRow("Tuesday") << tuesday << 1 << "Dienstag, der 08.12.26";
-    QTest::newRow("Saturday") << QDate(2026, 12, 12) << 5 << "Samstag, der 12.12.26";
+    QTest::newRow("Saturday of 2000") << QDate(2000, 2, 5) << 5 << "Samstag, der 05.02.00";
 }
 
 void TestKostwerk::start_preselectsTodaysWeekday()
@@ -209,9 +205,30 @@ void TestKostwerk::start_withOldCache_saysWeekIsOutdated()
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
 }
 
+void TestKostwerk::outdatedRule_turnsAtMondayMidnight_data()
+{
+    QTest::addColumn<QDateTime>("cacheWritten");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<bool>("outdated");
+    const QDate monday(2026, 12, 7);
+    const QDateTime lastMinuteOfSunday(monday.addDays(-1), QTime(23, 59, 59));
+    QTest::newRow("Sunday night, seen on Monday") << lastMinuteOfSunday << monday << true;
+    QTest::newRow("Monday midnight, seen on Monday") << monday.startOfDay() << monday << false;
+    QTest::newRow("Monday midnight, seen on Sunday") << monday.startOfDay() << monday.addDays(6) << false;
+    QTest::newRow("Sunday night, seen on Sunday") << lastMinuteOfSunday << monday.addDays(-1) << false;
+}
+
+void TestKostwerk::outdatedRule_turnsAtMondayMidnight()
+{
+    QFETCH(QDateTime, cacheWritten);
+    QFETCH(QDate, today);
+    QFETCH(bool, outdated);
+    QCOMPARE(StatusLine::isOutdated(cacheWritten, today), outdated);
+}
+
 void TestKostwerk::refresh_showsWaitingThenNewWeek()
 {
-    TestHttpServer::Response slowWeek{200, weekPage};
+    TestHttpServer::Response slowWeek{200, CanteenSite::weekPage};
     slowWeek.delay = std::chrono::milliseconds(400);
     m_server.serve(QStringLiteral("/refekt/tneu.html"), slowWeek);
     start();
@@ -245,6 +262,7 @@ void TestKostwerk::refresh_failed_keepsWeekAndExplains()
 
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
     QCOMPARE(status(), u"Der Server meldet einen Fehler (HTTP-Status 500)."_qs);
+    QVERIFY(!control<QLabel>("status")->toolTip().isEmpty());  // the server's own words
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
 }
 

@@ -1,6 +1,6 @@
-#include "kostwerkfixture.h"
-#include "settings.h"
-#include "testhttpserver.h"
+#include "settings/settings.h"
+#include "tests/common/canteensite.h"
+#include "tests/ui/kostwerkfixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -9,12 +9,10 @@
 #include <QTest>
 #include <QWindow>
 
-namespace {
+using namespace kostwerk::settings;
+using namespace kostwerk::ui;
 
-const QByteArray startPage = QByteArrayLiteral("<A HREF=\"tneu.html\">Vom 07.12.</A>");
-const QByteArray weekPage = QByteArrayLiteral(
-    "<h2>Neue Woche</h2><h2>Montag, 07.12.</h2><BR>Men&uuml; I<BR>Ente<BR>"
-    "<h2>Dienstag, 08.12.</h2><BR>Men&uuml; I<BR>Forelle<BR>Wahlessen<BR><hr>");
+namespace {
 
 enum class Closing { Ok, Cancel, TitleBar };
 
@@ -61,13 +59,8 @@ private:
 
 void TestSettingsF::init()
 {
-    m_server.serve(QStringLiteral("/refekt/00.html"), {200, startPage});
-    m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, weekPage});
     m_fixture = std::make_unique<KostwerkFixture>();
-    QVERIFY(m_fixture->writeFile(
-        QStringLiteral("refekt.ini"),
-        "[Settings]\r\nstartURL=" + m_server.url(QStringLiteral("/refekt/00.html")).toLatin1()
-            + "\r\nbasisURL=" + m_server.url(QStringLiteral("/refekt/")).toLatin1() + "\r\ncacheFile=cache.rfk\r\n"));
+    QVERIFY(m_fixture->writeFile(QStringLiteral("refekt.ini"), CanteenSite::serve(m_server)));
     m_fixture->start();
     m_fixture->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_fixture->window.get()));
@@ -247,9 +240,8 @@ void TestSettingsF::enterAndEscape_doNothing()
 
 void TestSettingsF::ok_storesFields_nextFetchAndCacheUseThem()
 {
-    m_server.serve(QStringLiteral("/anders/start.html"), {200, startPage});
-    m_server.serve(QStringLiteral("/anders/tneu.html"), {200, weekPage});
-    const QString startURL = m_server.url(QStringLiteral("/anders/start.html"));
+    CanteenSite::serve(m_server, QStringLiteral("/anders/"));
+    const QString startURL = m_server.url(QStringLiteral("/anders/00.html"));
     const QString basisURL = m_server.url(QStringLiteral("/anders/"));
     QVERIFY(openSettings());
     retype("starturlfeld", startURL);
@@ -266,7 +258,7 @@ void TestSettingsF::ok_storesFields_nextFetchAndCacheUseThem()
     QCOMPARE(m_fixture->state.settings.startURL, startURL);
 
     QTest::mouseClick(m_fixture->control<QPushButton>("cmdLoad"), Qt::LeftButton);
-    QCOMPARE(m_server.requestCount(QStringLiteral("/anders/start.html")), 1);
+    QCOMPARE(m_server.requestCount(QStringLiteral("/anders/00.html")), 1);
     QCOMPARE(m_server.requestCount(QStringLiteral("/anders/tneu.html")), 1);
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/00.html")), 0);
     QVERIFY(QFile::exists(m_fixture->dir.filePath(QStringLiteral("woche.rfk"))));

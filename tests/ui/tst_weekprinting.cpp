@@ -1,6 +1,6 @@
-#include "kostwerkfixture.h"
-#include "printerdevice.h"
-#include "textprinting.h"
+#include "tests/ui/kostwerkfixture.h"
+#include "ui/printing/printerdevice.h"
+#include "ui/printing/textprinting.h"
 
 #include <QDialog>
 #include <QPrinter>
@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include <optional>
+
+using namespace kostwerk::ui;
 
 namespace {
 

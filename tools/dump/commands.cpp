@@ -1,18 +1,19 @@
-#include "commands.h"
+#include "tools/dump/commands.h"
 
-#include "allgemein.h"
-#include "cachefile.h"
-#include "dayview.h"
-#include "pagedecoding.h"
-#include "weekdays.h"
-#include "weekpage.h"
+#include "core/cachefile.h"
+#include "core/dayview.h"
+#include "core/weekdays.h"
+#include "core/weekpage.h"
+#include "platform/fileaccess.h"
+#include "platform/pagedecoding.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 
 #include <optional>
 #include <utility>
+
+using namespace kostwerk;
 
 namespace {
 
@@ -23,12 +24,12 @@ QString unreadable(const QString &path)
 
 std::optional<QByteArray> readFile(const QString &path)
 {
-    if (!fileExists(path))
+    if (!platform::fileExists(path))
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    platform::FileRead file = platform::readFile(path);
+    if (!file.ok())
         return std::nullopt;
-    return file.readAll();
+    return std::move(file.bytes);
 }
 
 // QJsonObject would sort the keys; written by hand they keep the window's
@@ -39,8 +40,11 @@ QByteArray jsonString(const QString &text)
     return array.sliced(1, array.size() - 2);
 }
 
-QByteArray toJson(const DayView &view)
+QByteArray toJson(const std::optional<core::DayView> &day)
 {
+    if (!day)
+        return "null\n";
+    const core::DayView &view = *day;
     const std::pair<const char *, const QString &> fields[] = {
         {"heading", view.heading},         {"menu1", view.menu1},
         {"wahlessen", view.wahlessen},     {"eintopf", view.eintopf},
@@ -64,7 +68,7 @@ Outcome link(const QString &path)
     const std::optional<QByteArray> page = readFile(path);
     if (!page)
         return {{}, unreadable(path)};
-    return {WeekPage::findWeekLink(decodePage(*page)).toUtf8() + '\n', {}};
+    return {core::WeekPage::findWeekLink(platform::decodePage(*page)).toUtf8() + '\n', {}};
 }
 
 Outcome week(const QString &path)
@@ -74,22 +78,24 @@ Outcome week(const QString &path)
         return {{}, unreadable(path)};
     // With an empty week to start from, a page without sections leaves the
     // week empty, and an empty week encodes to nothing.
-    return {CacheFile::encode(WeekPage::parse(decodePage(*page), {}).weekPlan), {}};
+    return {core::CacheFile::encode(core::WeekPage::parse(platform::decodePage(*page), {}).weekPlan), {}};
 }
 
 Outcome day(const QString &path, const QString &day)
 {
     bool isNumber = false;
     const int n = day.toInt(&isNumber);
-    if (!isNumber || n < 1 || n > Weekdays::count)
+    if (!isNumber || n < 1 || n > core::Weekdays::count)
         return {{}, u"Ungültiger Tag: \""_qs + day + u"\" (erlaubt sind 1 bis "_qs
-                         + QString::number(Weekdays::count) + u')'};
+                         + QString::number(core::Weekdays::count) + u')'};
 
     // Start-up reads the cache only when the file exists.
-    const std::optional<WeekPlan> weekPlan = fileExists(path) ? loadCache(path) : std::nullopt;
-    if (!weekPlan)
+    if (!platform::fileExists(path))
         return {{}, unreadable(path)};
-    return {toJson(dayViewOf(*weekPlan, n)), {}};
+    const core::LoadedCache cache = core::loadCache(path);
+    if (!cache.ok())
+        return {{}, unreadable(path)};
+    return {toJson(core::dayViewOf(cache.weekPlan, n)), {}};
 }
 
 } // namespace DumpCommands

@@ -23,7 +23,8 @@ Outcome link(const QString &path);
 Outcome week(const QString &path);
 
 // The day view of section day (1 = Montag ... 6 = Samstag) of a cache file
-// read as start-up reads it: one compact JSON object and a line break.
+// read as start-up reads it: one compact JSON object, or null when the week
+// has no such day, and a line break.
 Outcome day(const QString &path, const QString &day);
 
 } // namespace DumpCommands

@@ -1,5 +1,5 @@
-#include "buildconfig.h"
-#include "commands.h"
+#include "generated/buildconfig.h"
+#include "tools/dump/commands.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"kostwerk-dump"_qs);
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(BuildConfig::version));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kostwerk::BuildConfig::version));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -70,7 +70,8 @@ int main(int argc, char *argv[])
         "  link DATEI   der Wochen-Link, den das Programm in der Startseite DATEI findet\n"
         "  week DATEI   die Bytes der Cache-Datei nach dem Abruf der Wochenseite DATEI\n"
         "  day DATEI N  Tag N (1 = Montag ... 6 = Samstag) der Cache-Datei DATEI,\n"
-        "               so wie das Fenster ihn zeigt, als JSON"_qs);
+        "               so wie das Fenster ihn zeigt, als JSON (null, wenn die Woche\n"
+        "               diesen Tag nicht hat)"_qs);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(u"Befehl"_qs, u"link, week oder day"_qs, u"<link|week|day>"_qs);

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace kostwerk::ui {
+
 // The print dialog and the printer, as far as printing the week needs them.
 class PrintDevice
 {
@@ -26,3 +28,5 @@ public:
 protected:
     PrintDevice() = default;
 };
+
+} // namespace kostwerk::ui

@@ -1,8 +1,10 @@
-#include "printerdevice.h"
+#include "ui/printing/printerdevice.h"
 
-#include "textprinting.h"
+#include "ui/printing/textprinting.h"
 
 #include <QPrintDialog>
+
+namespace kostwerk::ui {
 
 PrinterDevice::PrinterDevice()
     : m_printer(QPrinter::HighResolution)
@@ -29,3 +31,5 @@ bool PrinterDevice::printJob(const QStringList &texts)
 {
     return printTexts(m_printer, texts);
 }
+
+} // namespace kostwerk::ui

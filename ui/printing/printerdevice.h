@@ -1,8 +1,10 @@
 #pragma once
 
-#include "printdevice.h"
+#include "ui/printing/printdevice.h"
 
 #include <QPrinter>
+
+namespace kostwerk::ui {
 
 // The system's print dialog and printer. The printer is kept between
 // prints, so the next dialog starts with the printer chosen last.
@@ -18,3 +20,5 @@ public:
 private:
     QPrinter m_printer;
 };
+
+} // namespace kostwerk::ui

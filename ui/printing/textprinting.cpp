@@ -1,11 +1,13 @@
-#include "textprinting.h"
+#include "ui/printing/textprinting.h"
 
-#include "weekplan.h"
+#include "core/weekplan.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextLayout>
+
+namespace kostwerk::ui {
 
 namespace {
 
@@ -41,7 +43,7 @@ bool printTexts(QPrinter &printer, const QStringList &texts)
     for (const QString &text : texts) {
         // Splitting text followed by a line break gives every printed line,
         // including the empty ones a leading or trailing CR LF makes.
-        for (const QString &line : text.split(lineBreak.toString())) {
+        for (const QString &line : text.split(core::lineBreak.toString())) {
             // An empty line still takes one row.
             QTextLayout layout(line, font, &printer);
             layOut(layout, pageWidth);
@@ -59,3 +61,5 @@ bool printTexts(QPrinter &printer, const QStringList &texts)
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
+
+} // namespace kostwerk::ui

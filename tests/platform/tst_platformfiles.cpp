@@ -1,18 +1,34 @@
-#include "allgemein.h"
-#include "filesizelimit.h"
+#include "platform/fileaccess.h"
+#include "platform/profilefile.h"
+#include "tests/common/filesizelimit.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestAllgemein final : public QObject
+using namespace kostwerk::platform;
+
+namespace {
+
+QString readIni(const QString &file, const QString &section, const QString &key)
+{
+    return ProfileFile::readString(file, section, key);
+}
+
+bool writeIni(const QString &file, const QString &section, const QString &key, const QString &value)
+{
+    return ProfileFile::writeString(file, section, key, value).ok();
+}
+
+} // namespace
+
+class TestPlatformFiles final : public QObject
 {
     Q_OBJECT
 
 private slots:
     void readIni_handEditedFile_data();
     void readIni_handEditedFile();
-    void readIni_longValue_isCutTo254();
     void readIni_missingFileOrSection_givesEmpty();
     void writeIni_changesOnlyItsLine_data();
     void writeIni_changesOnlyItsLine();
@@ -30,7 +46,7 @@ private:
     QString m_ini;
 };
 
-QString TestAllgemein::writeFile(const QByteArray &bytes)
+QString TestPlatformFiles::writeFile(const QByteArray &bytes)
 {
     m_ini = m_dir.filePath(QStringLiteral("refekt.ini"));
     QFile file(m_ini);
@@ -39,13 +55,13 @@ QString TestAllgemein::writeFile(const QByteArray &bytes)
     return m_ini;
 }
 
-QByteArray TestAllgemein::contents() const
+QByteArray TestPlatformFiles::contents() const
 {
     QFile file(m_ini);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-void TestAllgemein::readIni_handEditedFile_data()
+void TestPlatformFiles::readIni_handEditedFile_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("key");
@@ -74,10 +90,12 @@ void TestAllgemein::readIni_handEditedFile_data()
     QTest::newRow("CR LF line ends") << QByteArray("[Settings]\r\nstartURL=a\r\nbasisURL=b\r\n") << "basisURL" << "b";
     QTest::newRow("lone CR line ends") << QByteArray("[Settings]\rstartURL=a\rbasisURL=b") << "basisURL" << "b";
     QTest::newRow("key before any section") << QByteArray("startURL=a\n[Settings]\n") << "startURL" << "";
+    QTest::newRow("only the first of two sections counts")
+        << QByteArray("[Settings]\nbasisURL=b\n[Settings]\nstartURL=second\n") << "startURL" << "";
     QTest::newRow("binary garbage") << QByteArray("\x00\xff[\x01=\n\x00=\x02", 10) << "startURL" << "";
 }
 
-void TestAllgemein::readIni_handEditedFile()
+void TestPlatformFiles::readIni_handEditedFile()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, key);
@@ -85,15 +103,7 @@ void TestAllgemein::readIni_handEditedFile()
     QCOMPARE(readIni(writeFile(file), QStringLiteral("Settings"), key), expected);
 }
 
-void TestAllgemein::readIni_longValue_isCutTo254()
-{
-    const QByteArray value(300, 'x');
-    writeFile("[Settings]\r\ncacheFile=" + value + "\r\n");
-    QCOMPARE(readIni(m_ini, QStringLiteral("Settings"), QStringLiteral("cacheFile")),
-             QString(254, u'x'));
-}
-
-void TestAllgemein::readIni_missingFileOrSection_givesEmpty()
+void TestPlatformFiles::readIni_missingFileOrSection_givesEmpty()
 {
     const QString missing = m_dir.filePath(QStringLiteral("missing.ini"));
     QCOMPARE(readIni(missing, QStringLiteral("Settings"), QStringLiteral("startURL")), QString());
@@ -102,7 +112,7 @@ void TestAllgemein::readIni_missingFileOrSection_givesEmpty()
     QCOMPARE(readIni(m_ini, QStringLiteral("Settings"), QStringLiteral("startURL")), QString());
 }
 
-void TestAllgemein::writeIni_changesOnlyItsLine_data()
+void TestPlatformFiles::writeIni_changesOnlyItsLine_data()
 {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("key");
@@ -135,7 +145,7 @@ void TestAllgemein::writeIni_changesOnlyItsLine_data()
         << QByteArray("[Settings]\r\nraw=\x81\x8d\r\nk=Gr\xfc\xdf" "e\r\n");
 }
 
-void TestAllgemein::writeIni_changesOnlyItsLine()
+void TestPlatformFiles::writeIni_changesOnlyItsLine()
 {
     QFETCH(QByteArray, before);
     QFETCH(QString, key);
@@ -151,7 +161,7 @@ void TestAllgemein::writeIni_changesOnlyItsLine()
     QFile::remove(m_ini);
 }
 
-void TestAllgemein::writeIni_valueReadsBack_data()
+void TestPlatformFiles::writeIni_valueReadsBack_data()
 {
     QTest::addColumn<QString>("value");
     QTest::newRow("url") << "http://mensa.example/uni/refekt/00.html?a=b;c=d";
@@ -160,7 +170,7 @@ void TestAllgemein::writeIni_valueReadsBack_data()
     QTest::newRow("254 characters") << QString(254, u'z');
 }
 
-void TestAllgemein::writeIni_valueReadsBack()
+void TestPlatformFiles::writeIni_valueReadsBack()
 {
     QFETCH(QString, value);
     writeFile("[Settings]\r\nk=old\r\n");
@@ -168,7 +178,7 @@ void TestAllgemein::writeIni_valueReadsBack()
     QCOMPARE(readIni(m_ini, QStringLiteral("settings"), QStringLiteral("K")), value);
 }
 
-void TestAllgemein::writeIni_failedWrite_failsAndKeepsFile()
+void TestPlatformFiles::writeIni_failedWrite_failsAndKeepsFile()
 {
     const QByteArray before("[Settings]\r\nk=old\r\n");
     writeFile(before);
@@ -184,7 +194,7 @@ void TestAllgemein::writeIni_failedWrite_failsAndKeepsFile()
                       QStringLiteral("k"), QStringLiteral("v")));
 }
 
-void TestAllgemein::fileExists_data()
+void TestPlatformFiles::fileExists_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("exists");
@@ -197,7 +207,7 @@ void TestAllgemein::fileExists_data()
     QTest::newRow("path through a file") << "cache.rfk/inner" << false;
 }
 
-void TestAllgemein::fileExists()
+void TestPlatformFiles::fileExists()
 {
     QFETCH(QString, name);
     QFETCH(bool, exists);
@@ -210,5 +220,5 @@ void TestAllgemein::fileExists()
     QCOMPARE(::fileExists(name.isEmpty() ? name : m_dir.filePath(name)), exists);
 }
 
-QTEST_GUILESS_MAIN(TestAllgemein)
-#include "tst_allgemein.moc"
+QTEST_GUILESS_MAIN(TestPlatformFiles)
+#include "tst_platformfiles.moc"

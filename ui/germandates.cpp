@@ -1,0 +1,25 @@
+#include "ui/germandates.h"
+
+#include <array>
+
+namespace kostwerk::ui::GermanDates {
+
+namespace {
+
+// Indexed by QDate::dayOfWeek(), 1 = Monday ... 7 = Sunday.
+constexpr std::array<QStringView, 8> names = {
+    u"", u"Montag", u"Dienstag", u"Mittwoch", u"Donnerstag", u"Freitag", u"Samstag", u"Sonntag"};
+
+} // namespace
+
+QString weekdayName(QDate date)
+{
+    return date.isValid() ? names[date.dayOfWeek()].toString() : QString();
+}
+
+QString dateLine(QDate date)
+{
+    return weekdayName(date) + u", der " + date.toString(u"dd.MM.yy");
+}
+
+} // namespace kostwerk::ui::GermanDates

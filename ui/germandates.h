@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// German weekday names of our own, so that the window reads the same
+// whatever the system's language.
+namespace kostwerk::ui::GermanDates {
+
+// "Montag" ... "Sonntag"; empty for an invalid date.
+QString weekdayName(QDate date);
+
+// For example "Montag, der 19.11.01".
+QString dateLine(QDate date);
+
+} // namespace kostwerk::ui::GermanDates

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "core/weekplan.h"
+#include "settings/settings.h"
+
+namespace kostwerk::ui {
+
+// What lives for the whole run and is shared by the windows.
+struct ProgramState
+{
+    settings::Settings settings;
+    core::WeekPlan weekPlan;
+    bool dataLoaded = false;  // set once a cache was read or a fetch ran
+};
+
+} // namespace kostwerk::ui
