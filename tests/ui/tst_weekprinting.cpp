@@ -1,14 +1,13 @@
 #include "kostwerkfixture.h"
+#include "pdftext.h"
 #include "printerdevice.h"
 #include "textprinting.h"
 
 #include <QDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -62,24 +61,6 @@ public:
 private:
     QPrinter m_printer{QPrinter::HighResolution};
 };
-
-// The text of a PDF by poppler's pdftotext; pages end in a form feed.
-std::optional<QString> pdfText(const QString &pdf, const QStringList &options)
-{
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(pdftotext, options + QStringList{pdf, QStringLiteral("-")});
-    if (!process.waitForFinished() || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QStringList words(const QString &text)
-{
-    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-}
 
 } // namespace
 
