@@ -1,14 +1,13 @@
+#include "tests/common/pdftext.h"
 #include "tests/ui/kostwerkfixture.h"
 #include "ui/printing/printerdevice.h"
 #include "ui/printing/textprinting.h"
 
 #include <QDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -64,24 +63,6 @@ public:
 private:
     QPrinter m_printer{QPrinter::HighResolution};
 };
-
-// The text of a PDF by poppler's pdftotext; pages end in a form feed.
-std::optional<QString> pdfText(const QString &pdf, const QStringList &options)
-{
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(pdftotext, options + QStringList{pdf, QStringLiteral("-")});
-    if (!process.waitForFinished() || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QStringList words(const QString &text)
-{
-    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-}
 
 } // namespace
 

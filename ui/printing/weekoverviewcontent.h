@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/dayview.h"
+
+#include <array>
+
+namespace kostwerk::ui {
+
+// The overview's rows are the day view's categories without "Frische
+// Salate", which the day view never shows.
+inline constexpr qsizetype overviewCategoryCount = core::DayViewText::categoryHeadings.size() - 1;
+
+// What the week overview shows, as lines of text: the week's title, a heading
+// per day (Montag first), and per category the dishes of each day.
+struct WeekOverviewContent
+{
+    QStringList title;
+    QStringList dayHeadings;
+    std::array<QList<QStringList>, overviewCategoryCount> dishes;  // [category][day]
+};
+
+// The title is section 0 and the days are sections 1 to 6, as many as the
+// week holds; a day's dishes are the lines of its day view category after the
+// category's heading line. Empty lines at either end of the title or of a
+// day's dishes are left out. No day headings when the week has no day.
+WeekOverviewContent weekOverviewContent(const core::WeekPlan &weekPlan);
+
+} // namespace kostwerk::ui
