@@ -295,13 +295,18 @@ void Kostwerk::usePrintDevice(PrintDevice &device)
 void Kostwerk::cmdWochenplan_Click()
 {
     // Cancelling, a failing printer and an empty week all end the printing
-    // without a word; each copy is a print job of its own.
+    // without a word. Each copy is a print job of its own, except into a file:
+    // every job would replace the file, so there the copies share one job.
     PrintDevice &device = printDevice();
     const std::optional<int> copies = device.askCopies(this);
     if (!copies || m_state.weekPlan.isEmpty())
         return;
+    if (device.printsToFile()) {
+        device.printJob(m_state.weekPlan, *copies);
+        return;
+    }
     for (int copy = 0; copy < *copies; ++copy) {
-        if (!device.printJob(m_state.weekPlan))
+        if (!device.printJob(m_state.weekPlan, 1))
             return;
     }
 }
