@@ -12,8 +12,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kostwerk"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Refekt Küchenplan"));
-    // Lets Wayland compositors match the window to its desktop entry and icon.
+    // Lets Wayland compositors match the window to its desktop entry, whose
+    // name and icon menus and task bars show. No display name is set: Qt would
+    // append it to every window title not ending with it ("Einstellungen —
+    // ..."), and each window's caption is its own.
     QGuiApplication::setDesktopFileName(QLatin1StringView(BuildConfig::appId));
     QApplication::setWindowIcon(ui::programIcon());
 

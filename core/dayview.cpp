@@ -4,6 +4,10 @@ namespace kostwerk::core {
 
 namespace {
 
+using DayViewText::categoryHeadings;
+
+using HeadingPositions = std::array<qsizetype, categoryHeadings.size()>;
+
 QString withoutLocations(QString text)
 {
     for (QStringView name : DayViewText::locationNames)
@@ -11,27 +15,64 @@ QString withoutLocations(QString text)
     return text;
 }
 
-// The first line; a section read back from the cache starts with a line
-// break, so the search for the end of the line starts at the second character.
-QString headingOf(const QString &text)
+// The first line. A section read back from the cache starts with a line
+// break, and one whose title was empty on the page with two or more; the
+// heading is the first line after them.
+QString headingOf(QStringView text)
 {
-    const qsizetype end = text.indexOf(lineBreak, 1);
-    QString heading = end < 0 ? text : text.left(end);
-    return heading.remove(lineBreak.toString());
+    while (text.startsWith(lineBreak))
+        text = text.sliced(lineBreak.size());
+    const qsizetype end = text.indexOf(lineBreak);
+    return (end < 0 ? text : text.first(end)).toString();
+}
+
+// The text without the blanks (spaces only) at both its ends.
+QStringView withoutBlanksAround(QStringView text)
+{
+    while (text.startsWith(u' '))
+        text = text.sliced(1);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
+// Where each category heading starts: on the first line that, without the
+// blanks around it, is the heading in any case, so that a heading word inside
+// a dish is passed over. Only where no line is the heading, its first
+// occurrence anywhere counts; so "Menü I" is still found at the start of
+// "Menü II (veg.)" on a day without a "Menü I" line.
+HeadingPositions headingPositions(const QString &text)
+{
+    HeadingPositions positions;
+    positions.fill(-1);
+    for (qsizetype lineStart = 0; lineStart <= text.size();) {
+        const qsizetype nextLineBreak = text.indexOf(lineBreak, lineStart);
+        const qsizetype lineEnd = nextLineBreak < 0 ? text.size() : nextLineBreak;
+        const QStringView line = withoutBlanksAround(QStringView(text).sliced(lineStart, lineEnd - lineStart));
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+            // The heading's text starts where the blanks in front of it end.
+            if (positions[i] < 0 && line.compare(categoryHeadings[i], Qt::CaseInsensitive) == 0)
+                positions[i] = line.data() - text.constData();
+        }
+        lineStart = lineEnd + lineBreak.size();
+    }
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        if (positions[i] < 0)
+            positions[i] = text.indexOf(categoryHeadings[i], 0, Qt::CaseInsensitive);
+    }
+    return positions;
 }
 
 // From the category's heading up to the next category's heading (or
-// "Frische Salate"). Every search starts at the beginning of the text and
-// ignores case, so a heading word inside a dish name is found there.
-QString categoryOf(const QString &text, qsizetype category)
+// "Frische Salate").
+QString categoryOf(const QString &text, const HeadingPositions &positions, std::size_t category)
 {
-    using DayViewText::categoryHeadings;
-    const qsizetype begin = text.indexOf(categoryHeadings[category], 0, Qt::CaseInsensitive);
+    const qsizetype begin = positions[category];
     if (begin < 0)
         return QString();
-    qsizetype end = text.indexOf(categoryHeadings[category + 1], 0, Qt::CaseInsensitive);
+    qsizetype end = positions[category + 1];
     if (end < 0)
-        end = text.indexOf(categoryHeadings.back(), 0, Qt::CaseInsensitive);
+        end = positions.back();
     if (end <= begin)
         return QString();
     return text.sliced(begin, end - begin);
@@ -45,8 +86,13 @@ std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n)
         return std::nullopt;
 
     const QString text = withoutLocations(weekPlan.at(n));
-    return DayView{headingOf(text),  categoryOf(text, 0), categoryOf(text, 1),
-                   categoryOf(text, 2), categoryOf(text, 3), categoryOf(text, 4)};
+    const HeadingPositions positions = headingPositions(text);
+    return DayView{headingOf(text),
+                   categoryOf(text, positions, 0),
+                   categoryOf(text, positions, 1),
+                   categoryOf(text, positions, 2),
+                   categoryOf(text, positions, 3),
+                   categoryOf(text, positions, 4)};
 }
 
 } // namespace kostwerk::core

@@ -266,11 +266,16 @@ void Kostwerk::cmdLoad_Click()
 
 void Kostwerk::reloadWeekPlan()
 {
+    // Disabling the focused button hands the focus on to "Montag", where the
+    // next Space would choose the day; the button takes it back afterwards.
+    const bool hadFocus = focusWidget() == m_cmdLoad;
     setLoadButton(LoadButton::busy, false);
     const settings::Settings &settings = m_state.settings;
     core::FetchReport report = core::fetchWeekPlan({settings.startURL, settings.basisURL}, settings.cachePath(),
                                                    m_transfer, m_state.weekPlan);
     setLoadButton(LoadButton::done, true);
+    if (hadFocus)
+        m_cmdLoad->setFocus();
 
     // Whatever the fetch brought, the weekday buttons now show from the week.
     m_state.dataLoaded = true;
@@ -290,13 +295,18 @@ void Kostwerk::usePrintDevice(PrintDevice &device)
 void Kostwerk::cmdWochenplan_Click()
 {
     // Cancelling, a failing printer and an empty week all end the printing
-    // without a word; each copy is a print job of its own.
+    // without a word. Each copy is a print job of its own, except into a file:
+    // every job would replace the file, so there the copies share one job.
     PrintDevice &device = printDevice();
     const std::optional<int> copies = device.askCopies(this);
     if (!copies || m_state.weekPlan.isEmpty())
         return;
+    if (device.printsToFile()) {
+        device.printJob(m_state.weekPlan, *copies);
+        return;
+    }
     for (int copy = 0; copy < *copies; ++copy) {
-        if (!device.printJob(m_state.weekPlan))
+        if (!device.printJob(m_state.weekPlan, 1))
             return;
     }
 }
@@ -331,6 +341,12 @@ void Kostwerk::quit_Click()
 
 void Kostwerk::closeEvent(QCloseEvent *event)
 {
+    // While the settings dialog is open the window takes no input, a close
+    // from its title bar included.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     if (m_infoF)
         m_infoF->close();
     if (m_settingsF)

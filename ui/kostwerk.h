@@ -54,7 +54,8 @@ public:
     void showDay(qsizetype n);
 
 protected:
-    // The dialogs close with the main window.
+    // The dialogs close with the main window; while the settings dialog keeps
+    // it disabled, it does not close.
     void closeEvent(QCloseEvent *event) override;
 
 private:

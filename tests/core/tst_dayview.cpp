@@ -50,6 +50,7 @@ void TestDayView::dayViewOf_data()
 
     QTest::newRow("full day") << fullDay() << fullDayView();
     QTest::newRow("read back from the cache") << QString(lineBreak + fullDay()) << fullDayView();
+    QTest::newRow("empty title, read back") << QString(lineBreak + lineBreak + fullDay()) << fullDayView();
 
     DayView noEintopf = fullDayView();
     noEintopf.wahlessen = QStringLiteral("Wahlessen\r\nPasta\r\nMenü II (veg.)\r\nTofu\r\nAbendessen\r\nSuppe\r\n");
@@ -91,13 +92,20 @@ void TestDayView::dayViewOf_data()
                return v;
            }();
 
-    QTest::newRow("dish named like a heading is found there")
-        << QStringLiteral("Dienstag\r\nMenü I\r\nEintopf-Schnitzel\r\nWahlessen\r\nPasta\r\n"
-                          "Eintopf\r\nLinsen\r\nMenü II (veg.)\r\nTofu\r\nAbendessen\r\nSuppe\r\n"
-                          "Frische Salate\r\n")
-        << DayView{QStringLiteral("Dienstag"), QStringLiteral("Menü I\r\nEintopf-Schnitzel\r\n"),
-                   QString(), QStringLiteral("Eintopf-Schnitzel\r\nWahlessen\r\nPasta\r\nEintopf\r\nLinsen\r\n"),
-                   QStringLiteral("Menü II (veg.)\r\nTofu\r\n"), QStringLiteral("Abendessen\r\nSuppe\r\n")};
+    // Passed over for the line that is the heading, blanks and location aside.
+    const QString words = u"Schnitzel, Wahlessen, Eintopf, Menü II (veg.), Abendessen, Frische Salate"_qs;
+    DayView dishes = fullDayView();
+    dishes.menu1 = u"Menü I\r\n"_qs + words + lineBreak;
+    dishes.vegetarisch = u"Menü II (veg.)\r\nTofu\r\n "_qs;
+    dishes.abendessen = u"Abendessen \r\nSuppe\r\n"_qs;
+    QTest::newRow("dish holding every category word")
+        << QString(fullDay()).replace(u"Schnitzel"_qs, words).replace(u"Abendessen\r\n"_qs, u" Abendessen Kronenhof\r\n"_qs)
+        << dishes;
+    QTest::newRow("headings sharing their lines are found where they occur")
+        << u"Mittwoch\r\nMenü I: Reis\r\nWahlessen: Nudeln\r\nEintopf: Erbsen\r\nMenü II (veg.): Tofu\r\n"
+           u"Abendessen: Brot\r\nFrische Salate: Gurke"_qs
+        << DayView{u"Mittwoch"_qs, u"Menü I: Reis\r\n"_qs, u"Wahlessen: Nudeln\r\n"_qs, u"Eintopf: Erbsen\r\n"_qs,
+                   u"Menü II (veg.): Tofu\r\n"_qs, u"Abendessen: Brot\r\n"_qs};
 
     QTest::newRow("one line: the whole section is the heading")
         << QStringLiteral("\r\nNur ein Titel") << DayView{QStringLiteral("Nur ein Titel"), {}, {}, {}, {}, {}};

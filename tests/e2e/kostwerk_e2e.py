@@ -248,9 +248,9 @@ class Window:
         self.frame = wait_until(lambda: self._child_with_role(self.app, "frame"), "the main window's frame")
         self.client = wait_until(self._client_area, "the client area")
 
-    def _window(self):
+    def _window(self, title=TITLE):
         self._check_running()
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
                                capture_output=True, text=True, timeout=STEP_TIMEOUT)
         return found.stdout.split()[0] if found.returncode == 0 and found.stdout.strip() else None
 
@@ -495,6 +495,14 @@ class Scenario:
         with open(self.cache, "rb") as cache:
             expect(cache.read() == cached, "a failed fetch changed the cache file")
 
+    def settings_caption(self):
+        step("Datei > Einstellungen opens a window the window system names 'Einstellungen', nothing more")
+        xdotool("key", "alt+d")
+        xdotool("key", "e")
+        dialog = wait_until(lambda: self.window._window("Einstellungen"), "a window named 'Einstellungen'")
+        title = xdotool("getwindowname", dialog).strip()
+        expect(title == "Einstellungen", f"the window system shows the settings dialog as {title!r}")
+
 
 # -------------------------------------------------------------------- main
 
@@ -542,6 +550,7 @@ def main():
             expect(status == 0, f"kostwerk-sample-server ended with exit status {status} on SIGTERM")
             scenario.restart_shows_cache(start_program(processes, program, log))
             scenario.refresh_key_without_server()
+            scenario.settings_caption()
             print(f"PASS in {time.monotonic() - started:.1f} s", flush=True)
             return 0
         except Failure as failure:

@@ -276,6 +276,8 @@ void TestKostwerk::keyboard_f5RefreshesAndArrowsChangeDay()
     QTest::keyClick(m_app->window.get(), Qt::Key_F5);
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), requestsBefore + 1);
     QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
+    // Not left on "Montag", where disabling the button during the fetch put it.
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("cmdLoad"));
 
     weekdayButton(1)->setFocus();
     QTest::keyClick(weekdayButton(1), Qt::Key_Up);

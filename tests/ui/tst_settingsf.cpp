@@ -181,6 +181,7 @@ void TestSettingsF::closing_reenablesAndFocusesMainWindow()
     QTest::mouseClick(m_fixture->control<QPushButton>("cmdLoad"), Qt::LeftButton);
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/00.html")), 0);
     QCOMPARE(m_fixture->control<QLineEdit>("Ueberschrift")->text(), headingBefore);
+    QVERIFY2(!window->windowHandle()->close(), "a close from the title bar ends the program under the dialog");
     retype("cachefilefeld", QStringLiteral("neu.rfk"));
     QCOMPARE(inDialog<QLineEdit>("cachefilefeld")->text(), u"neu.rfk"_qs);
 

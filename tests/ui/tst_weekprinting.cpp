@@ -40,25 +40,30 @@ public:
         ++dialogsShown;
         return answer;
     }
-    bool printJob(const QStringList &texts) override
+    bool printsToFile() const override { return false; }
+    bool printJob(const QStringList &texts, int copies) override
     {
-        jobs.append(texts);
+        jobs.append(QStringList());
+        for (int copy = 0; copy < copies; ++copy)
+            jobs.last() += texts;
         return jobs.size() - 1 != failingJob;
     }
 };
 
-// Prints to a PDF file through the real printer code; the file holds the last
-// job. There is no dialog: one copy.
+// Prints to a PDF file through the real printer code, in the copies given.
 class PdfPrintDevice final : public PrintDevice
 {
 public:
+    int chosenCopies = 1;
+
     explicit PdfPrintDevice(const QString &fileName)
     {
         m_printer.setOutputFormat(QPrinter::PdfFormat);
         m_printer.setOutputFileName(fileName);
     }
-    std::optional<int> askCopies(QWidget *) override { return 1; }
-    bool printJob(const QStringList &texts) override { return printTexts(m_printer, texts); }
+    std::optional<int> askCopies(QWidget *) override { return chosenCopies; }
+    bool printsToFile() const override { return true; }
+    bool printJob(const QStringList &texts, int copies) override { return printTexts(m_printer, texts, copies); }
 
 private:
     QPrinter m_printer{QPrinter::HighResolution};
@@ -152,11 +157,13 @@ void TestWeekPrinting::pdf_holdsEveryLineInOrder_data()
 {
     QTest::addColumn<QStringList>("week");
     QTest::addColumn<bool>("severalPages");
+    QTest::addColumn<int>("copies");
     QTest::newRow("sample week")
         << QStringList{u"\r\nSpeiseplan vom 07.12. bis 12.12."_qs,
                        u"\r\nMontag, 07.12.\r\nMenü I\r\nGulasch Nur im Kronenhof erhältlich\r\nFrische Salate\r\nGurkensalat"_qs,
                        u"\r\nDienstag, 08.12.\r\nMenü II (veg.)\r\nTofu Nordhang\r\nAbendessen\r\nBrot"_qs}
-        << false;
+        << false << 1;
+    QTest::newRow("three copies into one file") << QStringList{u"Montag"_qs, u"Dienstag"_qs} << true << 3;
     QStringList longWeek{u"Speiseplan"_qs};
     for (int day = 1; day <= 6; ++day) {
         QString section = u"Tag "_qs + QString::number(day);
@@ -164,19 +171,21 @@ void TestWeekPrinting::pdf_holdsEveryLineInOrder_data()
             section += u"\r\nGericht "_qs + QString::number(day) + u'.' + QString::number(dish);
         longWeek.append(section);
     }
-    QTest::newRow("week longer than a page") << longWeek << true;
+    QTest::newRow("week longer than a page") << longWeek << true << 1;
     QString wide = u"Ein sehr langes Gericht"_qs;
     for (int word = 1; word <= 60; ++word)
         wide += u" Beilage"_qs + QString::number(word);
-    QTest::newRow("line wider than the page") << QStringList{u"Montag"_qs, wide, u"Dienstag"_qs} << false;
+    QTest::newRow("line wider than the page") << QStringList{u"Montag"_qs, wide, u"Dienstag"_qs} << false << 1;
 }
 
 void TestWeekPrinting::pdf_holdsEveryLineInOrder()
 {
     QFETCH(QStringList, week);
     QFETCH(bool, severalPages);
+    QFETCH(int, copies);
     const QString pdf = m_fixture->dir.filePath(QStringLiteral("woche.pdf"));
     PdfPrintDevice device(pdf);
+    device.chosenCopies = copies;
     m_fixture->start();
     m_fixture->state.weekPlan = week;
     m_fixture->window->usePrintDevice(device);
@@ -186,8 +195,10 @@ void TestWeekPrinting::pdf_holdsEveryLineInOrder()
     const std::optional<QString> text = pdfText(pdf, {QStringLiteral("-layout")});
     if (!text)
         QSKIP("pdftotext (Debian package poppler-utils) is not installed");
-    QCOMPARE(words(*text), words(week.join(u' ')));
+    QCOMPARE(words(*text), words(QString(week.join(u' ') + u' ').repeated(copies)));
     QCOMPARE(text->count(u'\f') > 1, severalPages);
+    // Each copy starts on a new page: the text is the first copy's, repeated.
+    QCOMPARE(text->left(text->size() / copies).repeated(copies), *text);
 }
 
 void TestWeekPrinting::pdf_leadingLineBreakLeavesAnEmptyLine()
@@ -198,7 +209,7 @@ void TestWeekPrinting::pdf_leadingLineBreakLeavesAnEmptyLine()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QVERIFY(printTexts(printer, {u"X\r\nY"_qs, u"\r\nA"_qs}));
+    QVERIFY(printTexts(printer, {u"X\r\nY"_qs, u"\r\nA"_qs}, 1));
 
     const std::optional<QString> boxes = pdfText(pdf, {QStringLiteral("-bbox")});
     if (!boxes)

@@ -20,10 +20,14 @@ public:
     // number of copies chosen, or nothing when the dialog was cancelled.
     virtual std::optional<int> askCopies(QWidget *parent) = 0;
 
-    // Prints each text followed by a line break, starting new pages as they
-    // fill, and sends the pages as one print job. False when the printer
-    // failed; part of the job may have been printed.
-    virtual bool printJob(const QStringList &texts) = 0;
+    // Whether the dialog sent the output to a file rather than a printer.
+    virtual bool printsToFile() const = 0;
+
+    // Prints copies of the texts, each text followed by a line break and each
+    // copy from a new page, starting new pages as they fill, and sends the
+    // pages as one print job. False when the printer failed; part of the job
+    // may have been printed.
+    virtual bool printJob(const QStringList &texts, int copies) = 0;
 
 protected:
     PrintDevice() = default;

@@ -21,15 +21,21 @@ std::optional<int> PrinterDevice::askCopies(QWidget *parent)
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    // Each copy is a print job of its own, so the printer makes one of each.
+    // The program prints every copy itself, a job each or all in one file, so
+    // the printer makes one of each.
     const int copies = m_printer.copyCount();
     m_printer.setCopyCount(1);
     return copies;
 }
 
-bool PrinterDevice::printJob(const QStringList &texts)
+bool PrinterDevice::printsToFile() const
 {
-    return printTexts(m_printer, texts);
+    return !m_printer.outputFileName().isEmpty();
+}
+
+bool PrinterDevice::printJob(const QStringList &texts, int copies)
+{
+    return printTexts(m_printer, texts, copies);
 }
 
 } // namespace kostwerk::ui

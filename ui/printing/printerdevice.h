@@ -15,7 +15,8 @@ public:
     ~PrinterDevice() override;
 
     std::optional<int> askCopies(QWidget *parent) override;
-    bool printJob(const QStringList &texts) override;
+    bool printsToFile() const override;
+    bool printJob(const QStringList &texts, int copies) override;
 
 private:
     QPrinter m_printer;

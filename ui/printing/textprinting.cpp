@@ -24,14 +24,9 @@ void layOut(QTextLayout &layout, qreal pageWidth)
     layout.endLayout();
 }
 
-} // namespace
-
-bool printTexts(QPrinter &printer, const QStringList &texts)
+// Prints one copy of the texts from the top of the current page.
+bool printCopy(QPrinter &printer, QPainter &painter, const QStringList &texts)
 {
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-
     // The painter starts with the printer's default font; its size is in
     // the printer's own resolution.
     const QFont font = painter.font();
@@ -58,6 +53,20 @@ bool printTexts(QPrinter &printer, const QStringList &texts)
                 y += lineSpacing;
             }
         }
+    }
+    return true;
+}
+
+} // namespace
+
+bool printTexts(QPrinter &printer, const QStringList &texts, int copies)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    for (int copy = 0; copy < copies; ++copy) {
+        if ((copy > 0 && !printer.newPage()) || !printCopy(printer, painter, texts))
+            return false;
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
