@@ -54,7 +54,7 @@ public:
     void showDay(qsizetype n);
 
 protected:
-    // The dialogs close with the main window.
+    // The dialogs close with the main window, and a running download ends.
     void closeEvent(QCloseEvent *event) override;
 
 private:

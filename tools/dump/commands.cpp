@@ -68,7 +68,7 @@ Outcome link(const QString &path)
     const std::optional<QByteArray> page = readFile(path);
     if (!page)
         return {{}, unreadable(path)};
-    return {core::WeekPage::findWeekLink(platform::decodePage(*page)).toUtf8() + '\n', {}};
+    return {core::WeekPage::findWeekLink(platform::decodePage(*page).text).toUtf8() + '\n', {}};
 }
 
 Outcome week(const QString &path)
@@ -78,7 +78,7 @@ Outcome week(const QString &path)
         return {{}, unreadable(path)};
     // With an empty week to start from, a page without sections leaves the
     // week empty, and an empty week encodes to nothing.
-    return {core::CacheFile::encode(core::WeekPage::parse(platform::decodePage(*page), {}).weekPlan), {}};
+    return {core::CacheFile::encode(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}};
 }
 
 Outcome day(const QString &path, const QString &day)
