@@ -39,7 +39,11 @@ Download downloadUnlessBusy(platform::InternetTransfer &transfer, const QString 
 {
     if (transfer.stillExecuting()) {
         qCWarning(lcFetch) << "transfer still busy, skipping" << url;
-        return {QString(), Download::Error::Failed, 0, QStringLiteral("Another download is still running")};
+        Download busy;
+        busy.url = url;
+        busy.error = Download::Error::Failed;
+        busy.detail = QStringLiteral("Another download is still running");
+        return busy;
     }
     qCInfo(lcFetch) << "downloading" << url;
     return transfer.openUrl(url);
@@ -52,13 +56,10 @@ void reportFailedDownload(FetchReport &report, const Download &download)
     report.cause = download.detail;
 }
 
-// Why no new week came in, in the order the steps ran.
-void reportFirstProblem(FetchReport &report, const Download &startPage, const QString &link,
-                        const Download &weekPage)
+// Why a week page brought no new week, in the order the steps ran.
+void reportFirstProblem(FetchReport &report, const Download &weekPage)
 {
-    if (!startPage.ok())
-        reportFailedDownload(report, startPage);
-    else if (link.isEmpty())
+    if (report.weekLink.isEmpty())
         report.problem = Problem::NoWeekLink;
     else if (!weekPage.ok())
         reportFailedDownload(report, weekPage);
@@ -71,16 +72,22 @@ void reportFirstProblem(FetchReport &report, const Download &startPage, const QS
 FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer,
                              const WeekPlan &current)
 {
-    const Download startPage = downloadUnlessBusy(transfer, site.startURL);
-    const QString link = WeekPage::findWeekLink(startPage.text);
-    const Download weekPage = downloadUnlessBusy(transfer, site.basisURL + link);
+    FetchReport report;
+    report.startPage = downloadUnlessBusy(transfer, site.startURL);
+    if (!report.startPage.ok()) {
+        report.weekPlan = current;
+        reportFailedDownload(report, report.startPage);
+        qCWarning(lcFetch) << "no start page:" << report.problem << report.cause;
+        return report;
+    }
+    report.weekLink = WeekPage::findWeekLink(report.startPage.text);
+    const Download &weekPage = report.weekPage.emplace(downloadUnlessBusy(transfer, site.basisURL + report.weekLink));
 
     WeekPage::Result parsed = WeekPage::parse(weekPage.text, current);
-    FetchReport report;
     report.weekPlan = std::move(parsed.weekPlan);
     report.sectionsFound = parsed.sectionsFound;
     if (!report.sectionsFound) {
-        reportFirstProblem(report, startPage, link, weekPage);
+        reportFirstProblem(report, weekPage);
         qCWarning(lcFetch) << "no new week:" << report.problem << report.cause;
     }
     return report;

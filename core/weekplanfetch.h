@@ -1,8 +1,11 @@
 #pragma once
 
 #include "core/weekplan.h"
+#include "platform/download.h"
 
 #include <QObject>
+
+#include <optional>
 
 namespace kostwerk::platform {
 class InternetTransfer;
@@ -30,7 +33,7 @@ public:
         None,
         NoConnection,     // server unreachable or host not found
         TimedOut,
-        HttpStatus,       // the server answered with an error status
+        HttpStatus,       // the server's final answer was not a page (not 2xx)
         PageTooLarge,
         DownloadFailed,   // any other download failure
         NoWeekLink,       // the start page holds no link to the week
@@ -40,19 +43,29 @@ public:
     Q_ENUM(Problem)
 
     // The week from now on: the new sections, or, when none came in, the
-    // previous week with its tags stripped again.
+    // previous week (with its tags stripped again once a week page was
+    // asked for).
     WeekPlan weekPlan;
     bool sectionsFound = false;
 
     Problem problem = Problem::None;
-    int httpStatus = 0;  // for Problem::HttpStatus
+    int httpStatus = 0;  // the failed download's final status, 0 when none came
     QString cause;       // the download's or the file's own error text
+
+    // Each step as it went, for whoever looks into how a site answers: the
+    // start page, the link found in it, and the week page, which is not
+    // asked for when the start page failed.
+    platform::Download startPage;
+    QString weekLink;
+    std::optional<platform::Download> weekPage;
 
     bool ok() const { return problem == Problem::None; }
 };
 
 // Downloads the start page, follows the week link, downloads the week page
-// and cuts it into sections; touches no file.
+// and cuts it into sections; touches no file. Without the start page there
+// is no telling which week is current, so a failed start page ends the fetch
+// there. A start page without the link leads to basisURL itself.
 FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer,
                              const WeekPlan &current);
 

@@ -9,6 +9,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -33,25 +34,24 @@ using ReplyPointer = std::unique_ptr<QNetworkReply, DeleteLater>;
 enum class Interruption {
     None,
     TooLarge,
-    WaitLeft,  // the local event loop was ended from outside
+    TimedOut,
+    WaitLeft,  // the local event loop was ended from outside: abort(), or the program quits
 };
 
-Download failure(Download::Error error, const QString &detail, int httpStatus = 0)
+Download failure(Download::Error error, const QString &detail)
 {
     Download download;
     download.error = error;
     download.detail = detail;
-    download.httpStatus = httpStatus;
     return download;
 }
 
-QNetworkRequest requestFor(const QString &url, std::chrono::milliseconds timeout)
+QNetworkRequest requestFor(const QString &url)
 {
     QNetworkRequest request{QUrl(url)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(maxRedirects);
-    request.setTransferTimeout(int(timeout.count()));
     return request;
 }
 
@@ -69,9 +69,6 @@ Download::Error errorFor(QNetworkReply::NetworkError error)
     case QNetworkReply::UnknownNetworkError:
         return Download::Error::NoConnection;
     case QNetworkReply::TimeoutError:
-    // We abort only for the reasons in Interruption, so a cancelled reply
-    // was stopped by the transfer time-out.
-    case QNetworkReply::OperationCanceledError:
         return Download::Error::TimedOut;
     default:
         return Download::Error::Failed;
@@ -79,26 +76,36 @@ Download::Error errorFor(QNetworkReply::NetworkError error)
 }
 
 // The outcome of a finished reply, without the text.
-Download outcomeOf(const QNetworkReply &reply, Interruption interruption)
+Download outcomeOf(const QNetworkReply &reply, Interruption interruption,
+                   std::chrono::milliseconds timeout)
 {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     // An error page must never pass for the document, whatever else went wrong.
     if (status >= 400)
-        return failure(Download::Error::HttpStatus, reply.errorString(), status);
+        return failure(Download::Error::HttpStatus, reply.errorString());
     switch (interruption) {
     case Interruption::TooLarge:
         return failure(Download::Error::TooLarge,
                        QStringLiteral("The page is larger than %1 bytes")
                            .arg(InternetTransfer::maxPageSize));
+    case Interruption::TimedOut:
+        return failure(Download::Error::TimedOut,
+                       QStringLiteral("The page did not arrive within %1 ms").arg(timeout.count()));
     case Interruption::WaitLeft:
         return failure(Download::Error::Failed,
                        QStringLiteral("The wait for the page was ended from outside"));
     case Interruption::None:
         break;
     }
-    if (reply.error() == QNetworkReply::NoError)
-        return {};
-    return failure(errorFor(reply.error()), reply.errorString());
+    if (reply.error() != QNetworkReply::NoError)
+        return failure(errorFor(reply.error()), reply.errorString());
+    // Only a final 2xx answer is a page: a 304, or a 300 with nowhere to go,
+    // is not the document either. A URL that is not HTTP has no status.
+    if (status != 0 && (status < 200 || status > 299))
+        return failure(Download::Error::HttpStatus,
+                       QStringLiteral("The server answered with HTTP status %1 instead of a page")
+                           .arg(status));
+    return {};
 }
 
 // Swallows the application's user input for as long as it lives.
@@ -143,8 +150,7 @@ InternetTransfer::~InternetTransfer()
 {
     // Destroyed from an event handled while a download waits: end the wait,
     // so that openUrl returns; the manager takes the reply down with it.
-    if (m_wait)
-        m_wait->exit();
+    abort();
 }
 
 void InternetTransfer::setRequestTimeout(std::chrono::milliseconds timeout)
@@ -157,7 +163,20 @@ bool InternetTransfer::stillExecuting() const
     return m_wait != nullptr;
 }
 
+void InternetTransfer::abort()
+{
+    if (m_wait)
+        m_wait->exit();
+}
+
 Download InternetTransfer::openUrl(const QString &url)
+{
+    Download download = receive(url);
+    download.url = url;
+    return download;
+}
+
+Download InternetTransfer::receive(const QString &url)
 {
     // An event handled during the wait may ask again; one wait at a time.
     if (stillExecuting()) {
@@ -174,7 +193,7 @@ Download InternetTransfer::openUrl(const QString &url)
     const QPointer<InternetTransfer> alive(this);
     m_wait = &wait;
 
-    ReplyPointer reply(m_manager.get(requestFor(url, m_timeout)));
+    ReplyPointer reply(m_manager.get(requestFor(url)));
     connect(reply.get(), &QIODevice::readyRead, &wait,
             [&body, &interruption, source = reply.get()] {
                 body += source->readAll();
@@ -184,14 +203,25 @@ Download InternetTransfer::openUrl(const QString &url)
                 }
             });
     connect(reply.get(), &QNetworkReply::finished, &wait, &QEventLoop::quit);
+    // Counted from the request to the last byte, so that a server sending a
+    // byte now and then cannot keep the window waiting for ever.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, reply.get(), [&interruption, source = reply.get()] {
+        interruption = Interruption::TimedOut;
+        source->abort();
+    });
+    deadline.start(m_timeout);
     {
         // Input that arrives during the wait is dropped, not replayed once
         // the window takes input again (the refresh button is enabled by
-        // then). The window system's input is held back during the wait and
-        // dropped after it.
+        // then). The wait does not hold back the window system's input as a
+        // whole: Qt counts a close from the title bar as input too, and the
+        // window must be able to end the program while a page downloads.
         const InputDiscarder discarder;
         if (!reply->isFinished())
-            wait.exec(QEventLoop::ExcludeUserInputEvents);
+            wait.exec();
+        deadline.stop();
         QCoreApplication::processEvents();
     }
 
@@ -208,13 +238,17 @@ Download InternetTransfer::openUrl(const QString &url)
         reply->abort();
     }
 
-    Download download = outcomeOf(*reply, interruption);
+    Download download = outcomeOf(*reply, interruption, m_timeout);
+    download.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    download.size = body.size();
     if (!download.ok()) {
         qCInfo(lcTransfer) << "Download of" << url << "failed:" << download.detail;
         return download;
     }
-    download.text = decodePage(body, reply->rawHeader(QByteArrayLiteral("Content-Type")));
-    qCDebug(lcTransfer) << "Downloaded" << body.size() << "bytes from" << url;
+    DecodedPage page = decodePage(body, reply->rawHeader(QByteArrayLiteral("Content-Type")));
+    download.text = std::move(page.text);
+    download.charset = std::move(page.charset);
+    qCDebug(lcTransfer) << "Downloaded" << body.size() << "bytes from" << url << "as" << download.charset;
     return download;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/download.h"
+
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QString>
@@ -10,29 +12,11 @@ class QEventLoop;
 
 namespace kostwerk::platform {
 
-// The outcome of one download.
-struct Download
-{
-    enum class Error {
-        None,
-        NoConnection,  // connection refused, host not found, network unreachable
-        TimedOut,      // no data for longer than the request time-out
-        HttpStatus,    // the server answered with a 4xx or 5xx status
-        TooLarge,      // the body grew beyond maxPageSize
-        Failed,        // anything else (TLS failure, bad URL, too many redirects, ...)
-    };
-
-    QString text;  // the document, decoded; empty unless ok()
-    Error error = Error::None;
-    int httpStatus = 0;  // the status for Error::HttpStatus
-    QString detail;      // Qt's own error text, for the log
-
-    bool ok() const { return error == Error::None; }
-};
-
 // A synchronous download of a URL to text, built on QtNetwork. While a
-// download runs, a local event loop keeps the windows painted but holds back
-// user input, so the program waits without freezing its window.
+// download runs, a local event loop keeps the windows painted and lets them
+// be closed but drops the user's input, so the program waits without
+// freezing its window. Each download ends after the request time-out in all,
+// however slowly the data arrive.
 class InternetTransfer final : public QObject
 {
     Q_OBJECT
@@ -50,10 +34,17 @@ public:
     // True while an earlier request is still running.
     bool stillExecuting() const;
 
+    // Ends the running download at once, if there is one: openUrl returns a
+    // failure. For a window that is closed while it waits for a page.
+    void abort();
+
     // Returns once the whole document has arrived or the download failed.
     Download openUrl(const QString &url);
 
 private:
+    // openUrl without the URL in its result.
+    Download receive(const QString &url);
+
     QNetworkAccessManager m_manager;
     std::chrono::milliseconds m_timeout = defaultTimeout;
     QEventLoop *m_wait = nullptr;  // the local event loop of the running download

@@ -50,19 +50,19 @@ bool isWindows1252(const QString &charset)
 
 } // namespace
 
-QString decodePage(QByteArrayView body, QByteArrayView contentType)
+DecodedPage decodePage(QByteArrayView body, QByteArrayView contentType)
 {
     static const QByteArray utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
     if (body.startsWith(utf8Bom))
-        return QString::fromUtf8(body.sliced(utf8Bom.size()));
+        return {QString::fromUtf8(body.sliced(utf8Bom.size())), QStringLiteral("UTF-8")};
 
     const QString charset = declaredCharset(body, contentType);
     if (!isWindows1252(charset)) {
         QStringDecoder decoder(charset.toLatin1().constData());
         if (decoder.isValid())
-            return decoder.decode(body);
+            return {decoder.decode(body), QString::fromLatin1(decoder.name())};
     }
-    return AnsiCodePage::decode(body);
+    return {AnsiCodePage::decode(body), QStringLiteral("windows-1252")};
 }
 
 } // namespace kostwerk::platform

@@ -22,15 +22,32 @@ QString menuSite()
     return u"http://" + QLatin1StringView(BuildConfig::menuHost) + u"/uni/refekt/";
 }
 
-// A missing or empty value becomes the default, which is written back.
+// A missing or empty value becomes the default, which is written back when
+// asked to.
 void applyDefault(const QString &iniPath, const QString &key, QString &value,
-                  const QString &defaultValue)
+                  const QString &defaultValue, bool writeBack)
 {
     if (!value.isEmpty())
         return;
     value = defaultValue;
     // A settings file that cannot be written keeps the default for this run.
-    platform::ProfileFile::writeString(iniPath, sectionName, key, value);
+    if (writeBack)
+        platform::ProfileFile::writeString(iniPath, sectionName, key, value);
+}
+
+Settings readSettings(const QString &iniPath, bool writeBack)
+{
+    Settings settings;
+    settings.appPath = SettingsStore::appPathFor(QFileInfo(iniPath).path());
+    settings.iniPath = iniPath;
+    // All three are read before any default is written back.
+    settings.startURL = SettingsStore::readIni(settings.iniPath, sectionName, startKey);
+    settings.basisURL = SettingsStore::readIni(settings.iniPath, sectionName, basisKey);
+    settings.cacheFile = SettingsStore::readIni(settings.iniPath, sectionName, cacheKey);
+    applyDefault(settings.iniPath, startKey, settings.startURL, SettingsStore::defaultStartURL(), writeBack);
+    applyDefault(settings.iniPath, basisKey, settings.basisURL, SettingsStore::defaultBasisURL(), writeBack);
+    applyDefault(settings.iniPath, cacheKey, settings.cacheFile, SettingsStore::defaultCacheFile(), writeBack);
+    return settings;
 }
 
 } // namespace
@@ -57,24 +74,25 @@ QString dataFolder(const QString &programFolder)
     const QFileInfo folder(programFolder);
     if (folder.isWritable() || QFileInfo::exists(appPathFor(programFolder) + iniFileName))
         return programFolder;
-    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(perUser);
-    return perUser;
+    // Named after the program, not after whichever of its tools asks.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/kostwerk";
+}
+
+QString iniPathFor(const QString &programFolder)
+{
+    return appPathFor(dataFolder(programFolder)) + iniFileName;
+}
+
+Settings read(const QString &iniPath)
+{
+    return readSettings(iniPath, false);
 }
 
 Settings load(const QString &programFolder)
 {
-    Settings settings;
-    settings.appPath = appPathFor(dataFolder(programFolder));
-    settings.iniPath = settings.appPath + iniFileName;
-    // All three are read before any default is written back.
-    settings.startURL = readIni(settings.iniPath, sectionName, startKey);
-    settings.basisURL = readIni(settings.iniPath, sectionName, basisKey);
-    settings.cacheFile = readIni(settings.iniPath, sectionName, cacheKey);
-    applyDefault(settings.iniPath, startKey, settings.startURL, defaultStartURL());
-    applyDefault(settings.iniPath, basisKey, settings.basisURL, defaultBasisURL());
-    applyDefault(settings.iniPath, cacheKey, settings.cacheFile, defaultCacheFile());
-    return settings;
+    const QString iniPath = iniPathFor(programFolder);
+    QDir().mkpath(QFileInfo(iniPath).path());
+    return readSettings(iniPath, true);
 }
 
 platform::WriteResult save(const Settings &settings)

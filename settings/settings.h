@@ -40,12 +40,18 @@ QString appPathFor(const QString &folder);
 // Where settings and cache live: the program's own folder when it can be
 // written or already holds a settings file (a portable install); otherwise,
 // as for an install under /usr, the user's configuration folder for the
-// program, created when missing.
+// program. Creates nothing.
 QString dataFolder(const QString &programFolder);
 
-// Reads the three settings from the settings file in the data folder of
-// programFolder; each one that is missing or empty gets its default, which
-// is written back to the file.
+// The settings file in the data folder of programFolder.
+QString iniPathFor(const QString &programFolder);
+
+// Reads the three settings from the settings file iniPath; each one that is
+// missing or empty gets its default. Writes nothing.
+Settings read(const QString &iniPath);
+
+// Reads the three settings from iniPathFor(programFolder), creating the data
+// folder when missing; each default given is written back to the file.
 Settings load(const QString &programFolder);
 
 // Writes the three values as they are, in the order basisURL, startURL,

@@ -5,6 +5,7 @@
 #include "core/weekdays.h"
 #include "core/weekplanfetch.h"
 #include "platform/fileaccess.h"
+#include "platform/internettransfer.h"
 #include "ui/controls.h"
 #include "ui/germandates.h"
 #include "ui/infof.h"
@@ -347,6 +348,10 @@ void Kostwerk::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // A close can arrive while reloadWeekPlan waits for a page: the download
+    // ends at once, the fetch returns a failure, and the program ends once
+    // the click that started the fetch has been handled.
+    m_transfer.abort();
     if (m_infoF)
         m_infoF->close();
     if (m_settingsF)

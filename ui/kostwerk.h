@@ -54,8 +54,8 @@ public:
     void showDay(qsizetype n);
 
 protected:
-    // The dialogs close with the main window; while the settings dialog keeps
-    // it disabled, it does not close.
+    // The dialogs close with the main window, and a running download ends;
+    // while the settings dialog keeps the window disabled, it does not close.
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -33,6 +33,9 @@ QString problem(const core::FetchReport &report)
     case Problem::TimedOut:
         return QStringLiteral("Zeitüberschreitung: Der Server hat nicht rechtzeitig geantwortet.");
     case Problem::HttpStatus:
+        // A redirect without a target or a "not modified" is no error, but no page either.
+        if (report.httpStatus < 400)
+            return QStringLiteral("Der Server hat keine Seite geliefert (HTTP-Status %1).").arg(report.httpStatus);
         return QStringLiteral("Der Server meldet einen Fehler (HTTP-Status %1).").arg(report.httpStatus);
     case Problem::PageTooLarge:
         return QStringLiteral("Die Seite ist zu groß und wurde nicht geladen.");

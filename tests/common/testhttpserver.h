@@ -33,6 +33,7 @@ public:
         QByteArray contentType = QByteArrayLiteral("text/html");  // empty: no Content-Type header
         std::chrono::milliseconds delay{0};  // stall this long before answering (for time-out tests)
         QByteArray location;  // when set, sent as Location header (for redirects, with status 301/302)
+        std::chrono::milliseconds trickle{0};  // when set, the body goes out a byte at a time, this far apart
     };
 
     // Binds 127.0.0.1 on a free port and listens in its own thread; ready on return.
@@ -112,13 +113,23 @@ private:
             return;
         }
         reply.status = response->status;
-        reply.body.assign(response->body.constData(), size_t(response->body.size()));
         if (response->contentType.isEmpty())
             reply.set_header(noContentTypeMark, "1");
         else
             reply.set_header("Content-Type", response->contentType.toStdString());
         if (!response->location.isEmpty())
             reply.set_header("Location", response->location.toStdString());
+        if (response->trickle.count() == 0)
+            reply.body.assign(response->body.constData(), size_t(response->body.size()));
+        else
+            reply.set_chunked_content_provider(response->contentType.toStdString(),
+                [this, body = response->body, pause = response->trickle](size_t sent, httplib::DataSink &sink) {
+                    if (sent == size_t(body.size()))
+                        sink.done();
+                    std::unique_lock lock(m_mutex);
+                    return sent == size_t(body.size())
+                        || (!m_wake.wait_for(lock, pause, [this] { return m_stopping; }) && sink.write(body.constData() + sent, 1));
+                });
     }
 
     // Counts the request and waits out the response's delay; nothing once

@@ -112,6 +112,12 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache_data()
     TestHttpServer::Response stalled{200, weekPage};
     stalled.delay = std::chrono::seconds(5);
     QTest::newRow("week page stalls") << week << stalled << Problem::TimedOut << 0 << true;
+    QTest::newRow("start page 404") << start << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404 << true;
+    QTest::newRow("start page stalls") << start << stalled << Problem::TimedOut << 0 << true;
+    QTest::newRow("week page 300 without Location") << week << TestHttpServer::Response{300, weekPage} << Problem::HttpStatus << 300 << true;
+    QTest::newRow("week page 304") << week << TestHttpServer::Response{304, weekPage} << Problem::HttpStatus << 304 << true;
+    QTest::newRow("week page trickles") << week << TestHttpServer::Response{.body = weekPage, .trickle = std::chrono::milliseconds(100)}
+                                        << Problem::TimedOut << 200 << true;
 }
 
 void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
@@ -125,6 +131,9 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
     writeOldCache();
     const WeekPlan before = m_weekPlan;
     m_server.serve(path, response);
+    // basisURL itself holds a week when the start page fails, which a fetch that went on would show.
+    const bool startPageFails = path.endsWith(u"00.html") && problem != FetchReport::Problem::NoWeekLink;
+    m_server.serve(QStringLiteral("/uni/refekt/"), {startPageFails ? 200 : 404, weekPage});
 
     const FetchReport report = fetch();
 

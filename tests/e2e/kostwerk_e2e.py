@@ -30,9 +30,9 @@ try:
 
     gi.require_version("Atspi", "2.0")
     from gi.repository import Atspi, GLib
+    from Xlib import X, display, protocol
 except (ImportError, ValueError) as missing:
-    sys.exit(f"FAIL: no AT-SPI bindings for Python ({missing}); "
-             "they come with the Debian packages python3-gi and gir1.2-atspi-2.0")
+    sys.exit(f"FAIL: no AT-SPI or X bindings for Python ({missing}); install python3-gi, gir1.2-atspi-2.0, python3-xlib")
 
 TITLE = "Refekt Küchenplan"
 CLIENT_SIZE = (443, 398)
@@ -159,8 +159,18 @@ class GateProxy:
                 with proxy.lock:
                     proxy.paths.append(self.path)
                     hold = self.path == proxy.held_path
+                    trickle = hold and proxy.trickle
                 if hold:
                     proxy.holding.set()
+                    if trickle:  # a page that never ends: a blank now and then
+                        self.send_response(200)
+                        self.end_headers()
+                        try:
+                            while not proxy.release.wait(0.2):
+                                self.wfile.write(b" ")
+                        except OSError:
+                            pass  # the program hung up
+                        return
                     proxy.release.wait(STEP_TIMEOUT * 2)
                 try:
                     with urllib.request.urlopen(proxy.upstream + self.path, timeout=STEP_TIMEOUT) as answer:
@@ -186,9 +196,10 @@ class GateProxy:
         with self.lock:
             return list(self.paths)
 
-    def hold(self, path):
+    def hold(self, path, trickle=False):
         with self.lock:
             self.held_path = path
+            self.trickle = trickle
         self.holding.clear()
         self.release.clear()
 
@@ -466,6 +477,27 @@ class Scenario:
             raise Failure("the program did not end after Datei > Beenden")
         expect(process.returncode == 0, f"the program ended with exit status {process.returncode}")
 
+    def close_during_download(self, window):
+        step("closing the window from its title bar during a trickling download ends the program")
+        self.proxy.hold(START_PAGE, trickle=True)
+        xdotool("key", "F5")
+        if not self.proxy.holding.wait(STEP_TIMEOUT):
+            raise Failure("F5 started no fetch")
+        # What a window manager sends for its close button; bare Xvfb has none.
+        x = display.Display()
+        target = x.create_resource_object("window", int(window.window_id))
+        target.send_event(protocol.event.ClientMessage(window=target, client_type=x.intern_atom("WM_PROTOCOLS"), data=(
+            32, [x.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+        x.sync()  # closing alone does not always get the message out
+        x.close()
+        try:
+            window.process.wait(1.0)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program still runs a second after its window was closed during a download")
+        finally:
+            self.proxy.let_pass()
+        expect(window.process.returncode == 0, f"the program ended with exit status {window.process.returncode}")
+
     def restart_shows_cache(self, window):
         step("a restart with the server stopped shows the cached week at once")
         self.window = window
@@ -543,6 +575,7 @@ def main():
             scenario.weekday_switch()
             scenario.click_during_fetch()
             scenario.quit_from_menu()
+            scenario.close_during_download(start_program(processes, program, log))
 
             proxy.close()
             proxy = None

@@ -1,6 +1,8 @@
 #include "generated/buildconfig.h"
+#include "tests/common/canteensite.h"
 #include "tests/tools/dumpprocess.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,6 +23,8 @@ private slots:
     void day_printsWhatTheWindowShows_data();
     void day_printsWhatTheWindowShows();
     void day_printsOneCompactUtf8JsonLine();
+    void fetch_printsEachStep_writesNothing_data();
+    void fetch_printsEachStep_writesNothing();
     void badUse_exitsTwoWithOneGermanLine_data();
     void badUse_exitsTwoWithOneGermanLine();
     void version_printsBuildVersion();
@@ -164,6 +168,54 @@ void TestDump::day_printsOneCompactUtf8JsonLine()
     QCOMPARE(run.standardOutput,
              QByteArray(R"({"heading":"Montag","menu1":"Men)" "\xc3\xbc" R"( I\r\nSuppe\r\n",)"
                         R"("wahlessen":"","eintopf":"","vegetarisch":"","abendessen":""})" "\n"));
+}
+
+void TestDump::fetch_printsEachStep_writesNothing_data()
+{
+    QTest::addColumn<QByteArray>("startPage");
+    QTest::addColumn<int>("weekStatus");
+    QTest::addColumn<QStringList>("lineStarts");  // each begins a line of the output; SITE/ is the site's folder
+    QTest::addColumn<QString>("problem");         // the window's words on standard error; none for a week
+    const QString found = u" (HTTP-Status 200, %1 Bytes, Zeichensatz windows-1252)"_qs;
+    QTest::newRow("good site") << CanteenSite::startPage << 200
+        << QStringList{u"Startseite: SITE/00.html"_qs + found.arg(CanteenSite::startPage.size()), u"Wochen-Link: tneu.html"_qs,
+                       u"Wochenseite: SITE/tneu.html"_qs + found.arg(CanteenSite::weekPage.size()), u"Abschnitte: 3"_qs,
+                       u"Abschnitt 0: Neue Woche"_qs, u"Abschnitt 2: Dienstag, 15.12."_qs} << QString();
+    QTest::newRow("start page without the link") << QByteArray("<p>Ferien</p>") << 200
+        << QStringList{u"Wochen-Link: keiner gefunden"_qs, u"Wochenseite: SITE/ (HTTP-Status 404, "_qs}
+        << u"Auf der Startseite wurde kein Link zum Wochenplan gefunden."_qs;
+    QTest::newRow("week page 404") << CanteenSite::startPage << 404
+        << QStringList{u"Wochenseite: SITE/tneu.html (HTTP-Status 404, "_qs, u"Abschnitte: 0"_qs}
+        << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+}
+
+void TestDump::fetch_printsEachStep_writesNothing()
+{
+    QFETCH(QByteArray, startPage);
+    QFETCH(int, weekStatus);
+    QFETCH(QStringList, lineStarts);
+    QFETCH(QString, problem);
+    TestHttpServer server;
+    // Without cacheFile, which the program would write back as its default.
+    const QByteArray ini = CanteenSite::serve(server).replace("cacheFile=cache.rfk\r\n", "");
+    QDir(m_dir.path()).mkdir(u"fetch"_qs);
+    const QString iniPath = write(u"fetch/refekt.ini"_qs, ini);
+    server.serve(u"/refekt/00.html"_qs, {200, startPage});
+    server.serve(u"/refekt/tneu.html"_qs, {weekStatus, CanteenSite::weekPage});
+
+    const DumpRun run = runDump({u"fetch"_qs, iniPath});
+    const QString output = u'\n' + QString::fromUtf8(run.standardOutput);
+    for (const QString &start : lineStarts)
+        QVERIFY2(output.contains(u'\n' + QString(start).replace(u"SITE/"_qs, server.url(u"/refekt/"_qs))), qPrintable(output));
+    QCOMPARE(run.exitCode, problem.isEmpty() ? 0 : 2);
+    QCOMPARE(QString::fromUtf8(run.standardError), problem.isEmpty() ? problem : u"kostwerk-dump: "_qs + problem + u'\n');
+    // --cache prints what the window's fetch would write: what week makes of the week page.
+    const QByteArray cacheText = problem.isEmpty() ? runDump({u"week"_qs, write(u"w.html"_qs, CanteenSite::weekPage)}).standardOutput : "";
+    QCOMPARE(runDump({u"fetch"_qs, u"--cache"_qs, iniPath}).standardOutput, cacheText);
+    // Neither a default written back nor a cache file.
+    QCOMPARE(QDir(m_dir.filePath(u"fetch"_qs)).entryList(QDir::Files), QStringList{u"refekt.ini"_qs});
+    QFile file(iniPath);
+    QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == ini);
 }
 
 void TestDump::badUse_exitsTwoWithOneGermanLine_data()

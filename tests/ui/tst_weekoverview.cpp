@@ -22,7 +22,7 @@ constexpr int categories = 5;  // the day view's, without "Frische Salate"
 WeekPlan sampleWeek()
 {
     QFile page(QStringLiteral(KOSTWERK_SAMPLE_SITE "/uni/refekt/t2026kw50.html"));
-    return page.open(QIODevice::ReadOnly) ? WeekPage::parse(decodePage(page.readAll()), {}).weekPlan : WeekPlan();
+    return page.open(QIODevice::ReadOnly) ? WeekPage::parse(decodePage(page.readAll()).text, {}).weekPlan : WeekPlan();
 }
 
 // Six days as read from the cache, of about bytesPerDay each; every dish has

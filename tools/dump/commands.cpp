@@ -4,9 +4,14 @@
 #include "core/dayview.h"
 #include "core/weekdays.h"
 #include "core/weekpage.h"
+#include "core/weekplanfetch.h"
 #include "platform/fileaccess.h"
+#include "platform/internettransfer.h"
 #include "platform/pagedecoding.h"
+#include "settings/settings.h"
+#include "ui/statusline.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -59,6 +64,40 @@ QByteArray toJson(const std::optional<core::DayView> &day)
     return json + "}\n";
 }
 
+// For example "Startseite: http://.../00.html (HTTP-Status 200, 812 Bytes,
+// Zeichensatz windows-1252)"; a failed download ends with Qt's own words.
+QString downloadLine(QStringView step, const platform::Download &download)
+{
+    QString line = step + u": " + download.url + u" (";
+    line += download.httpStatus == 0 ? u"keine Antwort"_qs : u"HTTP-Status "_qs + QString::number(download.httpStatus);
+    line += u", " + QString::number(download.size) + u" Bytes";
+    if (!download.charset.isEmpty())
+        line += u", Zeichensatz " + download.charset;
+    if (!download.ok())
+        line += u"; " + download.detail;
+    return line + u")\n";
+}
+
+QString fetchSteps(const core::FetchReport &report)
+{
+    QString steps = downloadLine(u"Startseite", report.startPage);
+    if (!report.weekPage)
+        return steps;
+    steps += report.weekLink.isEmpty() ? u"Wochen-Link: keiner gefunden\n"_qs
+                                       : u"Wochen-Link: "_qs + report.weekLink + u'\n';
+    steps += downloadLine(u"Wochenseite", *report.weekPage);
+    // The fetch starts from an empty week, so the week holds exactly the
+    // sections found.
+    const core::WeekPlan &sections = report.weekPlan;
+    steps += u"Abschnitte: "_qs + QString::number(sections.size()) + u'\n';
+    for (qsizetype index = 0; index < sections.size(); ++index) {
+        const QString &section = sections.at(index);
+        steps += u"Abschnitt "_qs + QString::number(index) + u": "
+                 + section.left(section.indexOf(core::lineBreak)) + u'\n';
+    }
+    return steps;
+}
+
 } // namespace
 
 namespace DumpCommands {
@@ -68,7 +107,7 @@ Outcome link(const QString &path)
     const std::optional<QByteArray> page = readFile(path);
     if (!page)
         return {{}, unreadable(path)};
-    return {core::WeekPage::findWeekLink(platform::decodePage(*page)).toUtf8() + '\n', {}};
+    return {core::WeekPage::findWeekLink(platform::decodePage(*page).text).toUtf8() + '\n', {}};
 }
 
 Outcome week(const QString &path)
@@ -78,7 +117,21 @@ Outcome week(const QString &path)
         return {{}, unreadable(path)};
     // With an empty week to start from, a page without sections leaves the
     // week empty, and an empty week encodes to nothing.
-    return {core::CacheFile::encode(core::WeekPage::parse(platform::decodePage(*page), {}).weekPlan), {}};
+    return {core::CacheFile::encode(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}};
+}
+
+Outcome fetch(const QString &iniPath, bool cacheText)
+{
+    if (!iniPath.isEmpty() && !platform::fileExists(iniPath))
+        return {{}, unreadable(iniPath)};
+    const settings::Settings settings = settings::SettingsStore::read(
+        iniPath.isEmpty() ? settings::SettingsStore::iniPathFor(QCoreApplication::applicationDirPath()) : iniPath);
+    platform::InternetTransfer transfer;
+    // With no week to start from, a fetch without sections leaves the week
+    // empty, and an empty week encodes to nothing.
+    const core::FetchReport report = core::retrieveWeekPlan({settings.startURL, settings.basisURL}, transfer, {});
+    return {cacheText ? core::CacheFile::encode(report.weekPlan) : fetchSteps(report).toUtf8(),
+            ui::StatusLine::problem(report)};
 }
 
 Outcome day(const QString &path, const QString &day)

@@ -10,8 +10,8 @@ namespace DumpCommands {
 
 struct Outcome
 {
-    QByteArray output;
-    QString error;  // empty on success
+    QByteArray output;  // written even when there is an error
+    QString error;      // empty on success
 };
 
 // The week link found in a start page as downloaded, and a line break.
@@ -21,6 +21,15 @@ Outcome link(const QString &path);
 // downloaded (no Content-Type header), starting from an empty week. Nothing
 // when the page has no section.
 Outcome week(const QString &path);
+
+// Runs the program's fetch with the settings of iniPath, or, when it is
+// empty, of the settings file the program uses (whose defaults stand in
+// when it is missing), and touches no cache file. The output names each
+// step on its own line: the start page (URL, HTTP status, size, charset),
+// the week link found, the week page, the number of sections and each one's
+// first line; with cacheText, the bytes of the cache file the fetch would
+// write instead. When no week came in, the error is the window's own text.
+Outcome fetch(const QString &iniPath, bool cacheText);
 
 // The day view of section day (1 = Montag ... 6 = Samstag) of a cache file
 // read as start-up reads it: one compact JSON object, or null when the week

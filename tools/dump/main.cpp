@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <array>
 #include <cstdio>
@@ -16,15 +17,33 @@ struct Command
 {
     QStringView name;
     QStringView usage;
-    qsizetype operandCount;  // after the command's name
+    qsizetype minOperands;  // after the command's name
+    qsizetype maxOperands;
     DumpCommands::Outcome (*run)(const QStringList &operands);
 };
 
-const std::array<Command, 3> commands = {{
-    {u"link", u"link DATEI", 1, [](const QStringList &operands) { return DumpCommands::link(operands.at(0)); }},
-    {u"week", u"week DATEI", 1, [](const QStringList &operands) { return DumpCommands::week(operands.at(0)); }},
-    {u"day", u"day DATEI N", 2,
+DumpCommands::Outcome badCall(QStringView usage)
+{
+    return {{}, u"Falsche Argumente, Aufruf: "_qs + QCoreApplication::applicationName() + u' ' + usage};
+}
+
+constexpr QStringView fetchUsage = u"fetch [--cache] [EINSTELLUNGSDATEI]";
+
+DumpCommands::Outcome fetch(const QStringList &operands)
+{
+    const bool cacheText = operands.value(0) == u"--cache";
+    const QStringList files = operands.mid(cacheText ? 1 : 0);
+    if (files.size() > 1)
+        return badCall(fetchUsage);
+    return DumpCommands::fetch(files.value(0), cacheText);
+}
+
+const std::array<Command, 4> commands = {{
+    {u"link", u"link DATEI", 1, 1, [](const QStringList &operands) { return DumpCommands::link(operands.at(0)); }},
+    {u"week", u"week DATEI", 1, 1, [](const QStringList &operands) { return DumpCommands::week(operands.at(0)); }},
+    {u"day", u"day DATEI N", 2, 2,
      [](const QStringList &operands) { return DumpCommands::day(operands.at(0), operands.at(1)); }},
+    {u"fetch", fetchUsage, 0, 2, fetch},
 }};
 
 bool writeTo(std::FILE *stream, const QByteArray &bytes)
@@ -42,16 +61,16 @@ int fail(const QString &message)
 DumpCommands::Outcome run(const QStringList &arguments)
 {
     if (arguments.isEmpty())
-        return {{}, u"Kein Befehl angegeben (link, week oder day; siehe --help)"_qs};
+        return {{}, u"Kein Befehl angegeben (link, week, day oder fetch; siehe --help)"_qs};
     for (const Command &command : commands) {
         if (arguments.first() != command.name)
             continue;
-        if (arguments.size() - 1 != command.operandCount)
-            return {{}, u"Falsche Argumente, Aufruf: "_qs + QCoreApplication::applicationName() + u' '
-                            + command.usage};
+        const qsizetype operandCount = arguments.size() - 1;
+        if (operandCount < command.minOperands || operandCount > command.maxOperands)
+            return badCall(command.usage);
         return command.run(arguments.mid(1));
     }
-    return {{}, u"Unbekannter Befehl: "_qs + arguments.first() + u" (link, week oder day; siehe --help)"_qs};
+    return {{}, u"Unbekannter Befehl: "_qs + arguments.first() + u" (link, week, day oder fetch; siehe --help)"_qs};
 }
 
 } // namespace
@@ -61,6 +80,9 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"kostwerk-dump"_qs);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kostwerk::BuildConfig::version));
+    // The fetch's own log would repeat what fetch prints; QT_LOGGING_RULES
+    // can still turn it on.
+    QLoggingCategory::setFilterRules(u"kostwerk.*=false"_qs);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -71,10 +93,15 @@ int main(int argc, char *argv[])
         "  week DATEI   die Bytes der Cache-Datei nach dem Abruf der Wochenseite DATEI\n"
         "  day DATEI N  Tag N (1 = Montag ... 6 = Samstag) der Cache-Datei DATEI,\n"
         "               so wie das Fenster ihn zeigt, als JSON (null, wenn die Woche\n"
-        "               diesen Tag nicht hat)"_qs);
+        "               diesen Tag nicht hat)\n"
+        "  fetch [--cache] [EINSTELLUNGSDATEI]\n"
+        "               holt die Woche wie das Programm, mit den Einstellungen aus\n"
+        "               EINSTELLUNGSDATEI (sonst seiner refekt.ini), ohne eine Datei\n"
+        "               zu schreiben, und nennt jeden Schritt; mit --cache stattdessen\n"
+        "               die Bytes der Cache-Datei, die der Abruf schreiben würde"_qs);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    parser.addPositionalArgument(u"Befehl"_qs, u"link, week oder day"_qs, u"<link|week|day>"_qs);
+    parser.addPositionalArgument(u"Befehl"_qs, u"link, week, day oder fetch"_qs, u"<link|week|day|fetch>"_qs);
     parser.addPositionalArgument(u"DATEI"_qs, u"Startseite, Wochenseite oder Cache-Datei"_qs, u"DATEI"_qs);
     parser.addPositionalArgument(u"N"_qs, u"nur bei day: 1 = Montag ... 6 = Samstag"_qs, u"[N]"_qs);
 
@@ -93,9 +120,9 @@ int main(int argc, char *argv[])
         parser.showVersion();
 
     const DumpCommands::Outcome outcome = run(parser.positionalArguments());
-    if (!outcome.error.isEmpty())
-        return fail(outcome.error);
     if (!writeTo(stdout, outcome.output))
         return fail(u"Ausgabe nicht schreibbar"_qs);
+    if (!outcome.error.isEmpty())
+        return fail(outcome.error);
     return 0;
 }

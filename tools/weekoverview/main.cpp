@@ -28,6 +28,6 @@ int main(int argc, char *argv[])
     printer.setOutputFileName(arguments.at(2));
     // The canteen's notice boards take A4, whatever the locale would choose.
     printer.setPageSize(QPageSize(QPageSize::A4));
-    const core::WeekPlan weekPlan = core::WeekPage::parse(platform::decodePage(page.readAll()), {}).weekPlan;
+    const core::WeekPlan weekPlan = core::WeekPage::parse(platform::decodePage(page.readAll()).text, {}).weekPlan;
     return ui::printWeekOverview(printer, weekPlan, arguments.value(3)) ? 0 : 1;
 }
