@@ -15,6 +15,7 @@ const QString sectionName = QLatin1StringView(SettingsStore::section);
 const QString startKey = QStringLiteral("startURL");
 const QString basisKey = QStringLiteral("basisURL");
 const QString cacheKey = QStringLiteral("cacheFile");
+const QString autoFetchKey = QStringLiteral("autoFetch");
 const QString iniFileName = QStringLiteral("refekt.ini");
 
 QString menuSite()
@@ -71,6 +72,7 @@ Settings load(const QString &programFolder)
     settings.startURL = readIni(settings.iniPath, sectionName, startKey);
     settings.basisURL = readIni(settings.iniPath, sectionName, basisKey);
     settings.cacheFile = readIni(settings.iniPath, sectionName, cacheKey);
+    settings.autoFetch = readIni(settings.iniPath, sectionName, autoFetchKey) == u"1";
     applyDefault(settings.iniPath, startKey, settings.startURL, defaultStartURL());
     applyDefault(settings.iniPath, basisKey, settings.basisURL, defaultBasisURL());
     applyDefault(settings.iniPath, cacheKey, settings.cacheFile, defaultCacheFile());
@@ -80,8 +82,11 @@ Settings load(const QString &programFolder)
 platform::WriteResult save(const Settings &settings)
 {
     platform::WriteResult firstFailure;
-    const std::pair<const QString &, const QString &> entries[] = {
-        {basisKey, settings.basisURL}, {startKey, settings.startURL}, {cacheKey, settings.cacheFile}};
+    const QString autoFetch = settings.autoFetch ? QStringLiteral("1") : QStringLiteral("0");
+    const std::pair<const QString &, const QString &> entries[] = {{basisKey, settings.basisURL},
+                                                                   {startKey, settings.startURL},
+                                                                   {cacheKey, settings.cacheFile},
+                                                                   {autoFetchKey, autoFetch}};
     for (const auto &[key, value] : entries) {
         const platform::WriteResult written =
             platform::ProfileFile::writeString(settings.iniPath, sectionName, key, value);

@@ -6,7 +6,7 @@
 
 namespace kostwerk::settings {
 
-// The program's three settings and the paths derived from its folder.
+// The program's settings and the paths derived from its folder.
 struct Settings
 {
     QString appPath;    // the program's folder, always ending in a separator
@@ -14,6 +14,7 @@ struct Settings
     QString startURL;   // the page that links to the current week
     QString basisURL;   // the week link found in the start page is appended to it
     QString cacheFile;  // name of the cache file, always taken relative to appPath
+    bool autoFetch = false;  // fetch at start when the cached week is outdated or missing
 
     QString cachePath() const { return appPath + cacheFile; }
 };
@@ -43,14 +44,15 @@ QString appPathFor(const QString &folder);
 // program, created when missing.
 QString dataFolder(const QString &programFolder);
 
-// Reads the three settings from the settings file in the data folder of
-// programFolder; each one that is missing or empty gets its default, which
-// is written back to the file.
+// Reads the settings from the settings file in the data folder of
+// programFolder; each of the three texts that is missing or empty gets its
+// default, which is written back to the file. autoFetch is on only when
+// stored as "1"; a missing key stays missing.
 Settings load(const QString &programFolder);
 
-// Writes the three values as they are, in the order basisURL, startURL,
-// cacheFile; all three are attempted even when one fails. The result names
-// the first failure.
+// Writes the values as they are, in the order basisURL, startURL, cacheFile,
+// autoFetch ("1" or "0"); all are attempted even when one fails. The result
+// names the first failure.
 platform::WriteResult save(const Settings &settings);
 
 } // namespace SettingsStore

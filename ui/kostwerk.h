@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/weekchanges.h"
 #include "ui/programstate.h"
 
 #include <QDate>
@@ -56,6 +57,9 @@ public:
 protected:
     // The dialogs close with the main window.
     void closeEvent(QCloseEvent *event) override;
+    // Where the settings ask for it, an outdated or missing week is fetched
+    // once the window has appeared with what the cache holds.
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -78,7 +82,9 @@ private:
     // its tooltip.
     void showStatus(const QString &text, const QString &cause = QString());
     void setLoadButton(QStringView caption, bool enabled);
-    void showCacheStand(QDate today);
+    void showCacheStand(QDate today, const core::WeekChanges &changes = {});
+    // Bold captions and the description "geändert" on the changed days.
+    void markChangedDays(const QList<int> &days);
     PrintDevice &printDevice();
 
     ProgramState &m_state;
@@ -101,6 +107,8 @@ private:
 
     QPointer<SettingsF> m_settingsF;
     QPointer<InfoF> m_infoF;
+
+    bool m_fetchWhenShown = false;  // decided at start-up, done at the first show
 
     PrintDevice *m_printDevice = nullptr;
     std::unique_ptr<PrintDevice> m_printer;  // the system's, made on first use
