@@ -15,6 +15,7 @@ const QString sectionName = QLatin1StringView(SettingsStore::section);
 const QString startKey = QStringLiteral("startURL");
 const QString basisKey = QStringLiteral("basisURL");
 const QString cacheKey = QStringLiteral("cacheFile");
+const QString autoFetchKey = QStringLiteral("autoFetch");
 const QString iniFileName = QStringLiteral("refekt.ini");
 
 QString menuSite()
@@ -44,6 +45,7 @@ Settings readSettings(const QString &iniPath, bool writeBack)
     settings.startURL = SettingsStore::readIni(settings.iniPath, sectionName, startKey);
     settings.basisURL = SettingsStore::readIni(settings.iniPath, sectionName, basisKey);
     settings.cacheFile = SettingsStore::readIni(settings.iniPath, sectionName, cacheKey);
+    settings.autoFetch = SettingsStore::readIni(settings.iniPath, sectionName, autoFetchKey) == u"1";
     applyDefault(settings.iniPath, startKey, settings.startURL, SettingsStore::defaultStartURL(), writeBack);
     applyDefault(settings.iniPath, basisKey, settings.basisURL, SettingsStore::defaultBasisURL(), writeBack);
     applyDefault(settings.iniPath, cacheKey, settings.cacheFile, SettingsStore::defaultCacheFile(), writeBack);
@@ -98,8 +100,11 @@ Settings load(const QString &programFolder)
 platform::WriteResult save(const Settings &settings)
 {
     platform::WriteResult firstFailure;
-    const std::pair<const QString &, const QString &> entries[] = {
-        {basisKey, settings.basisURL}, {startKey, settings.startURL}, {cacheKey, settings.cacheFile}};
+    const QString autoFetch = settings.autoFetch ? QStringLiteral("1") : QStringLiteral("0");
+    const std::pair<const QString &, const QString &> entries[] = {{basisKey, settings.basisURL},
+                                                                   {startKey, settings.startURL},
+                                                                   {cacheKey, settings.cacheFile},
+                                                                   {autoFetchKey, autoFetch}};
     for (const auto &[key, value] : entries) {
         const platform::WriteResult written =
             platform::ProfileFile::writeString(settings.iniPath, sectionName, key, value);

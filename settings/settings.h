@@ -6,7 +6,7 @@
 
 namespace kostwerk::settings {
 
-// The program's three settings and the paths derived from its folder.
+// The program's settings and the paths derived from its folder.
 struct Settings
 {
     QString appPath;    // the program's folder, always ending in a separator
@@ -14,6 +14,7 @@ struct Settings
     QString startURL;   // the page that links to the current week
     QString basisURL;   // the week link found in the start page is appended to it
     QString cacheFile;  // name of the cache file, always taken relative to appPath
+    bool autoFetch = false;  // fetch at start when the cached week is outdated or missing
 
     QString cachePath() const { return appPath + cacheFile; }
 };
@@ -46,17 +47,19 @@ QString dataFolder(const QString &programFolder);
 // The settings file in the data folder of programFolder.
 QString iniPathFor(const QString &programFolder);
 
-// Reads the three settings from the settings file iniPath; each one that is
-// missing or empty gets its default. Writes nothing.
+// Reads the settings from the settings file iniPath; each of the three texts
+// that is missing or empty gets its default. autoFetch is on only when stored
+// as "1". Writes nothing.
 Settings read(const QString &iniPath);
 
-// Reads the three settings from iniPathFor(programFolder), creating the data
-// folder when missing; each default given is written back to the file.
+// Reads the settings from iniPathFor(programFolder), creating the data folder
+// when missing; each default given to the three texts is written back to the
+// file. A missing autoFetch stays missing.
 Settings load(const QString &programFolder);
 
-// Writes the three values as they are, in the order basisURL, startURL,
-// cacheFile; all three are attempted even when one fails. The result names
-// the first failure.
+// Writes the values as they are, in the order basisURL, startURL, cacheFile,
+// autoFetch ("1" or "0"); all are attempted even when one fails. The result
+// names the first failure.
 platform::WriteResult save(const Settings &settings);
 
 } // namespace SettingsStore

@@ -17,6 +17,11 @@ QString weekdayName(QDate date)
     return date.isValid() ? names[date.dayOfWeek()].toString() : QString();
 }
 
+QString weekdayNameAt(int index)
+{
+    return names.at(index + 1).toString();
+}
+
 QString dateLine(QDate date)
 {
     return weekdayName(date) + u", der " + date.toString(u"dd.MM.yy");

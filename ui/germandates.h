@@ -10,6 +10,9 @@ namespace kostwerk::ui::GermanDates {
 // "Montag" ... "Sonntag"; empty for an invalid date.
 QString weekdayName(QDate date);
 
+// The name of the weekday with index 0 = Montag ... 6 = Sonntag.
+QString weekdayNameAt(int index);
+
 // For example "Montag, der 19.11.01".
 QString dateLine(QDate date);
 

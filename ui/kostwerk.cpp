@@ -29,6 +29,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
+
+#include <utility>
 
 namespace kostwerk::ui {
 
@@ -122,9 +125,8 @@ void Kostwerk::createControls()
     m_wtAuswahl = new QButtonGroup(this);
     m_wtAuswahl->setObjectName(QStringLiteral("WTauswahl"));
     for (int index = 0; index < core::Weekdays::count; ++index) {
-        const QDate monday(2001, 11, 19);
-        auto *button = place(client, new QRadioButton(GermanDates::weekdayName(monday.addDays(index))),
-                             "WTauswahl", Twips::rect(240, 1200 + 240 * index, 1600, 255));
+        auto *button = place(client, new QRadioButton(GermanDates::weekdayNameAt(index)), "WTauswahl",
+                             Twips::rect(240, 1200 + 240 * index, 1600, 255));
         m_wtAuswahl->addButton(button, index);
         m_weekdayButtons[index] = button;
     }
@@ -211,7 +213,10 @@ void Kostwerk::Form_Load(const QString &programFolder, QDate today)
         m_weekdayButtons[*index]->setChecked(true);
 
     const QString cachePath = m_state.settings.cachePath();
-    if (!platform::fileExists(cachePath))
+    const bool cached = platform::fileExists(cachePath);
+    m_fetchWhenShown = m_state.settings.autoFetch
+                       && (!cached || StatusLine::isOutdated(QFileInfo(cachePath).lastModified(), today));
+    if (!cached)
         return;
 
     m_state.dataLoaded = true;
@@ -278,12 +283,17 @@ void Kostwerk::reloadWeekPlan()
     if (hadFocus)
         m_cmdLoad->setFocus();
 
+    // Only a week that came in is compared; the last fetch's marks go anyway.
+    const core::WeekChanges changes =
+        report.sectionsFound ? core::compareWeeks(m_state.weekPlan, report.weekPlan) : core::WeekChanges();
+    markChangedDays(changes.changedDays);
+
     // Whatever the fetch brought, the weekday buttons now show from the week.
     m_state.dataLoaded = true;
     m_state.weekPlan = std::move(report.weekPlan);
     showDay(selectedWeekday() + 1);
     if (report.ok())
-        showCacheStand(QDate::currentDate());
+        showCacheStand(QDate::currentDate(), changes);
     else
         showStatus(StatusLine::problem(report), report.cause);
 }
@@ -359,16 +369,35 @@ void Kostwerk::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+void Kostwerk::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (std::exchange(m_fetchWhenShown, false))
+        QTimer::singleShot(0, m_cmdLoad, &QPushButton::click);
+}
+
 void Kostwerk::showStatus(const QString &text, const QString &cause)
 {
     m_status->setText(text);
     m_status->setToolTip(cause);
 }
 
-void Kostwerk::showCacheStand(QDate today)
+void Kostwerk::showCacheStand(QDate today, const core::WeekChanges &changes)
 {
     const QFileInfo cache(m_state.settings.cachePath());
-    showStatus(StatusLine::forCache(cache.lastModified(), today));
+    showStatus(StatusLine::forCache(cache.lastModified(), today, changes));
+}
+
+void Kostwerk::markChangedDays(const QList<int> &days)
+{
+    for (int index = 0; index < core::Weekdays::count; ++index) {
+        QRadioButton *button = m_weekdayButtons[index];
+        const bool changed = days.contains(index);
+        QFont font = button->font();
+        font.setBold(changed);
+        button->setFont(font);
+        button->setAccessibleDescription(changed ? QStringLiteral("geändert") : QString());
+    }
 }
 
 PrintDevice &Kostwerk::printDevice()

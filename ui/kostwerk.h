@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/weekchanges.h"
 #include "ui/programstate.h"
 
 #include <QDate>
@@ -57,6 +58,9 @@ protected:
     // The dialogs close with the main window, and a running download ends;
     // while the settings dialog keeps the window disabled, it does not close.
     void closeEvent(QCloseEvent *event) override;
+    // Where the settings ask for it, an outdated or missing week is fetched
+    // once the window has appeared with what the cache holds.
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -79,7 +83,9 @@ private:
     // its tooltip.
     void showStatus(const QString &text, const QString &cause = QString());
     void setLoadButton(QStringView caption, bool enabled);
-    void showCacheStand(QDate today);
+    void showCacheStand(QDate today, const core::WeekChanges &changes = {});
+    // Bold captions and the description "geändert" on the changed days.
+    void markChangedDays(const QList<int> &days);
     PrintDevice &printDevice();
 
     ProgramState &m_state;
@@ -102,6 +108,8 @@ private:
 
     QPointer<SettingsF> m_settingsF;
     QPointer<InfoF> m_infoF;
+
+    bool m_fetchWhenShown = false;  // decided at start-up, done at the first show
 
     PrintDevice *m_printDevice = nullptr;
     std::unique_ptr<PrintDevice> m_printer;  // the system's, made on first use

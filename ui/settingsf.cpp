@@ -40,7 +40,7 @@ SettingsF::~SettingsF() = default;
 
 void SettingsF::createControls()
 {
-    // Created in tab order: the check box gets the focus first, and the cache
+    // Created in tab order: Check1 gets the focus first, and the cache
     // file field comes after the two buttons.
     auto *label1 = place(this, new QLabel(QStringLiteral("StartURL:")), "Label1", Twips::rect(120, 240, 855, 255));
     auto *label2 = place(this, new QLabel(QStringLiteral("BasisURL:")), "Label2", Twips::rect(120, 600, 855, 255));
@@ -48,6 +48,9 @@ void SettingsF::createControls()
     // Shown for the look of the dialog only; nothing reads it.
     place(this, new QCheckBox(QStringLiteral("Startseitenfehlerbehebung (Freenet)")), "Check1",
           Twips::rect(120, 1440, 3375, 375));
+    // Right after Check1 in the tab order: the two check boxes come first.
+    m_check2 = place(this, new QCheckBox(QStringLiteral("Veralteten Wochenplan beim Start holen")), "Check2",
+                     Twips::rect(120, 1920, 3375, 255));
 
     m_starturlfeld = settingField(this, "starturlfeld", 240);
     m_basisurlfeld = settingField(this, "basisurlfeld", 600);
@@ -72,6 +75,7 @@ void SettingsF::Form_Load()
     m_starturlfeld->setText(m_settings.startURL);
     m_basisurlfeld->setText(m_settings.basisURL);
     m_cachefilefeld->setText(m_settings.cacheFile);
+    m_check2->setChecked(m_settings.autoFetch);
     // A long address shows from its start, not scrolled to its end.
     for (QLineEdit *field : {m_starturlfeld, m_basisurlfeld, m_cachefilefeld})
         field->setCursorPosition(0);
@@ -84,6 +88,7 @@ void SettingsF::Command1_Click()
     m_settings.basisURL = m_basisurlfeld->text();
     m_settings.startURL = m_starturlfeld->text();
     m_settings.cacheFile = m_cachefilefeld->text();
+    m_settings.autoFetch = m_check2->isChecked();
     // A file that cannot be written goes unreported; the values stay in
     // force for this run.
     settings::SettingsStore::save(m_settings);

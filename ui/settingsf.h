@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLineEdit;
 
 namespace kostwerk::settings {
@@ -10,7 +11,7 @@ struct Settings;
 
 namespace kostwerk::ui {
 
-// "Einstellungen": edits the three settings and writes them to the settings
+// "Einstellungen": edits the settings and writes them to the settings
 // file. It is not modal; the main window disables itself while it is open,
 // and the dialog enables the main window again however it is closed.
 class SettingsF final : public QWidget
@@ -41,6 +42,7 @@ private:
     QLineEdit *m_starturlfeld = nullptr;
     QLineEdit *m_basisurlfeld = nullptr;
     QLineEdit *m_cachefilefeld = nullptr;
+    QCheckBox *m_check2 = nullptr;  // fetch an outdated week at start
 };
 
 } // namespace kostwerk::ui

@@ -1,5 +1,7 @@
 #include "ui/statusline.h"
 
+#include "ui/germandates.h"
+
 namespace kostwerk::ui {
 
 namespace StatusLine {
@@ -15,11 +17,32 @@ bool isOutdated(const QDateTime &cacheWritten, QDate today)
     return cacheWritten.date() < monday;
 }
 
-QString forCache(const QDateTime &cacheWritten, QDate today)
+QString whatChanged(const core::WeekChanges &changes)
 {
+    using Kind = core::WeekChanges::Kind;
+    switch (changes.kind) {
+    case Kind::NoEarlierWeek:
+        return QString();
+    case Kind::NewWeek:
+        return QStringLiteral("Neuer Wochenplan");
+    case Kind::SameWeek:
+        break;
+    }
+    if (changes.changedDays.isEmpty())
+        return QStringLiteral("Keine Änderungen seit dem letzten Abruf");
+    QStringList days;
+    for (int day : changes.changedDays)
+        days.append(GermanDates::weekdayNameAt(day));
+    return u"Geändert seit dem letzten Abruf: " + days.join(u", ");
+}
+
+QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekChanges &changes)
+{
+    QString text = stand(cacheWritten);
     if (isOutdated(cacheWritten, today))
-        return u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (" + stand(cacheWritten) + u')';
-    return stand(cacheWritten);
+        text = u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (" + text + u')';
+    const QString changed = whatChanged(changes);
+    return changed.isEmpty() ? text : text + u" – " + changed;
 }
 
 QString problem(const core::FetchReport &report)

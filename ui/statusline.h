@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/weekchanges.h"
 #include "core/weekplanfetch.h"
 
 #include <QDate>
@@ -15,8 +16,14 @@ QString stand(const QDateTime &cacheWritten);
 // True when the cache was written before this week's Monday.
 bool isOutdated(const QDateTime &cacheWritten, QDate today);
 
-// The "Stand", or the hint that the shown week is no longer current.
-QString forCache(const QDateTime &cacheWritten, QDate today);
+// What changed since the last fetch, for example "Geändert seit dem letzten
+// Abruf: Dienstag, Donnerstag"; empty when nothing was shown before.
+QString whatChanged(const core::WeekChanges &changes);
+
+// The "Stand", or the hint that the shown week is no longer current; after a
+// fetch followed by what changed, for example
+// "Stand: 09.12.2026, 14:30 – Keine Änderungen seit dem letzten Abruf".
+QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekChanges &changes = {});
 
 // What went wrong in a fetch, in plain German.
 QString problem(const core::FetchReport &report);

@@ -144,7 +144,7 @@ void TestSettingsStore::save_writesInOrder_andEmptyBecomesDefaultAtNextStart()
     settings.cacheFile = QString();
     QVERIFY(SettingsStore::save(settings));
     QCOMPARE(iniBytes(), QByteArray("[Settings]\r\nbasisURL=http://b.example/\r\n"
-                                    "startURL=http://s.example/\r\ncacheFile=\r\n"));
+                                    "startURL=http://s.example/\r\ncacheFile=\r\nautoFetch=0\r\n"));
 
     const Settings next = SettingsStore::load(m_dir.path());
     QCOMPARE(next.startURL, settings.startURL);

@@ -47,6 +47,8 @@ private slots:
     void outdatedRule_turnsAtMondayMidnight();
     void refresh_showsWaitingThenNewWeek();
     void refresh_failed_keepsWeekAndExplains();
+    void refresh_namesAndMarksChangedDays_data();
+    void refresh_namesAndMarksChangedDays();
     void keyboard_f5RefreshesAndArrowsChangeDay();
 
 private:
@@ -207,15 +209,20 @@ void TestKostwerk::start_withOldCache_saysWeekIsOutdated()
 
 void TestKostwerk::outdatedRule_turnsAtMondayMidnight_data()
 {
-    QTest::addColumn<QDateTime>("cacheWritten");
+    QTest::addColumn<QDateTime>("cacheWritten");  // none: no cache, which counts as outdated
     QTest::addColumn<QDate>("today");
     QTest::addColumn<bool>("outdated");
+    QTest::addColumn<QByteArray>("setting");  // with "autoFetch=1" an outdated week is fetched once shown
     const QDate monday(2026, 12, 7);
     const QDateTime lastMinuteOfSunday(monday.addDays(-1), QTime(23, 59, 59));
-    QTest::newRow("Sunday night, seen on Monday") << lastMinuteOfSunday << monday << true;
-    QTest::newRow("Monday midnight, seen on Monday") << monday.startOfDay() << monday << false;
-    QTest::newRow("Monday midnight, seen on Sunday") << monday.startOfDay() << monday.addDays(6) << false;
-    QTest::newRow("Sunday night, seen on Sunday") << lastMinuteOfSunday << monday.addDays(-1) << false;
+    const QByteArray asked = "autoFetch=1";
+    QTest::newRow("Sunday night, seen on Monday") << lastMinuteOfSunday << monday << true << asked;
+    QTest::newRow("Monday midnight, seen on Monday") << monday.startOfDay() << monday << false << asked;
+    QTest::newRow("Monday midnight, seen on Sunday") << monday.startOfDay() << monday.addDays(6) << false << asked;
+    QTest::newRow("Sunday night, seen on Sunday") << lastMinuteOfSunday << monday.addDays(-1) << false << asked;
+    QTest::newRow("no cache") << QDateTime() << monday << true << asked;
+    QTest::newRow("not asked") << lastMinuteOfSunday << monday << true << QByteArray("autoFetch=0");
+    QTest::newRow("never set") << lastMinuteOfSunday << monday << true << QByteArray();
 }
 
 void TestKostwerk::outdatedRule_turnsAtMondayMidnight()
@@ -223,7 +230,20 @@ void TestKostwerk::outdatedRule_turnsAtMondayMidnight()
     QFETCH(QDateTime, cacheWritten);
     QFETCH(QDate, today);
     QFETCH(bool, outdated);
-    QCOMPARE(StatusLine::isOutdated(cacheWritten, today), outdated);
+    QFETCH(QByteArray, setting);
+    QFile cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
+    if (cacheWritten.isValid()) {
+        QCOMPARE(StatusLine::isOutdated(cacheWritten, today), outdated);
+        QVERIFY(cache.open(QIODevice::WriteOnly) && cache.write(cachedWeek) && cache.flush()
+                && cache.setFileTime(cacheWritten, QFileDevice::FileModificationTime));
+    }
+    writeFile(QStringLiteral("refekt.ini"), CanteenSite::serve(m_server) + setting);
+    const int before = m_server.requestCount(QStringLiteral("/refekt/tneu.html"));
+    start(today);
+    QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), before);
+    m_app->window->show();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), before + (outdated && setting.endsWith('1')));
 }
 
 void TestKostwerk::refresh_showsWaitingThenNewWeek()
@@ -264,6 +284,46 @@ void TestKostwerk::refresh_failed_keepsWeekAndExplains()
     QCOMPARE(status(), u"Der Server meldet einen Fehler (HTTP-Status 500)."_qs);
     QVERIFY(!control<QLabel>("status")->toolTip().isEmpty());  // the server's own words
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
+}
+
+void TestKostwerk::refresh_namesAndMarksChangedDays_data()
+{
+    QTest::addColumn<QByteArray>("before");  // read back from the cache after a restart
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("changes");
+    const auto weekPage = [](QByteArray page) -> QByteArray {  // "title|dish|...": a day per dish from Montag on
+        return "<h2>" + page.replace("|", "<BR>Wahlessen<BR><h2>Tag<BR>Men&uuml; I<BR>") + "<BR>Wahlessen<hr>";
+    };
+    const QByteArray week = weekPage("<BR>KW 50|Ente|Forelle|Reis");  // a title after an empty line
+    const QString changed = u"Geändert seit dem letzten Abruf: "_qs;
+    QTest::newRow("only locations, blanks at line ends, links")
+        << weekPage("<BR>KW 50|Ente Nordhang|Forelle|<a href=a>Reis</a>")
+        << weekPage("<BR>KW 50|Ente Kronenhof|Forelle |<a href=b>Reis</a>")
+        << u"Keine Änderungen seit dem letzten Abruf"_qs;
+    QTest::newRow("new title") << week << weekPage("<BR>KW 51|Ente|Forelle|Reis") << u"Neuer Wochenplan"_qs;
+    QTest::newRow("two days changed, one added") << week << weekPage("<BR>KW 50|Lachs|Forelle|Tofu|Kuchen")
+                                                 << changed + u"Montag, Mittwoch, Donnerstag";
+    QTest::newRow("day removed") << week << weekPage("<BR>KW 50|Ente|Forelle") << changed + u"Mittwoch";
+}
+
+void TestKostwerk::refresh_namesAndMarksChangedDays()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, changes);
+    m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, before});
+    start();
+    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    QVERIFY2(!status().contains(u'–'), qPrintable(status()));  // nothing before, nothing to compare with
+    m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, after});
+    start();
+    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    const QFileInfo cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
+    QCOMPARE(status(), StatusLine::stand(cache.lastModified()) + u" – " + changes);
+    for (QRadioButton *day : m_app->window->findChildren<QRadioButton *>()) {  // the days named are marked
+        QCOMPARE(day->font().bold(), changes.contains(day->text()));
+        QCOMPARE(day->accessibleDescription(), day->font().bold() ? u"geändert"_qs : QString());
+    }
 }
 
 void TestKostwerk::keyboard_f5RefreshesAndArrowsChangeDay()

@@ -120,6 +120,7 @@ void TestSettingsF::controls_matchTheLayout_data()
     QTest::newRow("Cachefile label") << "Label3" << "Cachefile:" << QRect(8, 64, 57, 17);
     QTest::newRow("Cachefile") << "cachefilefeld" << "cache.rfk" << QRect(64, 64, 225, 19);
     QTest::newRow("check box") << "Check1" << "Startseitenfehlerbehebung (Freenet)" << QRect(8, 96, 225, 25);
+    QTest::newRow("fetch at start") << "Check2" << "Veralteten Wochenplan beim Start holen" << QRect(8, 128, 225, 17);
     QTest::newRow("OK") << "Command1" << "OK" << QRect(128, 160, 81, 33);
     QTest::newRow("Abbrechen") << "Command2" << "Abbrechen" << QRect(216, 160, 81, 33);
 }
@@ -156,7 +157,7 @@ void TestSettingsF::window_captionFlagsAndTabOrder()
         if (widget->focusPolicy() & Qt::TabFocus)
             chain.append(widget->objectName());
     }
-    QCOMPARE(chain, (QStringList{u"Check1"_qs, u"starturlfeld"_qs, u"basisurlfeld"_qs, u"Command1"_qs,
+    QCOMPARE(chain, (QStringList{u"Check1"_qs, u"Check2"_qs, u"starturlfeld"_qs, u"basisurlfeld"_qs, u"Command1"_qs,
                                  u"Command2"_qs, u"cachefilefeld"_qs}));
 }
 
@@ -248,6 +249,7 @@ void TestSettingsF::ok_storesFields_nextFetchAndCacheUseThem()
     retype("starturlfeld", startURL);
     retype("basisurlfeld", basisURL);
     retype("cachefilefeld", QStringLiteral("woche.rfk"));
+    QTest::mouseClick(inDialog("Check2"), Qt::LeftButton);
     // The check box is never read, so it changes nothing in the file.
     QTest::mouseClick(inDialog("Check1"), Qt::LeftButton);
     close(Closing::Ok);
@@ -255,7 +257,7 @@ void TestSettingsF::ok_storesFields_nextFetchAndCacheUseThem()
 
     QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")),
              "[Settings]\r\nstartURL=" + startURL.toLatin1() + "\r\nbasisURL=" + basisURL.toLatin1()
-                 + "\r\ncacheFile=woche.rfk\r\n");
+                 + "\r\ncacheFile=woche.rfk\r\nautoFetch=1\r\n");
     QCOMPARE(m_fixture->state.settings.startURL, startURL);
 
     QTest::mouseClick(m_fixture->control<QPushButton>("cmdLoad"), Qt::LeftButton);
@@ -264,6 +266,7 @@ void TestSettingsF::ok_storesFields_nextFetchAndCacheUseThem()
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/00.html")), 0);
     QVERIFY(QFile::exists(m_fixture->dir.filePath(QStringLiteral("woche.rfk"))));
     QVERIFY(!QFile::exists(m_fixture->dir.filePath(QStringLiteral("cache.rfk"))));
+    QVERIFY(openSettings() && inDialog<QCheckBox>("Check2")->isChecked());
 }
 
 void TestSettingsF::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault_data()
