@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <filesystem>
+
 namespace kostwerk::settings {
 
 namespace {
@@ -31,6 +33,17 @@ void applyDefault(const QString &iniPath, const QString &key, QString &value,
     value = defaultValue;
     // A settings file that cannot be written keeps the default for this run.
     platform::ProfileFile::writeString(iniPath, sectionName, key, value);
+}
+
+// The same name in other case is the same file on a file system that
+// ignores case; a link or a hard link is the same file on any.
+bool isSameFile(const QString &a, const QString &b)
+{
+    if (QDir::cleanPath(a).compare(QDir::cleanPath(b), Qt::CaseInsensitive) == 0)
+        return true;
+    std::error_code missing;
+    return std::filesystem::equivalent(QFileInfo(a).filesystemFilePath(), QFileInfo(b).filesystemFilePath(),
+                                       missing);
 }
 
 } // namespace
@@ -60,6 +73,20 @@ QString dataFolder(const QString &programFolder)
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(perUser);
     return perUser;
+}
+
+CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile, const QString &programFile)
+{
+    if (QDir::isAbsolutePath(cacheFile))
+        return CacheFileProblem::AbsolutePath;
+    if (cacheFile.split(u'/').contains(QStringLiteral("..")))
+        return CacheFileProblem::ParentStep;
+    const QString cachePath = settings.appPath + cacheFile;
+    if (isSameFile(cachePath, settings.iniPath))
+        return CacheFileProblem::SettingsFile;
+    if (isSameFile(cachePath, programFile))
+        return CacheFileProblem::ProgramFile;
+    return CacheFileProblem::None;
 }
 
 Settings load(const QString &programFolder)

@@ -79,6 +79,9 @@ private:
     void showStatus(const QString &text, const QString &cause = QString());
     void setLoadButton(QStringView caption, bool enabled);
     void showCacheStand(QDate today);
+    // The cached week, if there is a cache file, with what the status line
+    // says about it.
+    void loadCachedWeek(QDate today);
     PrintDevice &printDevice();
 
     ProgramState &m_state;

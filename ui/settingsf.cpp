@@ -3,9 +3,11 @@
 #include "settings/settings.h"
 #include "ui/controls.h"
 #include "ui/dialogwindow.h"
+#include "ui/settingsrefusals.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +63,13 @@ void SettingsF::createControls()
     m_cachefilefeld = settingField(this, "cachefilefeld", 960);
     auto *label3 = place(this, new QLabel(QStringLiteral("Cachefile:")), "Label3", Twips::rect(120, 960, 855, 255));
 
+    // Why OK did not take the values, in the free space above the buttons.
+    m_meldung = place(this, new QLabel, "Meldung", Twips::rect(120, 1860, 4440, 480));
+    m_meldung->setWordWrap(true);
+    QPalette warning = m_meldung->palette();
+    warning.setColor(QPalette::WindowText, Qt::darkRed);
+    m_meldung->setPalette(warning);
+
     // The labels name their fields for screen readers.
     label1->setBuddy(m_starturlfeld);
     label2->setBuddy(m_basisurlfeld);
@@ -79,15 +88,36 @@ void SettingsF::Form_Load()
 
 void SettingsF::Command1_Click()
 {
-    // Taken over as typed: an emptied field is stored empty and gets its
-    // default at the next start.
+    // A refused value keeps the dialog open with what was typed.
+    if (const QString why = refusal(); !why.isEmpty()) {
+        m_meldung->setText(why);
+        return;
+    }
+    // Otherwise taken over as typed: an emptied field is stored empty and
+    // gets its default at the next start.
     m_settings.basisURL = m_basisurlfeld->text();
     m_settings.startURL = m_starturlfeld->text();
     m_settings.cacheFile = m_cachefilefeld->text();
-    // A file that cannot be written goes unreported; the values stay in
-    // force for this run.
-    settings::SettingsStore::save(m_settings);
+    // Values that cannot be written stay in force for this run.
+    if (const platform::WriteResult saved = settings::SettingsStore::save(m_settings); !saved)
+        emit settingsNotSaved(saved.error);
     close();
+}
+
+QString SettingsF::refusal()
+{
+    // A line break would end the value's line in the settings file.
+    for (QLineEdit *field : {m_starturlfeld, m_basisurlfeld, m_cachefilefeld}) {
+        if (field->text().contains(u'\r') || field->text().contains(u'\n')) {
+            field->setFocus();
+            return SettingsRefusals::lineBreak();
+        }
+    }
+    const settings::CacheFileProblem problem = settings::SettingsStore::cacheFileProblem(
+        m_settings, m_cachefilefeld->text(), QCoreApplication::applicationFilePath());
+    if (problem != settings::CacheFileProblem::None)
+        m_cachefilefeld->setFocus();
+    return SettingsRefusals::cacheFile(problem);
 }
 
 void SettingsF::Command2_Click()
