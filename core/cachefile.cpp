@@ -6,11 +6,7 @@
 
 namespace kostwerk::core {
 
-namespace {
-
-const QByteArray utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
-
-} // namespace
+using platform::AnsiCodePage::utf8ByteOrderMark;
 
 namespace CacheFile {
 
@@ -23,13 +19,14 @@ QByteArray encode(const WeekPlan &weekPlan)
     }
     if (platform::AnsiCodePage::canEncode(text))
         return platform::AnsiCodePage::encode(text);
-    return utf8Bom + text.toUtf8();
+    return utf8ByteOrderMark + text.toUtf8();
 }
 
 WeekPlan decode(QByteArrayView data)
 {
-    const QString text = data.startsWith(utf8Bom) ? QString::fromUtf8(data.sliced(utf8Bom.size()))
-                                                  : platform::AnsiCodePage::decode(data);
+    const QString text = data.startsWith(utf8ByteOrderMark)
+                             ? QString::fromUtf8(data.sliced(utf8ByteOrderMark.size()))
+                             : platform::AnsiCodePage::decode(data);
     WeekPlan weekPlan;
     qsizetype start = 0;
     while (start < text.size()) {
@@ -55,12 +52,20 @@ platform::WriteResult writeCache(const QString &path, const WeekPlan &weekPlan)
 {
     if (weekPlan.isEmpty())
         return {};
+    // The cache's name may have been set to another file's; that file stays.
+    if (platform::fileExists(path)) {
+        const platform::FileRead existing = platform::readFile(path, CacheFile::maxFileSize);
+        if (!existing.ok())
+            return platform::WriteResult::failure(existing.error);
+        if (!existing.bytes.isEmpty() && CacheFile::decode(existing.bytes).isEmpty())
+            return platform::WriteResult::failure(QStringLiteral("Not a cache file, left as it is: ") + path);
+    }
     return platform::writeFileAtomically(path, CacheFile::encode(weekPlan));
 }
 
 LoadedCache loadCache(const QString &path)
 {
-    const platform::FileRead file = platform::readFile(path);
+    const platform::FileRead file = platform::readFile(path, CacheFile::maxFileSize);
     if (!file.ok())
         return {{}, file.error};
     return {CacheFile::decode(file.bytes), {}};

@@ -16,6 +16,9 @@ namespace CacheFile {
 
 inline constexpr QStringView marker = u"<neuer abschnitt>";
 
+// A real week is a few KB; a larger file is taken as unreadable.
+inline constexpr qint64 maxFileSize = 64 * 1024 * 1024;
+
 QByteArray encode(const WeekPlan &weekPlan);
 
 // Every section read back begins with a CR LF: each line is appended after
@@ -27,7 +30,9 @@ WeekPlan decode(QByteArrayView data);
 
 // Replaces the file only once it is completely written. An empty week writes
 // nothing and keeps the file as it is. When the file could not be written,
-// the previous file is untouched.
+// the previous file is untouched. An existing file that cannot be read, or
+// that is neither empty nor holds a marker line, is some other file under the
+// cache's name: it is left as it is and the write fails.
 platform::WriteResult writeCache(const QString &path, const WeekPlan &weekPlan);
 
 // The week a cache file holds, or why the file could not be read.
@@ -39,6 +44,8 @@ struct LoadedCache
     bool ok() const { return error.isEmpty(); }
 };
 
+// A file larger than CacheFile::maxFileSize, and anything but a regular
+// file, cannot be read.
 LoadedCache loadCache(const QString &path);
 
 } // namespace kostwerk::core

@@ -20,18 +20,13 @@ QString withoutTrailingBlanks(const QString &text)
     return lines.join(lineBreak);
 }
 
-// The day view of section n as far as a reader sees a difference. Every line
-// break in front goes first: the day view skips just the one a section read
-// back from the cache begins with, so a fresh section that itself began with
-// an empty line would read differently after a restart.
+// The day view of section n as far as a reader sees a difference; the day
+// view itself passes over the line breaks a section begins with.
 std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
 {
-    if (n >= weekPlan.size())
-        return std::nullopt;
-    QStringView section = weekPlan.at(n);
-    while (section.startsWith(lineBreak))
-        section = section.sliced(lineBreak.size());
-    std::optional<DayView> view = dayViewOf(WeekPlan{section.toString()}, 0);
+    std::optional<DayView> view = dayViewOf(weekPlan, n);
+    if (!view)
+        return view;
     for (QString *field : {&view->heading, &view->menu1, &view->wahlessen, &view->eintopf, &view->vegetarisch,
                            &view->abendessen})
         *field = withoutTrailingBlanks(*field);

@@ -1,6 +1,7 @@
 // The settings file's reader on any file, and the writer and reader
 // together: what the writer stores, the settings store reads back, and no
-// other key changes.
+// other key changes; a value with a line break is refused and changes
+// nothing.
 
 #include "fuzz/fuzzcheck.h"
 #include "platform/ansicodepage.h"
@@ -27,6 +28,12 @@ const QString &iniPath()
     return path;
 }
 
+QByteArray fileBytes()
+{
+    QFile file(iniPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 void replaceFile(bool exists, const std::string &contents)
 {
     QFile file(iniPath());
@@ -42,6 +49,11 @@ QString text(FuzzedDataProvider &in, size_t maxLength)
 {
     const std::string bytes = in.ConsumeRandomLengthString(maxLength);
     return Fuzz::windows1252(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+bool holdsLineBreak(const QString &s)
+{
+    return s.contains(u'\r') || s.contains(u'\n');
 }
 
 bool isBlank(QChar c)
@@ -71,9 +83,8 @@ QString withoutSurroundingBlanks(const QString &s)
 bool isSaneName(const QString &name)
 {
     const QString trimmed = withoutSurroundingBlanks(name);
-    return !trimmed.isEmpty() && !name.contains(u'=') && !name.contains(u']') && !name.contains(u'\r')
-           && !name.contains(u'\n') && !trimmed.startsWith(u';') && !trimmed.startsWith(u'[')
-           && AnsiCodePage::canEncode(name);
+    return !trimmed.isEmpty() && !name.contains(u'=') && !name.contains(u']') && !holdsLineBreak(name)
+           && !trimmed.startsWith(u';') && !trimmed.startsWith(u'[') && AnsiCodePage::canEncode(name);
 }
 
 // Values that read back unchanged: one line, no blanks or matching quotes
@@ -82,15 +93,14 @@ bool isStorableValue(const QString &value)
 {
     const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
                         && value.back() == value.front();
-    return !quoted && !hasSurroundingBlanks(value) && !value.contains(u'\r') && !value.contains(u'\n')
-           && AnsiCodePage::canEncode(value);
+    return !quoted && !hasSurroundingBlanks(value) && !holdsLineBreak(value) && AnsiCodePage::canEncode(value);
 }
 
 void checkRead(const QString &section, const QString &key)
 {
     const QString value = readIni(iniPath(), section, key);
     require(value.size() <= readLimit, "a value read is at most 254 characters");
-    require(!value.contains(u'\r') && !value.contains(u'\n'), "a value read is one line");
+    require(!holdsLineBreak(value), "a value read is one line");
 }
 
 bool sameName(const QString &a, const QString &b)
@@ -107,6 +117,15 @@ void checkWrite(const QString &section, const QString &key, const QString &value
     require(readIni(iniPath(), section, key) == value.left(readLimit), "a value written reads back the same");
     if (!sameName(section, otherSection) || !sameName(key, otherKey))
         require(readIni(iniPath(), otherSection, otherKey) == otherBefore, "writing a key changes no other key");
+}
+
+// A line break would put a line of its own into the file.
+void checkLineBreakRefused(const QString &section, const QString &key, const QString &value)
+{
+    const QByteArray before = fileBytes();
+    require(!kostwerk::platform::ProfileFile::writeString(iniPath(), section, key, value).ok(),
+            "a value with a line break is refused");
+    require(fileBytes() == before, "a refused value leaves the file as it was");
 }
 
 } // namespace
@@ -127,7 +146,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkRead(section, key);
     checkRead(otherSection, otherKey);
 
-    if (!isSaneName(section) || !isSaneName(key) || !isStorableValue(value))
+    if (!isSaneName(section) || !isSaneName(key))
+        return 0;
+    if (holdsLineBreak(value))
+        checkLineBreakRefused(section, key, value);
+    if (!isStorableValue(value))
         return 0;
     checkWrite(section, key, value, otherSection, otherKey);
     if (isStorableValue(secondValue))

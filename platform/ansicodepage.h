@@ -16,4 +16,7 @@ QByteArray encode(const QString &text);
 // True when every character of text survives encode().
 bool canEncode(const QString &text);
 
+// A file that starts with this mark is UTF-8 instead.
+inline const QByteArray utf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
 } // namespace kostwerk::platform::AnsiCodePage

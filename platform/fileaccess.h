@@ -18,6 +18,9 @@ struct FileRead
     bool ok() const { return error.isEmpty(); }
 };
 
-FileRead readFile(const QString &path);
+// Reads only a regular file of at most maxSize bytes, also behind a link.
+// Anything else is unreadable at once: a FIFO would wait for a writer, a
+// device such as /dev/zero never ends, and a folder or socket holds no text.
+FileRead readFile(const QString &path, qint64 maxSize);
 
 } // namespace kostwerk::platform

@@ -2,8 +2,9 @@
 
 #include "platform/ansicodepage.h"
 #include "platform/atomicfile.h"
+#include "platform/fileaccess.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include <optional>
 #include <vector>
@@ -14,6 +15,21 @@ namespace {
 
 const QByteArray crlf = QByteArrayLiteral("\r\n");
 
+using AnsiCodePage::utf8ByteOrderMark;
+
+// Profile files are Windows-1252, except one that an editor saved with a
+// UTF-8 byte order mark: that one is read and written as UTF-8.
+struct Encoding
+{
+    bool utf8 = false;
+
+    QString decode(QByteArrayView bytes) const
+    {
+        return utf8 ? QString::fromUtf8(bytes) : AnsiCodePage::decode(bytes);
+    }
+    QByteArray encode(const QString &text) const { return utf8 ? text.toUtf8() : AnsiCodePage::encode(text); }
+};
+
 struct Line
 {
     QByteArray bytes;   // without its line end, exactly as in the file
@@ -22,7 +38,22 @@ struct Line
 
 using Lines = std::vector<Line>;
 
-Lines splitLines(const QByteArray &data)
+// A file's lines, after its byte order mark if it has one.
+struct Profile
+{
+    Encoding encoding;
+    Lines lines;
+
+    QByteArray bytes() const
+    {
+        QByteArray bytes = encoding.utf8 ? utf8ByteOrderMark : QByteArray();
+        for (const Line &line : lines)
+            bytes += line.bytes + line.ending;
+        return bytes;
+    }
+};
+
+Lines splitLines(QByteArrayView data)
 {
     Lines lines;
     qsizetype start = 0;
@@ -31,13 +62,19 @@ Lines splitLines(const QByteArray &data)
         if (c != '\r' && c != '\n')
             continue;
         const qsizetype endLength = (c == '\r' && i + 1 < data.size() && data.at(i + 1) == '\n') ? 2 : 1;
-        lines.push_back({data.mid(start, i - start), data.mid(i, endLength)});
+        lines.push_back({data.sliced(start, i - start).toByteArray(), data.sliced(i, endLength).toByteArray()});
         i += endLength - 1;
         start = i + 1;
     }
     if (start < data.size())
-        lines.push_back({data.mid(start), QByteArray()});
+        lines.push_back({data.sliced(start).toByteArray(), QByteArray()});
     return lines;
+}
+
+Profile parse(QByteArrayView data)
+{
+    const bool utf8 = data.startsWith(utf8ByteOrderMark);
+    return {{utf8}, splitLines(utf8 ? data.sliced(utf8ByteOrderMark.size()) : data)};
 }
 
 QString trimBlanks(QStringView text)
@@ -51,13 +88,15 @@ QString trimBlanks(QStringView text)
     return text.mid(begin, end - begin).toString();
 }
 
-// The name of a section header line, or nothing for any other line.
+// The name of a section header line, or nothing for any other line. As the
+// Windows profile functions read it, the name runs to the last "]" of the
+// line and the rest is ignored; a line without "]" is no header.
 std::optional<QString> sectionName(const QString &trimmed)
 {
-    if (!trimmed.startsWith(u'['))
+    const qsizetype close = trimmed.lastIndexOf(u']');
+    if (!trimmed.startsWith(u'[') || close < 0)
         return std::nullopt;
-    const qsizetype close = trimmed.indexOf(u']');
-    return trimBlanks(QStringView(trimmed).mid(1, close < 0 ? -1 : close - 1));
+    return trimBlanks(QStringView(trimmed).sliced(1, close - 1));
 }
 
 struct Entry
@@ -102,12 +141,13 @@ struct Location
     QString value;
 };
 
-Location locate(const Lines &lines, const QString &section, const QString &key)
+Location locate(const Profile &profile, const QString &section, const QString &key)
 {
     Location found;
     bool inSection = false;
+    const Lines &lines = profile.lines;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const QString trimmed = trimBlanks(AnsiCodePage::decode(lines[i].bytes));
+        const QString trimmed = trimBlanks(profile.encoding.decode(lines[i].bytes));
         if (const auto name = sectionName(trimmed)) {
             if (inSection)
                 break;  // only the first section of that name counts
@@ -133,20 +173,16 @@ Location locate(const Lines &lines, const QString &section, const QString &key)
 
 // A file's bytes; a missing file reads as empty. A file that exists but
 // cannot be read gives the reason instead.
-struct Contents
+FileRead readAll(const QString &file)
 {
-    QByteArray bytes;
-    QString error;
-};
-
-Contents readAll(const QString &file)
-{
-    QFile in(file);
-    if (!in.exists())
+    if (!QFileInfo::exists(file))
         return {};
-    if (!in.open(QIODevice::ReadOnly))
-        return {{}, in.errorString()};
-    return {in.readAll(), {}};
+    return readFile(file, ProfileFile::maxFileSize);
+}
+
+bool holdsLineBreak(const QString &text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
 }
 
 QByteArray lineEndingOf(const Lines &lines)
@@ -164,7 +200,7 @@ namespace ProfileFile {
 
 QString readString(const QString &file, const QString &section, const QString &key)
 {
-    return locate(splitLines(readAll(file).bytes), trimBlanks(section), trimBlanks(key)).value;
+    return locate(parse(readAll(file).bytes), trimBlanks(section), trimBlanks(key)).value;
 }
 
 WriteResult writeString(const QString &file, const QString &givenSection, const QString &givenKey,
@@ -173,15 +209,19 @@ WriteResult writeString(const QString &file, const QString &givenSection, const 
     // Names match without the blanks around them, so they are written without.
     const QString section = trimBlanks(givenSection);
     const QString key = trimBlanks(givenKey);
-    const Contents contents = readAll(file);
-    if (!contents.error.isEmpty())
+    // A line break would end the entry's line and start one of its own.
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
+        return WriteResult::failure(QStringLiteral("A profile entry cannot hold a line break"));
+    const FileRead contents = readAll(file);
+    if (!contents.ok())
         return WriteResult::failure(contents.error);  // never replace a file we could not read
 
-    Lines lines = splitLines(contents.bytes);
+    Profile profile = parse(contents.bytes);
+    Lines &lines = profile.lines;
     const QByteArray ending = lineEndingOf(lines);
-    const Location found = locate(lines, section, key);
+    const Location found = locate(profile, section, key);
     auto entryLine = [&](const QString &name) {
-        return Line{AnsiCodePage::encode(name + u'=' + value), ending};
+        return Line{profile.encoding.encode(name + u'=' + value), ending};
     };
 
     if (found.keyLine) {
@@ -193,15 +233,12 @@ WriteResult writeString(const QString &file, const QString &givenSection, const 
             const size_t after = found.lastEntry.value_or(*found.header);
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after + 1), entryLine(key));
         } else {
-            lines.push_back({AnsiCodePage::encode(u'[' + section + u']'), ending});
+            lines.push_back({profile.encoding.encode(u'[' + section + u']'), ending});
             lines.push_back(entryLine(key));
         }
     }
 
-    QByteArray bytes;
-    for (const Line &line : lines)
-        bytes += line.bytes + line.ending;
-    return writeFileAtomically(file, bytes);
+    return writeFileAtomically(file, profile.bytes());
 }
 
 } // namespace ProfileFile

@@ -11,15 +11,21 @@
 // Section and key names match without regard to case; blanks around them
 // and around values are ignored; a value in matching double or single quotes
 // loses them; the first of duplicate keys wins; lines starting with ";" are
-// comments. The file is Windows-1252 text; CR LF, LF and CR all end a line.
+// comments. A section header's name runs to the last "]" of its line. The
+// file is Windows-1252 text, or UTF-8 when it starts with a UTF-8 byte order
+// mark; CR LF, LF and CR all end a line.
 namespace kostwerk::platform::ProfileFile {
+
+// A larger file, far beyond any settings file, is taken as unreadable.
+inline constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 
 // The whole value, or empty text when the file, section or key is missing.
 QString readString(const QString &file, const QString &section, const QString &key);
 
 // Changes only the key's own line (or adds one, or the section); every other
 // byte of the file stays as it is. The file is replaced atomically; when it
-// could not be read or written it is unchanged.
+// could not be read or written, or when a name or the value holds a line
+// break, it is unchanged.
 WriteResult writeString(const QString &file, const QString &section, const QString &key,
                         const QString &value);
 

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <filesystem>
+
 namespace kostwerk::settings {
 
 namespace {
@@ -52,6 +54,17 @@ Settings readSettings(const QString &iniPath, bool writeBack)
     return settings;
 }
 
+// The same name in other case is the same file on a file system that
+// ignores case; a link or a hard link is the same file on any.
+bool isSameFile(const QString &a, const QString &b)
+{
+    if (QDir::cleanPath(a).compare(QDir::cleanPath(b), Qt::CaseInsensitive) == 0)
+        return true;
+    std::error_code missing;
+    return std::filesystem::equivalent(QFileInfo(a).filesystemFilePath(), QFileInfo(b).filesystemFilePath(),
+                                       missing);
+}
+
 } // namespace
 
 namespace SettingsStore {
@@ -88,6 +101,20 @@ QString iniPathFor(const QString &programFolder)
 Settings read(const QString &iniPath)
 {
     return readSettings(iniPath, false);
+}
+
+CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile, const QString &programFile)
+{
+    if (QDir::isAbsolutePath(cacheFile))
+        return CacheFileProblem::AbsolutePath;
+    if (cacheFile.split(u'/').contains(QStringLiteral("..")))
+        return CacheFileProblem::ParentStep;
+    const QString cachePath = settings.appPath + cacheFile;
+    if (isSameFile(cachePath, settings.iniPath))
+        return CacheFileProblem::SettingsFile;
+    if (isSameFile(cachePath, programFile))
+        return CacheFileProblem::ProgramFile;
+    return CacheFileProblem::None;
 }
 
 Settings load(const QString &programFolder)

@@ -19,6 +19,15 @@ struct Settings
     QString cachePath() const { return appPath + cacheFile; }
 };
 
+// Why a cacheFile value may not name the cache, or None.
+enum class CacheFileProblem {
+    None,
+    AbsolutePath,  // the cache always lies inside the settings folder
+    ParentStep,    // a ".." step would lead out of that folder
+    SettingsFile,  // the cache would overwrite the settings
+    ProgramFile,   // the cache would overwrite the program
+};
+
 namespace SettingsStore {
 
 inline constexpr char section[] = "Settings";
@@ -43,6 +52,13 @@ QString appPathFor(const QString &folder);
 // as for an install under /usr, the user's configuration folder for the
 // program. Creates nothing.
 QString dataFolder(const QString &programFolder);
+
+// Whether cacheFile can name the cache beside these settings: it stays
+// inside the settings folder and is neither the settings file nor the
+// program at programFile, whatever the case of its letters and through any
+// link to them. Reads the file system but changes nothing.
+CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile,
+                                  const QString &programFile);
 
 // The settings file in the data folder of programFolder.
 QString iniPathFor(const QString &programFolder);

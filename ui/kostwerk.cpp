@@ -12,6 +12,7 @@
 #include "ui/printing/printerdevice.h"
 #include "ui/programicon.h"
 #include "ui/settingsf.h"
+#include "ui/settingsrefusals.h"
 #include "ui/statusline.h"
 #include "ui/twips.h"
 
@@ -201,8 +202,16 @@ void Kostwerk::setTabOrder()
 
 void Kostwerk::Form_Load(const QString &programFolder, QDate today)
 {
+    using settings::SettingsStore::defaultCacheFile;
     m_state.dataLoaded = false;
     m_state.settings = settings::SettingsStore::load(programFolder);
+    // A cache name that could overwrite another file is not used; the
+    // settings file keeps it for the user to mend.
+    const QString storedCacheFile = m_state.settings.cacheFile;
+    const settings::CacheFileProblem problem = settings::SettingsStore::cacheFileProblem(
+        m_state.settings, storedCacheFile, QCoreApplication::applicationFilePath());
+    if (problem != settings::CacheFileProblem::None)
+        m_state.settings.cacheFile = defaultCacheFile();
     m_datumF->setText(GermanDates::dateLine(today));
 
     m_wtAuswahl->setExclusive(false);
@@ -212,6 +221,14 @@ void Kostwerk::Form_Load(const QString &programFolder, QDate today)
     if (const auto index = core::Weekdays::todayWeekdayIndex(today))
         m_weekdayButtons[*index]->setChecked(true);
 
+    loadCachedWeek(today);
+    if (problem != settings::CacheFileProblem::None)
+        showStatus(StatusLine::cacheFileSetAside(defaultCacheFile()),
+                   SettingsRefusals::cacheFile(problem) + u" (cacheFile=" + storedCacheFile + u')');
+}
+
+void Kostwerk::loadCachedWeek(QDate today)
+{
     const QString cachePath = m_state.settings.cachePath();
     const bool cached = platform::fileExists(cachePath);
     m_fetchWhenShown = m_state.settings.autoFetch
@@ -222,10 +239,12 @@ void Kostwerk::Form_Load(const QString &programFolder, QDate today)
     m_state.dataLoaded = true;
     core::LoadedCache cache = core::loadCache(cachePath);
     m_state.weekPlan = std::move(cache.weekPlan);
-    if (cache.ok())
-        showCacheStand(today);
-    else
+    if (!cache.ok())
         showStatus(StatusLine::cacheUnreadable(), cache.error);
+    else if (m_state.weekPlan.isEmpty())
+        showStatus(StatusLine::cacheHoldsNoWeek());
+    else
+        showCacheStand(today);
     showDay(selectedWeekday() + 1);
 }
 
@@ -326,6 +345,8 @@ void Kostwerk::settings_Click()
 {
     setEnabled(false);
     m_settingsF = new SettingsF(m_state.settings, this);
+    connect(m_settingsF, &SettingsF::settingsNotSaved, this,
+            [this](const QString &cause) { showStatus(StatusLine::settingsNotSaved(), cause); });
     // Disabling a widget disables its child windows with it. The dialogs are
     // windows of their own and stay usable: a window, unlike a control, can
     // be enabled under a disabled parent.

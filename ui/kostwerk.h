@@ -86,6 +86,9 @@ private:
     void showCacheStand(QDate today, const core::WeekChanges &changes = {});
     // Bold captions and the description "geändert" on the changed days.
     void markChangedDays(const QList<int> &days);
+    // The cached week, if there is a cache file, with what the status line
+    // says about it.
+    void loadCachedWeek(QDate today);
     PrintDevice &printDevice();
 
     ProgramState &m_state;

@@ -3,12 +3,15 @@
 #include "settings/settings.h"
 #include "ui/controls.h"
 #include "ui/dialogwindow.h"
+#include "ui/settingsrefusals.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace kostwerk::ui {
@@ -83,16 +86,38 @@ void SettingsF::Form_Load()
 
 void SettingsF::Command1_Click()
 {
-    // Taken over as typed: an emptied field is stored empty and gets its
-    // default at the next start.
+    // A refused value keeps the dialog open with what was typed, and the
+    // focus in the field to mend.
+    if (const QString why = refusal(); !why.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(), why);
+        return;
+    }
+    // Otherwise taken over as typed: an emptied field is stored empty and
+    // gets its default at the next start.
     m_settings.basisURL = m_basisurlfeld->text();
     m_settings.startURL = m_starturlfeld->text();
     m_settings.cacheFile = m_cachefilefeld->text();
     m_settings.autoFetch = m_check2->isChecked();
-    // A file that cannot be written goes unreported; the values stay in
-    // force for this run.
-    settings::SettingsStore::save(m_settings);
+    // Values that cannot be written stay in force for this run.
+    if (const platform::WriteResult saved = settings::SettingsStore::save(m_settings); !saved)
+        emit settingsNotSaved(saved.error);
     close();
+}
+
+QString SettingsF::refusal()
+{
+    // A line break would end the value's line in the settings file.
+    for (QLineEdit *field : {m_starturlfeld, m_basisurlfeld, m_cachefilefeld}) {
+        if (field->text().contains(u'\r') || field->text().contains(u'\n')) {
+            field->setFocus();
+            return SettingsRefusals::lineBreak();
+        }
+    }
+    const settings::CacheFileProblem problem = settings::SettingsStore::cacheFileProblem(
+        m_settings, m_cachefilefeld->text(), QCoreApplication::applicationFilePath());
+    if (problem != settings::CacheFileProblem::None)
+        m_cachefilefeld->setFocus();
+    return SettingsRefusals::cacheFile(problem);
 }
 
 void SettingsF::Command2_Click()

@@ -11,9 +11,11 @@ struct Settings;
 
 namespace kostwerk::ui {
 
-// "Einstellungen": edits the settings and writes them to the settings
-// file. It is not modal; the main window disables itself while it is open,
-// and the dialog enables the main window again however it is closed.
+// "Einstellungen": edits the settings and writes them to the settings file;
+// values that would break the settings file or let the cache overwrite
+// another file are refused with a message in the dialog. It is not modal;
+// the main window disables itself while it is open, and the dialog enables
+// the main window again however it is closed.
 class SettingsF final : public QWidget
 {
     Q_OBJECT
@@ -25,6 +27,11 @@ public:
     SettingsF(settings::Settings &settings, QWidget *mainWindow);
     ~SettingsF() override;
 
+signals:
+    // The confirmed values are in force but could not be written; cause is
+    // the system's own words.
+    void settingsNotSaved(const QString &cause);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -35,6 +42,10 @@ private:
     void Command1_Click();
     void Command2_Click();
     void Form_QueryUnload();
+
+    // Why the typed values cannot be taken over, or empty text; the field at
+    // fault gets the focus.
+    QString refusal();
 
     settings::Settings &m_settings;
     QWidget *const m_mainWindow;

@@ -79,6 +79,21 @@ QString cacheUnreadable()
     return QStringLiteral("Die Cache-Datei konnte nicht gelesen werden.");
 }
 
+QString cacheHoldsNoWeek()
+{
+    return QStringLiteral("Die Cache-Datei enthält keinen Wochenplan.");
+}
+
+QString cacheFileSetAside(const QString &defaultName)
+{
+    return u"Cachefile aus refekt.ini nicht verwendet, es gilt „" + defaultName + u"“.";
+}
+
+QString settingsNotSaved()
+{
+    return QStringLiteral("Einstellungen nicht gespeichert – sie gelten nur bis zum Programmende.");
+}
+
 } // namespace StatusLine
 
 } // namespace kostwerk::ui

@@ -30,4 +30,11 @@ QString problem(const core::FetchReport &report);
 
 QString cacheUnreadable();
 
+QString cacheHoldsNoWeek();
+
+// The settings file's cacheFile is set aside for defaultName.
+QString cacheFileSetAside(const QString &defaultName);
+
+QString settingsNotSaved();
+
 } // namespace kostwerk::ui::StatusLine

@@ -152,6 +152,12 @@ void TestCacheFile::writeCache_failedWrite_keepsOldFile()
 
     // A missing folder on the way: nothing is written, nothing claims success.
     QVERIFY(!writeCache(path("missing/cache.rfk"), WeekPlan{u"new"_qs}));
+
+    // Another file under the cache's name is no cache and stays.
+    QFile notes(path("notes.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("Notizen\r\n") == 9 && notes.flush());
+    QVERIFY(!writeCache(notes.fileName(), WeekPlan{u"new"_qs}));
+    QCOMPARE(read(notes.fileName()), QByteArray("Notizen\r\n"));
 }
 
 void TestCacheFile::loadCache_unreadable_givesNothing()

@@ -40,6 +40,7 @@ WEEKDAYS = ["Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"
 START_PAGE = "/uni/refekt/00.html"
 WEEK_PAGE = "/uni/refekt/t2026kw50.html"
 NO_DATA = "Keine Daten vorhanden"
+REFUSED_OUT_OF_FOLDER = "Die Cache-Datei liegt immer im Ordner der Einstellungen; „..“ führt aus ihm hinaus."
 STAND = re.compile(r"^Stand: \d\d\.\d\d\.\d{4}, \d\d:\d\d$")
 
 # The refresh button's corner in the client area: the test finds it there.
@@ -463,6 +464,27 @@ class Scenario:
                f"a fetch with a click during it made the requests {requests}, not one start and one week page")
         self.remember_day()
 
+    def refused_cache_name(self):
+        step("Datei > Einstellungen from the keyboard: a cache name out of the folder is refused, the dialog stays open")
+        window, ini = self.window, os.path.join(os.path.dirname(self.cache), "refekt.ini")
+        with open(ini, "rb") as settings:
+            before = settings.read()
+        xdotool("key", "alt+d")
+        xdotool("key", "e")
+        dialog = wait_until(lambda: window._child_with_role(window.app, "filler", "Einstellungen"), "the dialog")
+        window.click(window._child_with_role(dialog, "text", "Cachefile:"))
+        xdotool("key", "ctrl+a", "type", "../x")
+        window.click(window._child_with_role(dialog, "push button", "OK"))
+        alert = wait_until(lambda: window._child_with_role(window.app, "alert", "Einstellungen"), "the refusal")
+        expect(window._child_with_role(alert, "label", REFUSED_OUT_OF_FOLDER), "the refusal does not say why")
+        xdotool("key", "Return")
+        wait_until(lambda: not window._child_with_role(window.app, "alert", "Einstellungen"), "the refusal to close")
+        expect(window._child_with_role(window.app, "filler", "Einstellungen"), "the refusal closed the dialog")
+        with open(ini, "rb") as settings:
+            expect(settings.read() == before, "a refused cache name changed refekt.ini")
+        window.click(window._child_with_role(dialog, "push button", "Abbrechen"))
+        wait_until(lambda: not window._child_with_role(window.app, "filler", "Einstellungen"), "the dialog to close")
+
     def quit_from_menu(self):
         step("back to today, then Datei > Beenden from the keyboard ends the program")
         self.click_weekday(self.today)
@@ -574,6 +596,7 @@ def main():
             scenario.fetch()
             scenario.weekday_switch()
             scenario.click_during_fetch()
+            scenario.refused_cache_name()
             scenario.quit_from_menu()
             scenario.close_during_download(start_program(processes, program, log))
 

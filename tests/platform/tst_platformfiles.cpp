@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace kostwerk::platform;
 
 namespace {
@@ -93,6 +95,10 @@ void TestPlatformFiles::readIni_handEditedFile_data()
     QTest::newRow("only the first of two sections counts")
         << QByteArray("[Settings]\nbasisURL=b\n[Settings]\nstartURL=second\n") << "startURL" << "";
     QTest::newRow("binary garbage") << QByteArray("\x00\xff[\x01=\n\x00=\x02", 10) << "startURL" << "";
+    QTest::newRow("UTF-8 after a byte order mark") << QByteArray("\xef\xbb\xbf[Settings]\nk=Gr\xc3\xbc\xc3\x9f" "e")
+                                                   << "k" << "Grüße";
+    QTest::newRow("\"[\" without \"]\" is no header") << QByteArray("[Settings]\n[Other\nk=a\n") << "k" << "a";
+    QTest::newRow("header name runs to the last \"]\"") << QByteArray("[Settings]x]\nk=a\n") << "k" << "";
 }
 
 void TestPlatformFiles::readIni_handEditedFile()
@@ -110,6 +116,11 @@ void TestPlatformFiles::readIni_missingFileOrSection_givesEmpty()
     QVERIFY(!QFile::exists(missing));
     writeFile("[Other]\r\nstartURL=a\r\n");
     QCOMPARE(readIni(m_ini, QStringLiteral("Settings"), QStringLiteral("startURL")), QString());
+    // A FIFO is never waited on: it reads as empty and stays.
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo.ini"));
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QCOMPARE(readIni(fifo, QStringLiteral("Settings"), QStringLiteral("startURL")), QString());
+    QVERIFY(!writeIni(fifo, QStringLiteral("Settings"), QStringLiteral("startURL"), QStringLiteral("a")));
 }
 
 void TestPlatformFiles::writeIni_changesOnlyItsLine_data()
@@ -143,6 +154,8 @@ void TestPlatformFiles::writeIni_changesOnlyItsLine_data()
     QTest::newRow("Windows-1252 out, unknown bytes kept")
         << QByteArray("[Settings]\r\nraw=\x81\x8d\r\n") << "k" << "Grüße"
         << QByteArray("[Settings]\r\nraw=\x81\x8d\r\nk=Gr\xfc\xdf" "e\r\n");
+    QTest::newRow("UTF-8 out after a byte order mark") << QByteArray("\xef\xbb\xbf[Settings]\n") << "k" << "Grüße"
+        << QByteArray("\xef\xbb\xbf[Settings]\nk=Gr\xc3\xbc\xc3\x9f" "e\n");
 }
 
 void TestPlatformFiles::writeIni_changesOnlyItsLine()
@@ -186,6 +199,9 @@ void TestPlatformFiles::writeIni_failedWrite_failsAndKeepsFile()
         const FileSizeLimit diskFull(1024);
         QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QString(5000, u'x')));
     }
+    QCOMPARE(contents(), before);
+    // A line break in a value would put a line of its own into the file.
+    QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QStringLiteral("a\nstartURL=b")));
     QCOMPARE(contents(), before);
 
     // A settings path that names a folder is neither read nor replaced.

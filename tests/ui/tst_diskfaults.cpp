@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace kostwerk::ui;
 
 // Nothing is lost and nothing crashes when the disk or the files misbehave.
@@ -25,6 +27,21 @@ QByteArray bigWeekPage()
     for (int dish = 0; dish < 10000; ++dish)
         page += "<BR>Gericht Nummer " + QByteArray::number(dish);
     return page + "<hr>";
+}
+
+// Cache files a reader must refuse at once rather than wait or read for ever.
+enum class OddFile { None, Fifo, LinkToDevZero, BeyondCap };
+
+bool makeOddFile(const QString &path, OddFile kind)
+{
+    QFile file(path);
+    if (kind == OddFile::None || !file.remove())
+        return kind == OddFile::None;
+    if (kind == OddFile::Fifo)
+        return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    if (kind == OddFile::LinkToDevZero)
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    return file.open(QIODevice::WriteOnly) && file.resize((qint64(64) << 20) + 1);  // sparse: takes no room
 }
 
 } // namespace
@@ -96,6 +113,10 @@ void TestDiskFaults::unwritableCache_keepsNewWeekAndOldFile()
     QCOMPARE(cache.readAll(), cachedWeek);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{u"cache.rfk"_qs, u"refekt.ini"_qs}));
+    // Confirmed settings that cannot be kept hold for this run, and the user hears so.
+    m_app->choose("settings");
+    QTest::mouseClick(m_app->control<QPushButton>("Command1"), Qt::LeftButton);
+    QCOMPARE(status().startsWith(u"Einstellungen nicht gespeichert"_qs), kind == TestFileSystem::Kind::ReadOnly);
 }
 
 void TestDiskFaults::cachePathIsFolder_startsEmptyAndSaysSoAfterFetch()
@@ -119,20 +140,35 @@ void TestDiskFaults::damagedFiles_startWithoutCrash_data()
     QTest::addColumn<QByteArray>("cache");
     QTest::addColumn<QString>("heading");
     QTest::addColumn<QString>("cacheFile");
+    QTest::addColumn<QString>("status");  // a part of the status line
+    QTest::addColumn<OddFile>("oddCache");
 
     const QByteArray goodIni = "[Settings]\r\ncacheFile=cache.rfk\r\n";
+    const QString noWeek = u"Die Cache-Datei enthält keinen Wochenplan."_qs;
+    const QString unreadable = u"Die Cache-Datei konnte nicht gelesen werden."_qs;
     QTest::newRow("cache truncated mid-line")
-        << goodIni << cachedWeek.left(cachedWeek.indexOf("Men") + 2) << u"Dienstag, alt"_qs << u"cache.rfk"_qs;
+        << goodIni << cachedWeek.left(cachedWeek.indexOf("Men") + 2) << u"Dienstag, alt"_qs << u"cache.rfk"_qs
+        << u"Stand: "_qs << OddFile::None;
     QTest::newRow("cache of binary garbage")
         << goodIni << QByteArray("\x00\xff\xfe\r\n\x89PNG\r\n\x1a\n\x00\x00", 16) << u"Keine Daten vorhanden"_qs
-        << u"cache.rfk"_qs;
-    QTest::newRow("empty cache") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs;
+        << u"cache.rfk"_qs << noWeek << OddFile::None;
+    QTest::newRow("empty cache") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs << noWeek
+                                 << OddFile::None;
+    QTest::newRow("cache is a FIFO") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs
+                                     << unreadable << OddFile::Fifo;
+    QTest::newRow("cache linked to /dev/zero") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs
+                                               << u"cache.rfk"_qs << unreadable << OddFile::LinkToDevZero;
+    QTest::newRow("cache beyond 64 MiB") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs
+                                         << unreadable << OddFile::BeyondCap;
     QTest::newRow("settings of binary garbage")
         << QByteArray("\x7f" "ELF\x02\x01\x00[\xff=\x00\n=\r\r\n[", 16) << cachedWeek << u"Dienstag, alt"_qs
-        << u"cache.rfk"_qs;
+        << u"cache.rfk"_qs << u"Stand: "_qs << OddFile::None;
     QTest::newRow("settings with a line of a megabyte")
         << ("[Settings]\r\nstartURL=" + QByteArray(1 << 20, 'u') + "\r\ncacheFile=cache.rfk\r\n") << cachedWeek
-        << u"Dienstag, alt"_qs << u"cache.rfk"_qs;
+        << u"Dienstag, alt"_qs << u"cache.rfk"_qs << u"Stand: "_qs << OddFile::None;
+    QTest::newRow("cache name out of the folder, set aside")
+        << QByteArray("[Settings]\r\ncacheFile=../cache.rfk\r\n") << cachedWeek << u"Dienstag, alt"_qs
+        << u"cache.rfk"_qs << u"Cachefile aus refekt.ini nicht verwendet"_qs << OddFile::None;
 }
 
 void TestDiskFaults::damagedFiles_startWithoutCrash()
@@ -141,13 +177,17 @@ void TestDiskFaults::damagedFiles_startWithoutCrash()
     QFETCH(QByteArray, cache);
     QFETCH(QString, heading);
     QFETCH(QString, cacheFile);
+    QFETCH(QString, status);
+    QFETCH(OddFile, oddCache);
     QVERIFY(m_app->writeFile(u"refekt.ini"_qs, ini));
     QVERIFY(m_app->writeFile(u"cache.rfk"_qs, cache));
+    QVERIFY(makeOddFile(m_app->dir.filePath(u"cache.rfk"_qs), oddCache));
 
     m_app->start(tuesday);
 
     QCOMPARE(this->heading(), heading);
     QCOMPARE(m_app->state.settings.cacheFile, cacheFile);
+    QVERIFY2(this->status().contains(status), qPrintable(this->status()));
     QVERIFY(m_app->state.settings.startURL.size() <= 254);
     // The settings file keeps what it held; only missing keys were added.
     QVERIFY(m_app->readFile(u"refekt.ini"_qs).startsWith(ini));

@@ -4,9 +4,11 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 using namespace kostwerk::settings;
@@ -36,6 +38,8 @@ private slots:
     void ok_storesFields_nextFetchAndCacheUseThem();
     void ok_withEmptiedField_storesEmpty_nextStartRestoresDefault_data();
     void ok_withEmptiedField_storesEmpty_nextStartRestoresDefault();
+    void ok_refusesPastedValue_staysOpenAndKeepsIni_data();
+    void ok_refusesPastedValue_staysOpenAndKeepsIni();
 
 private:
     QWidget *openSettings();
@@ -303,6 +307,42 @@ void TestSettingsF::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault()
     QVERIFY(m_fixture->readFile(QStringLiteral("refekt.ini")).contains((u'\n' + key + u'=' + defaultValue).toLatin1()));
     QVERIFY(openSettings());
     QCOMPARE(inDialog<QLineEdit>(field.constData())->text(), defaultValue);
+}
+
+void TestSettingsF::ok_refusesPastedValue_staysOpenAndKeepsIni_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("line break in StartURL") << QByteArray("starturlfeld") << "http://a/\nstartURL=http://b/";
+    QTest::newRow("cache out of the folder") << QByteArray("cachefilefeld") << "../cache.rfk";
+    QTest::newRow("cache on the settings file") << QByteArray("cachefilefeld") << "Refekt.INI";
+    QTest::newRow("cache on a link to the program") << QByteArray("cachefilefeld") << "programm";
+}
+
+void TestSettingsF::ok_refusesPastedValue_staysOpenAndKeepsIni()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QString, value);
+    QVERIFY(QFile::link(QCoreApplication::applicationFilePath(), m_fixture->dir.filePath(u"programm"_qs)));
+    const QByteArray iniBefore = m_fixture->readFile(QStringLiteral("refekt.ini"));
+    const QStringList before = valuesInForce();
+    QVERIFY(openSettings());
+    inDialog<QLineEdit>(field.constData())->selectAll();
+    inDialog<QLineEdit>(field.constData())->insert(value);  // as pasted
+    QString message;
+    QTimer::singleShot(0, this, [&message] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        message = box ? box->text() : QString();
+        if (box)
+            box->accept();
+    });
+    close(Closing::Ok);
+
+    QVERIFY(!message.isEmpty());
+    QVERIFY(m_dialog && m_dialog->isVisible());
+    QCOMPARE(inDialog<QLineEdit>(field.constData())->text(), value);
+    QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")), iniBefore);
+    QCOMPARE(valuesInForce(), before);
 }
 
 QTEST_MAIN(TestSettingsF)

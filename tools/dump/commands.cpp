@@ -27,11 +27,12 @@ QString unreadable(const QString &path)
     return u"Datei nicht lesbar: "_qs + path;
 }
 
+// A saved page is held to the size a download may have.
 std::optional<QByteArray> readFile(const QString &path)
 {
     if (!platform::fileExists(path))
         return std::nullopt;
-    platform::FileRead file = platform::readFile(path);
+    platform::FileRead file = platform::readFile(path, platform::InternetTransfer::maxPageSize);
     if (!file.ok())
         return std::nullopt;
     return std::move(file.bytes);

@@ -1,0 +1,34 @@
+#include "ui/settingsrefusals.h"
+
+namespace kostwerk::ui {
+
+namespace SettingsRefusals {
+
+QString cacheFile(settings::CacheFileProblem problem)
+{
+    using Problem = settings::CacheFileProblem;
+    switch (problem) {
+    case Problem::None:
+        return QString();
+    case Problem::AbsolutePath:
+        return QStringLiteral("Die Cache-Datei liegt immer im Ordner der Einstellungen; "
+                              "ein absoluter Pfad ist nicht möglich.");
+    case Problem::ParentStep:
+        return QStringLiteral("Die Cache-Datei liegt immer im Ordner der Einstellungen; "
+                              "„..“ führt aus ihm hinaus.");
+    case Problem::SettingsFile:
+        return QStringLiteral("Die Cache-Datei darf nicht die Einstellungsdatei refekt.ini sein.");
+    case Problem::ProgramFile:
+        return QStringLiteral("Die Cache-Datei darf nicht das Programm selbst sein.");
+    }
+    return QString();
+}
+
+QString lineBreak()
+{
+    return QStringLiteral("Die Einstellungen dürfen keinen Zeilenumbruch enthalten.");
+}
+
+} // namespace SettingsRefusals
+
+} // namespace kostwerk::ui

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "settings/settings.h"
+
+#include <QString>
+
+// Why a typed or stored setting is not taken, as one German sentence.
+namespace kostwerk::ui::SettingsRefusals {
+
+QString cacheFile(settings::CacheFileProblem problem);
+
+QString lineBreak();
+
+} // namespace kostwerk::ui::SettingsRefusals
