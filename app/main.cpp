@@ -2,6 +2,7 @@
 #include "platform/internettransfer.h"
 #include "ui/kostwerk.h"
 #include "ui/programicon.h"
+#include "ui/qtlanguage.h"
 
 #include <QApplication>
 #include <QDate>
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
     // ..."), and each window's caption is its own.
     QGuiApplication::setDesktopFileName(QLatin1StringView(BuildConfig::appId));
     QApplication::setWindowIcon(ui::programIcon());
+    ui::useGermanForQt(app);
 
     ui::ProgramState state;
     platform::InternetTransfer transfer;

@@ -22,14 +22,16 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps finds the Qt and C++ libraries the programs link. It cannot
-# see what Qt loads at run time: the input-method plugins that make dead keys
+# see what is loaded at run time: the input-method plugins that make dead keys
 # and compose sequences work under X11 come with qt6-qpa-plugins, which Qt's
-# GUI library only recommends. Downloads over https need the CA certificates.
+# GUI library only recommends, and the German texts of Qt's own dialogs and
+# menus come with qt6-translations-l10n, which no Qt library asks for.
+# Downloads over https need the CA certificates.
 # Without qt6-wayland the program runs through XWayland in a Wayland session,
 # which is fine for one small window and spares the Qt Quick libraries that
 # package brings.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 

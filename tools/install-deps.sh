@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libcpp-httplib-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core

@@ -353,6 +353,12 @@ class Window:
         xdotool("mousemove", str(x + width // 2), str(y + height // 2), "click", "1")
 
 
+def names_below(accessible):
+    children = [accessible.get_child_at_index(index) for index in range(accessible.get_child_count())]
+    # A menu item's name may go on with a tab and its shortcut.
+    return {name for child in children for name in [child.get_name().split("\t")[0], *names_below(child)]}
+
+
 def start_program(processes, program, log):
     """Starts the program with its messages going to the file log."""
     with open(log, "ab") as messages:
@@ -485,6 +491,27 @@ class Scenario:
         window.click(window._child_with_role(dialog, "push button", "Abbrechen"))
         wait_until(lambda: not window._child_with_role(window.app, "filler", "Einstellungen"), "the dialog to close")
 
+    def qt_speaks_german(self):
+        step("Qt's own print dialog and context menu speak German")
+        listener = Atspi.EventListener.new(lambda event: event.detail1 and shown.append(event.source))
+        listener.register("object:state-changed:showing")
+        field = self.window.control(CATEGORIES[0], "text")
+        for open_it, role, expected in [
+                (lambda: xdotool("key", "ctrl+p"), "dialog", {"Drucken", "Abbrechen"}),
+                (lambda: (self.window.click(field), xdotool("click", "3")), "popup menu", {"Kopieren", "Alles auswählen"})]:
+            shown = []  # what shows from now on, as Qt lists a context menu in no accessibility tree
+            open_it()
+
+            def opened():
+                while GLib.MainContext.default().iteration(False):
+                    pass
+                return next((accessible for accessible in shown if accessible.get_role_name() == role), None)
+            popup = wait_until(opened, f"a {role} to show")
+            expect(expected <= names_below(popup), f"the {role} reads {sorted(names_below(popup))}")
+            xdotool("key", "Escape")
+            wait_until(lambda: not popup.get_state_set().contains(Atspi.StateType.SHOWING), f"the {role} to close")
+        listener.deregister("object:state-changed:showing")
+
     def quit_from_menu(self):
         step("back to today, then Datei > Beenden from the keyboard ends the program")
         self.click_weekday(self.today)
@@ -597,6 +624,7 @@ def main():
             scenario.weekday_switch()
             scenario.click_during_fetch()
             scenario.refused_cache_name()
+            scenario.qt_speaks_german()
             scenario.quit_from_menu()
             scenario.close_during_download(start_program(processes, program, log))
 

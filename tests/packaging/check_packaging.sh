@@ -102,7 +102,7 @@ if [ -n "$package" ]; then
   check "the package holds exactly the program's files" \
     same_files "$(dpkg-deb -c "$package" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }')"
   depends=$(dpkg-deb -f "$package" Depends) || true
-  for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6printsupport6 qt6-qpa-plugins; do
+  for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n; do
     check "the package depends on $library" grep -Eq "(^|, )$library( |,|$)" <<<"$depends"
   done
 fi
