@@ -10,6 +10,7 @@
 #include "ui/germandates.h"
 #include "ui/infof.h"
 #include "ui/printing/printerdevice.h"
+#include "ui/printing/printouts.h"
 #include "ui/programicon.h"
 #include "ui/settingsf.h"
 #include "ui/settingsrefusals.h"
@@ -164,6 +165,14 @@ void Kostwerk::createMenus()
     datei->setObjectName(QStringLiteral("datei"));
     QAction *settings = datei->addAction(QStringLiteral("&Einstellungen"), this, &Kostwerk::settings_Click);
     settings->setObjectName(QStringLiteral("settings"));
+    datei->addSeparator();
+    QAction *printPreview = datei->addAction(QStringLiteral("&Druckvorschau…"), Qt::CTRL | Qt::SHIFT | Qt::Key_P,
+                                             this, &Kostwerk::printPreview_Click);
+    printPreview->setObjectName(QStringLiteral("printPreview"));
+    QAction *weekOverview = datei->addAction(QStringLiteral("&Wochenübersicht drucken…"),
+                                             Qt::CTRL | Qt::SHIFT | Qt::Key_W, this, &Kostwerk::weekOverview_Click);
+    weekOverview->setObjectName(QStringLiteral("weekOverview"));
+    datei->addSeparator();
     QAction *quit = datei->addAction(QStringLiteral("&Beenden"), this, &Kostwerk::quit_Click);
     quit->setObjectName(QStringLiteral("quit"));
 
@@ -315,6 +324,9 @@ void Kostwerk::reloadWeekPlan()
         showCacheStand(QDate::currentDate(), changes);
     else
         showStatus(StatusLine::problem(report), report.cause);
+    // A new week that could not be kept is still the week as of now.
+    if (report.problem == core::FetchReport::Problem::CacheNotWritten)
+        m_weekStand = QDateTime::currentDateTime();
 }
 
 void Kostwerk::usePrintDevice(PrintDevice &device)
@@ -325,20 +337,23 @@ void Kostwerk::usePrintDevice(PrintDevice &device)
 void Kostwerk::cmdWochenplan_Click()
 {
     // Cancelling, a failing printer and an empty week all end the printing
-    // without a word. Each copy is a print job of its own, except into a file:
-    // every job would replace the file, so there the copies share one job.
+    // without a word.
     PrintDevice &device = printDevice();
     const std::optional<int> copies = device.askCopies(this);
     if (!copies || m_state.weekPlan.isEmpty())
         return;
-    if (device.printsToFile()) {
-        device.printJob(m_state.weekPlan, *copies);
-        return;
-    }
-    for (int copy = 0; copy < *copies; ++copy) {
-        if (!device.printJob(m_state.weekPlan, 1))
-            return;
-    }
+    device.printCopies(*copies, [&](int jobCopies) { return device.printJob(m_state.weekPlan, jobCopies); });
+}
+
+void Kostwerk::printPreview_Click()
+{
+    printDevice().preview(this, Printouts::weekPlan(m_state.weekPlan));
+}
+
+void Kostwerk::weekOverview_Click()
+{
+    const QString standLine = m_weekStand.isValid() ? StatusLine::stand(m_weekStand) : QString();
+    printDevice().preview(this, Printouts::weekOverview(m_state.weekPlan, standLine));
 }
 
 void Kostwerk::settings_Click()
@@ -405,8 +420,8 @@ void Kostwerk::showStatus(const QString &text, const QString &cause)
 
 void Kostwerk::showCacheStand(QDate today, const core::WeekChanges &changes)
 {
-    const QFileInfo cache(m_state.settings.cachePath());
-    showStatus(StatusLine::forCache(cache.lastModified(), today, changes));
+    m_weekStand = QFileInfo(m_state.settings.cachePath()).lastModified();
+    showStatus(StatusLine::forCache(m_weekStand, today, changes));
 }
 
 void Kostwerk::markChangedDays(const QList<int> &days)

@@ -4,6 +4,7 @@
 #include "ui/programstate.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -71,6 +72,8 @@ private:
     void WTauswahl_Click(int index);
     void cmdLoad_Click();
     void cmdWochenplan_Click();
+    void printPreview_Click();
+    void weekOverview_Click();
     void settings_Click();
     void info_Click();
     void quit_Click();
@@ -108,6 +111,10 @@ private:
     QLabel *m_label1 = nullptr;
     QLabel *m_datumF = nullptr;
     QLabel *m_status = nullptr;
+
+    // When the shown week was fetched, for the footer of its overview;
+    // invalid while that is unknown.
+    QDateTime m_weekStand;
 
     QPointer<SettingsF> m_settingsF;
     QPointer<InfoF> m_infoF;

@@ -2,8 +2,11 @@
 #include "tests/ui/kostwerkfixture.h"
 #include "ui/printing/printerdevice.h"
 #include "ui/printing/textprinting.h"
+#include "ui/printing/weekoverview.h"
+#include "ui/statusline.h"
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -48,6 +51,7 @@ public:
             jobs.last() += texts;
         return jobs.size() - 1 != failingJob;
     }
+    void preview(QWidget *, const Paint &) override {}
 };
 
 // Prints to a PDF file through the real printer code, in the copies given.
@@ -64,6 +68,7 @@ public:
     std::optional<int> askCopies(QWidget *) override { return chosenCopies; }
     bool printsToFile() const override { return true; }
     bool printJob(const QStringList &texts, int copies) override { return printTexts(m_printer, texts, copies); }
+    void preview(QWidget *, const Paint &paint) override { paint(m_printer, 1); }
 
 private:
     QPrinter m_printer{QPrinter::HighResolution};
@@ -85,6 +90,8 @@ private slots:
     void pdf_leadingLineBreakLeavesAnEmptyLine();
     void printerDevice_returnsTheDialogsCopies_data();
     void printerDevice_returnsTheDialogsCopies();
+    void menuItem_previewsItsPrintout_data();
+    void menuItem_previewsItsPrintout();
 
 private:
     std::unique_ptr<KostwerkFixture> m_fixture;
@@ -262,6 +269,32 @@ void TestWeekPrinting::printerDevice_returnsTheDialogsCopies()
     answer(0);
     QCOMPARE(device.askCopies(nullptr), std::nullopt);
     QCOMPARE(shownCopies, (QList<int>{1, 1}));
+}
+
+void TestWeekPrinting::menuItem_previewsItsPrintout_data()
+{
+    QTest::addColumn<QByteArray>("menuItem");  // each catches a shortcut that misses it, and another printout
+    QTest::newRow("Druckvorschau: what the button prints") << QByteArray("printPreview");
+    QTest::newRow("Wochenübersicht: the week's overview, its Stand below") << QByteArray("weekOverview");
+}
+
+void TestWeekPrinting::menuItem_previewsItsPrintout()
+{
+    QFETCH(QByteArray, menuItem);
+    QVERIFY(m_fixture->writeFile(u"cache.rfk"_qs, cachedWeek));
+    PdfPrintDevice device(m_fixture->dir.filePath(u"vorschau.pdf"_qs));
+    m_fixture->start().usePrintDevice(device);
+    m_fixture->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_fixture->window.get()));
+    QTest::keySequence(m_fixture->window.get(), m_fixture->control<QAction>(menuItem.constData())->shortcut());
+    QPrinter direct(QPrinter::HighResolution);
+    direct.setOutputFileName(m_fixture->dir.filePath(u"direkt.pdf"_qs));
+    const QString stand = StatusLine::stand(QFileInfo(m_fixture->dir.filePath(u"cache.rfk"_qs)).lastModified());
+    const kostwerk::core::WeekPlan &week = m_fixture->state.weekPlan;
+    QVERIFY(menuItem == "weekOverview" ? printWeekOverview(direct, week, stand) : printTexts(direct, week, 1));
+    if (!pdfText(direct.outputFileName(), {}))
+        QSKIP("pdftotext (Debian package poppler-utils) is not installed");
+    QCOMPARE(pdfText(m_fixture->dir.filePath(u"vorschau.pdf"_qs), {}), pdfText(direct.outputFileName(), {}));
 }
 
 QTEST_MAIN(TestWeekPrinting)

@@ -3,6 +3,7 @@
 #include "ui/printing/textprinting.h"
 
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 
 namespace kostwerk::ui {
 
@@ -36,6 +37,24 @@ bool PrinterDevice::printsToFile() const
 bool PrinterDevice::printJob(const QStringList &texts, int copies)
 {
     return printTexts(m_printer, texts, copies);
+}
+
+void PrinterDevice::preview(QWidget *parent, const Paint &paint)
+{
+    // A printout's own page set-up, such as the overview's landscape page,
+    // is not left behind for the next print.
+    const QPageLayout layout = m_printer.pageLayout();
+    QPrintPreviewDialog dialog(&m_printer, parent);
+    // Called for the preview with one copy, and again with the copies the
+    // print dialog behind "Drucken" asked for. That dialog is the preview's
+    // own and also offers a page range, which the printouts do not follow.
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this, &paint](QPrinter *printer) {
+        const int copies = printer->copyCount();
+        printer->setCopyCount(1);
+        printCopies(copies, [&](int jobCopies) { return paint(*printer, jobCopies); });
+    });
+    dialog.exec();
+    m_printer.setPageLayout(layout);
 }
 
 } // namespace kostwerk::ui

@@ -6,8 +6,8 @@
 
 namespace kostwerk::ui {
 
-// The system's print dialog and printer. The printer is kept between
-// prints, so the next dialog starts with the printer chosen last.
+// The system's print dialog, print preview and printer. The printer is kept
+// between prints, so the next dialog starts with the printer chosen last.
 class PrinterDevice final : public PrintDevice
 {
 public:
@@ -17,6 +17,7 @@ public:
     std::optional<int> askCopies(QWidget *parent) override;
     bool printsToFile() const override;
     bool printJob(const QStringList &texts, int copies) override;
+    void preview(QWidget *parent, const Paint &paint) override;
 
 private:
     QPrinter m_printer;

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <optional>
+
 namespace kostwerk::ui {
 
 namespace {
@@ -98,7 +100,7 @@ void paintNoWeek(QPainter &painter, QRectF page)
 
 } // namespace
 
-bool printWeekOverview(QPrinter &printer, const core::WeekPlan &weekPlan, const QString &standLine)
+bool printWeekOverview(QPrinter &printer, const core::WeekPlan &weekPlan, const QString &standLine, int copies)
 {
     printer.setPageOrientation(QPageLayout::Landscape);
     // A printer that cannot print this close to the edge keeps its own margins.
@@ -110,10 +112,17 @@ bool printWeekOverview(QPrinter &printer, const core::WeekPlan &weekPlan, const 
 
     const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
     const WeekOverviewContent content = weekOverviewContent(weekPlan);
-    if (content.dayHeadings.isEmpty())
-        paintNoWeek(painter, page);
-    else if (!paintOverview(printer, painter, fitOverview(content, standLine, page.size(), &printer)))
-        return false;
+    std::optional<FittedOverview> overview;
+    if (!content.dayHeadings.isEmpty())
+        overview = fitOverview(content, standLine, page.size(), &printer);
+    for (int copy = 0; copy < copies; ++copy) {
+        if (copy > 0 && !printer.newPage())
+            return false;
+        if (!overview)
+            paintNoWeek(painter, page);
+        else if (!paintOverview(printer, painter, *overview))
+            return false;
+    }
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
 
