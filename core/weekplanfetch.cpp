@@ -34,17 +34,10 @@ Problem problemOf(Download::Error error)
     return Problem::DownloadFailed;
 }
 
-// A busy transfer component yields no page, like a failed download.
-Download downloadUnlessBusy(platform::InternetTransfer &transfer, const QString &url)
+// A transfer still busy with an earlier download refuses the next one, which
+// then yields no page, like a failed download.
+Download fetchPage(platform::InternetTransfer &transfer, const QString &url)
 {
-    if (transfer.stillExecuting()) {
-        qCWarning(lcFetch) << "transfer still busy, skipping" << url;
-        Download busy;
-        busy.url = url;
-        busy.error = Download::Error::Failed;
-        busy.detail = QStringLiteral("Another download is still running");
-        return busy;
-    }
     qCInfo(lcFetch) << "downloading" << url;
     return transfer.openUrl(url);
 }
@@ -73,7 +66,7 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
                              const WeekPlan &current)
 {
     FetchReport report;
-    report.startPage = downloadUnlessBusy(transfer, site.startURL);
+    report.startPage = fetchPage(transfer, site.startURL);
     if (!report.startPage.ok()) {
         report.weekPlan = current;
         reportFailedDownload(report, report.startPage);
@@ -81,7 +74,7 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
         return report;
     }
     report.weekLink = WeekPage::findWeekLink(report.startPage.text);
-    const Download &weekPage = report.weekPage.emplace(downloadUnlessBusy(transfer, site.basisURL + report.weekLink));
+    const Download &weekPage = report.weekPage.emplace(fetchPage(transfer, site.basisURL + report.weekLink));
 
     WeekPage::Result parsed = WeekPage::parse(weekPage.text, current);
     report.weekPlan = std::move(parsed.weekPlan);

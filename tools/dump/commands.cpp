@@ -30,8 +30,6 @@ QString unreadable(const QString &path)
 // A saved page is held to the size a download may have.
 std::optional<QByteArray> readFile(const QString &path)
 {
-    if (!platform::fileExists(path))
-        return std::nullopt;
     platform::FileRead file = platform::readFile(path, platform::InternetTransfer::maxPageSize);
     if (!file.ok())
         return std::nullopt;
@@ -143,9 +141,7 @@ Outcome day(const QString &path, const QString &day)
         return {{}, u"Ungültiger Tag: \""_qs + day + u"\" (erlaubt sind 1 bis "_qs
                          + QString::number(core::Weekdays::count) + u')'};
 
-    // Start-up reads the cache only when the file exists.
-    if (!platform::fileExists(path))
-        return {{}, unreadable(path)};
+    // A missing file cannot be read either.
     const core::LoadedCache cache = core::loadCache(path);
     if (!cache.ok())
         return {{}, unreadable(path)};
