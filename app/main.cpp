@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QNetworkProxyFactory>
 
 using namespace kostwerk;
 
@@ -20,6 +21,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QLatin1StringView(BuildConfig::appId));
     QApplication::setWindowIcon(ui::programIcon());
     ui::useGermanForQt(app);
+    // Users behind a proxy have it in their system settings, not in ours.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
 
     ui::ProgramState state;
     platform::InternetTransfer transfer;

@@ -1,5 +1,7 @@
 #include "core/dayview.h"
 
+#include "platform/blanks.h"
+
 namespace kostwerk::core {
 
 namespace {
@@ -26,16 +28,6 @@ QString headingOf(QStringView text)
     return (end < 0 ? text : text.first(end)).toString();
 }
 
-// The text without the blanks (spaces only) at both its ends.
-QStringView withoutBlanksAround(QStringView text)
-{
-    while (text.startsWith(u' '))
-        text = text.sliced(1);
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
-
 // Where each category heading starts: on the first line that, without the
 // blanks around it, is the heading in any case, so that a heading word inside
 // a dish is passed over. Only where no line is the heading, its first
@@ -48,7 +40,7 @@ HeadingPositions headingPositions(const QString &text)
     for (qsizetype lineStart = 0; lineStart <= text.size();) {
         const qsizetype nextLineBreak = text.indexOf(lineBreak, lineStart);
         const qsizetype lineEnd = nextLineBreak < 0 ? text.size() : nextLineBreak;
-        const QStringView line = withoutBlanksAround(QStringView(text).sliced(lineStart, lineEnd - lineStart));
+        const QStringView line = platform::trimBlanks(QStringView(text).sliced(lineStart, lineEnd - lineStart));
         for (std::size_t i = 0; i < positions.size(); ++i) {
             // The heading's text starts where the blanks in front of it end.
             if (positions[i] < 0 && line.compare(categoryHeadings[i], Qt::CaseInsensitive) == 0)

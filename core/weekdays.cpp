@@ -10,4 +10,10 @@ std::optional<int> todayWeekdayIndex(QDate date)
     return dayOfWeek == Qt::Sunday ? 0 : dayOfWeek - 1;
 }
 
+bool isOutdated(const QDateTime &fetched, QDate today)
+{
+    const QDate monday = today.addDays(1 - today.dayOfWeek());
+    return fetched.date() < monday;
+}
+
 } // namespace kostwerk::core::Weekdays

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 
 #include <optional>
 
@@ -11,5 +12,9 @@ inline constexpr int count = 6;  // Montag (0) ... Samstag (5)
 // The weekday button to preselect: Sonntag and Montag give 0 (Montag),
 // Dienstag 1, ..., Samstag 5. Nothing for an invalid date.
 std::optional<int> todayWeekdayIndex(QDate date);
+
+// True when a week fetched at fetched is no longer today's: it was fetched
+// before this week's Monday.
+bool isOutdated(const QDateTime &fetched, QDate today);
 
 } // namespace kostwerk::core::Weekdays

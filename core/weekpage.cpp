@@ -1,5 +1,7 @@
 #include "core/weekpage.h"
 
+#include "platform/blanks.h"
+
 #include <array>
 
 namespace kostwerk::core {
@@ -139,17 +141,6 @@ QString findWeekLink(const QString &startPage)
     return startPage.mid(first, d - 1 - first);
 }
 
-QStringView trimBlanks(QStringView page)
-{
-    qsizetype begin = 0;
-    qsizetype end = page.size();
-    while (begin < end && page.at(begin) == u' ')
-        ++begin;
-    while (end > begin && page.at(end - 1) == u' ')
-        --end;
-    return page.sliced(begin, end - begin);
-}
-
 // The table's 17 rows in two passes over the page. QString::replace would
 // move the rest of the page once for every 1024 matches, which makes a page
 // with many line ends or entities take quadratic time.
@@ -189,7 +180,7 @@ QString stripTags(QStringView section)
 
 Result parse(const QString &weekPage, const WeekPlan &previous)
 {
-    const QString page = cleanPage(trimBlanks(weekPage));
+    const QString page = cleanPage(platform::trimBlanks(weekPage));
     const QList<QStringView> sections = sectionsOf(page);
     WeekPlan weekPlan;
     if (sections.isEmpty()) {

@@ -16,9 +16,6 @@ inline constexpr qsizetype maxSections = 32767;
 // that follows it. Empty when either is missing.
 QString findWeekLink(const QString &startPage);
 
-// Removes leading and trailing blanks (only blanks, no other white space).
-QStringView trimBlanks(QStringView page);
-
 // The fixed table of replacements, each applied to the whole page in this
 // order: 1 CR LF removed; 2 two blanks removed; 3 to 16 the entities &nbsp;
 // &quot; &auml; &Auml; &ouml; &Ouml; &uuml; &Uuml; &szlig; &amp; &lt; &gt;
@@ -39,8 +36,8 @@ struct Result
     bool sectionsFound = false;
 };
 
-// The whole pipeline for a week page as downloaded: trim blanks, clean, cut,
-// strip. When the page has no section, the previous week is kept (and
+// The whole pipeline for a week page as downloaded: trim blanks (spaces only),
+// clean, cut, strip. When the page has no section, the previous week is kept (and
 // stripped again).
 Result parse(const QString &weekPage, const WeekPlan &previous);
 

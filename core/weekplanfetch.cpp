@@ -1,16 +1,13 @@
 #include "core/weekplanfetch.h"
 
 #include "core/cachefile.h"
+#include "core/logging.h"
 #include "core/weekpage.h"
 #include "platform/internettransfer.h"
-
-#include <QLoggingCategory>
 
 namespace kostwerk::core {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcFetch, "kostwerk.fetch")
 
 using platform::Download;
 using Problem = FetchReport::Problem;
@@ -38,7 +35,7 @@ Problem problemOf(Download::Error error)
 // then yields no page, like a failed download.
 Download fetchPage(platform::InternetTransfer &transfer, const QString &url)
 {
-    qCInfo(lcFetch) << "downloading" << url;
+    qCInfo(lcCore) << "downloading" << url;
     return transfer.openUrl(url);
 }
 
@@ -70,7 +67,7 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
     if (!report.startPage.ok()) {
         report.weekPlan = current;
         reportFailedDownload(report, report.startPage);
-        qCWarning(lcFetch) << "no start page:" << report.problem << report.cause;
+        qCWarning(lcCore) << "no start page:" << report.problem << report.cause;
         return report;
     }
     report.weekLink = WeekPage::findWeekLink(report.startPage.text);
@@ -81,7 +78,7 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
     report.sectionsFound = parsed.sectionsFound;
     if (!report.sectionsFound) {
         reportFirstProblem(report, weekPage);
-        qCWarning(lcFetch) << "no new week:" << report.problem << report.cause;
+        qCWarning(lcCore) << "no new week:" << report.problem << report.cause;
     }
     return report;
 }
@@ -96,7 +93,7 @@ FetchReport fetchWeekPlan(const WeekSite &site, const QString &cachePath,
         return report;
     const platform::WriteResult written = writeCache(cachePath, report.weekPlan);
     if (!written.ok()) {
-        qCWarning(lcFetch) << "cannot write" << cachePath << ":" << written.error;
+        qCWarning(lcCore) << "cannot write" << cachePath << ":" << written.error;
         report.problem = Problem::CacheNotWritten;
         report.cause = written.error;
     }

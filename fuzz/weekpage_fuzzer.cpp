@@ -3,10 +3,12 @@
 
 #include "core/weekpage.h"
 #include "fuzz/fuzzcheck.h"
+#include "platform/blanks.h"
 
 #include <array>
 #include <utility>
 
+using namespace kostwerk;
 using namespace kostwerk::core;
 
 using Fuzz::require;
@@ -79,7 +81,7 @@ void checkPipeline(const QString &page)
     }
     require(!result.weekPlan.isEmpty(), "found sections are kept");
     require(result.weekPlan.size() <= WeekPage::maxSections, "at most maxSections sections");
-    const QString cleanedAsParsed = WeekPage::cleanPage(WeekPage::trimBlanks(page));
+    const QString cleanedAsParsed = WeekPage::cleanPage(platform::trimBlanks(page));
     require(result.weekPlan.size() <= cleanedAsParsed.count(u"<h2>", Qt::CaseInsensitive),
             "no more sections than \"<h2>\" headings");
     for (const QString &section : result.weekPlan) {

@@ -1,11 +1,10 @@
 #include "platform/internettransfer.h"
 
+#include "platform/logging.h"
 #include "platform/pagedecoding.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QLoggingCategory>
-#include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
@@ -19,8 +18,6 @@
 namespace kostwerk::platform {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcTransfer, "kostwerk.transfer", QtInfoMsg)
 
 constexpr int maxRedirects = 5;
 
@@ -142,8 +139,6 @@ public:
 InternetTransfer::InternetTransfer(QObject *parent)
     : QObject(parent)
 {
-    // Users behind a proxy have it in their system settings, not in ours.
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
 }
 
 InternetTransfer::~InternetTransfer()
@@ -180,11 +175,11 @@ Download InternetTransfer::receive(const QString &url)
 {
     // An event handled during the wait may ask again; one wait at a time.
     if (stillExecuting()) {
-        qCWarning(lcTransfer) << "Refused" << url << "while another download runs";
+        qCWarning(lcPlatform) << "Refused" << url << "while another download runs";
         return failure(Download::Error::Failed,
                        QStringLiteral("Another download is still running"));
     }
-    qCDebug(lcTransfer) << "Downloading" << url;
+    qCDebug(lcPlatform) << "Downloading" << url;
 
     QByteArray body;
     Interruption interruption = Interruption::None;
@@ -228,7 +223,7 @@ Download InternetTransfer::receive(const QString &url)
     if (!alive) {
         // We were destroyed during the wait, and our manager deleted the reply.
         (void)reply.release();
-        qCInfo(lcTransfer) << "Download of" << url << "abandoned by its owner";
+        qCInfo(lcPlatform) << "Download of" << url << "abandoned by its owner";
         return failure(Download::Error::Failed,
                        QStringLiteral("The download was abandoned by its owner"));
     }
@@ -242,13 +237,13 @@ Download InternetTransfer::receive(const QString &url)
     download.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     download.size = body.size();
     if (!download.ok()) {
-        qCInfo(lcTransfer) << "Download of" << url << "failed:" << download.detail;
+        qCInfo(lcPlatform) << "Download of" << url << "failed:" << download.detail;
         return download;
     }
     DecodedPage page = decodePage(body, reply->rawHeader(QByteArrayLiteral("Content-Type")));
     download.text = std::move(page.text);
     download.charset = std::move(page.charset);
-    qCDebug(lcTransfer) << "Downloaded" << body.size() << "bytes from" << url << "as" << download.charset;
+    qCDebug(lcPlatform) << "Downloaded" << body.size() << "bytes from" << url << "as" << download.charset;
     return download;
 }
 

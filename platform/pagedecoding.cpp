@@ -52,9 +52,9 @@ bool isWindows1252(const QString &charset)
 
 DecodedPage decodePage(QByteArrayView body, QByteArrayView contentType)
 {
-    static const QByteArray utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
-    if (body.startsWith(utf8Bom))
-        return {QString::fromUtf8(body.sliced(utf8Bom.size())), QStringLiteral("UTF-8")};
+    using AnsiCodePage::utf8ByteOrderMark;
+    if (body.startsWith(utf8ByteOrderMark))
+        return {QString::fromUtf8(body.sliced(utf8ByteOrderMark.size())), QStringLiteral("UTF-8")};
 
     const QString charset = declaredCharset(body, contentType);
     if (!isWindows1252(charset)) {

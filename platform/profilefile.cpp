@@ -2,6 +2,7 @@
 
 #include "platform/ansicodepage.h"
 #include "platform/atomicfile.h"
+#include "platform/blanks.h"
 #include "platform/fileaccess.h"
 
 #include <QFileInfo>
@@ -77,15 +78,10 @@ Profile parse(QByteArrayView data)
     return {{utf8}, splitLines(utf8 ? data.sliced(utf8ByteOrderMark.size()) : data)};
 }
 
-QString trimBlanks(QStringView text)
+// Blanks around names and values do not count, tabs included.
+QString withoutBlanks(QStringView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
-        ++begin;
-    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
-        --end;
-    return text.mid(begin, end - begin).toString();
+    return trimBlanks(text, u" \t").toString();
 }
 
 // The name of a section header line, or nothing for any other line. As the
@@ -96,7 +92,7 @@ std::optional<QString> sectionName(const QString &trimmed)
     const qsizetype close = trimmed.lastIndexOf(u']');
     if (!trimmed.startsWith(u'[') || close < 0)
         return std::nullopt;
-    return trimBlanks(QStringView(trimmed).sliced(1, close - 1));
+    return withoutBlanks(QStringView(trimmed).sliced(1, close - 1));
 }
 
 struct Entry
@@ -113,8 +109,8 @@ std::optional<Entry> entry(const QString &trimmed)
     const qsizetype equals = trimmed.indexOf(u'=');
     if (equals < 0)
         return std::nullopt;
-    return Entry{trimBlanks(QStringView(trimmed).left(equals)),
-                 trimBlanks(QStringView(trimmed).mid(equals + 1))};
+    return Entry{withoutBlanks(QStringView(trimmed).left(equals)),
+                 withoutBlanks(QStringView(trimmed).mid(equals + 1))};
 }
 
 QString unquoted(const QString &value)
@@ -147,7 +143,7 @@ Location locate(const Profile &profile, const QString &section, const QString &k
     bool inSection = false;
     const Lines &lines = profile.lines;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const QString trimmed = trimBlanks(profile.encoding.decode(lines[i].bytes));
+        const QString trimmed = withoutBlanks(profile.encoding.decode(lines[i].bytes));
         if (const auto name = sectionName(trimmed)) {
             if (inSection)
                 break;  // only the first section of that name counts
@@ -200,15 +196,15 @@ namespace ProfileFile {
 
 QString readString(const QString &file, const QString &section, const QString &key)
 {
-    return locate(parse(readAll(file).bytes), trimBlanks(section), trimBlanks(key)).value;
+    return locate(parse(readAll(file).bytes), withoutBlanks(section), withoutBlanks(key)).value;
 }
 
 WriteResult writeString(const QString &file, const QString &givenSection, const QString &givenKey,
                         const QString &value)
 {
     // Names match without the blanks around them, so they are written without.
-    const QString section = trimBlanks(givenSection);
-    const QString key = trimBlanks(givenKey);
+    const QString section = withoutBlanks(givenSection);
+    const QString key = withoutBlanks(givenKey);
     // A line break would end the entry's line and start one of its own.
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
         return WriteResult::failure(QStringLiteral("A profile entry cannot hold a line break"));

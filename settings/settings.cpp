@@ -2,6 +2,7 @@
 
 #include "generated/buildconfig.h"
 #include "platform/profilefile.h"
+#include "settings/logging.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,19 +27,26 @@ QString menuSite()
 }
 
 // A missing or empty value becomes the default, which is written back when
-// asked to.
-void applyDefault(const QString &iniPath, const QString &key, QString &value,
-                  const QString &defaultValue, bool writeBack)
+// asked to. A settings file that cannot be written keeps the default for this
+// run; the first failure is kept in written.
+void applyDefault(const QString &iniPath, const QString &key, QString &value, const QString &defaultValue,
+                  platform::WriteResult *written)
 {
     if (!value.isEmpty())
         return;
     value = defaultValue;
-    // A settings file that cannot be written keeps the default for this run.
-    if (writeBack)
-        platform::ProfileFile::writeString(iniPath, sectionName, key, value);
+    if (!written)
+        return;
+    const platform::WriteResult result = platform::ProfileFile::writeString(iniPath, sectionName, key, value);
+    if (!result) {
+        qCWarning(lcSettings) << "cannot write the default of" << key << "to" << iniPath << ":" << result.error;
+        if (written->ok())
+            *written = result;
+    }
 }
 
-Settings readSettings(const QString &iniPath, bool writeBack)
+// Writes the defaults back when written is given, and keeps the first failure there.
+Settings readSettings(const QString &iniPath, platform::WriteResult *written)
 {
     Settings settings;
     settings.appPath = SettingsStore::appPathFor(QFileInfo(iniPath).path());
@@ -48,9 +56,9 @@ Settings readSettings(const QString &iniPath, bool writeBack)
     settings.basisURL = SettingsStore::readIni(settings.iniPath, sectionName, basisKey);
     settings.cacheFile = SettingsStore::readIni(settings.iniPath, sectionName, cacheKey);
     settings.autoFetch = SettingsStore::readIni(settings.iniPath, sectionName, autoFetchKey) == u"1";
-    applyDefault(settings.iniPath, startKey, settings.startURL, SettingsStore::defaultStartURL(), writeBack);
-    applyDefault(settings.iniPath, basisKey, settings.basisURL, SettingsStore::defaultBasisURL(), writeBack);
-    applyDefault(settings.iniPath, cacheKey, settings.cacheFile, SettingsStore::defaultCacheFile(), writeBack);
+    applyDefault(settings.iniPath, startKey, settings.startURL, SettingsStore::defaultStartURL(), written);
+    applyDefault(settings.iniPath, basisKey, settings.basisURL, SettingsStore::defaultBasisURL(), written);
+    applyDefault(settings.iniPath, cacheKey, settings.cacheFile, SettingsStore::defaultCacheFile(), written);
     return settings;
 }
 
@@ -100,7 +108,7 @@ QString iniPathFor(const QString &programFolder)
 
 Settings read(const QString &iniPath)
 {
-    return readSettings(iniPath, false);
+    return readSettings(iniPath, nullptr);
 }
 
 CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile, const QString &programFile)
@@ -117,11 +125,16 @@ CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cache
     return CacheFileProblem::None;
 }
 
-Settings load(const QString &programFolder)
+Loaded load(const QString &programFolder)
 {
     const QString iniPath = iniPathFor(programFolder);
-    QDir().mkpath(QFileInfo(iniPath).path());
-    return readSettings(iniPath, true);
+    const QString folder = QFileInfo(iniPath).path();
+    // Without the folder the defaults cannot be written back, which says why.
+    if (!QDir().mkpath(folder))
+        qCWarning(lcSettings) << "cannot create the settings folder" << folder;
+    Loaded loaded;
+    loaded.settings = readSettings(iniPath, &loaded.defaultsWritten);
+    return loaded;
 }
 
 platform::WriteResult save(const Settings &settings)

@@ -68,10 +68,18 @@ QString iniPathFor(const QString &programFolder);
 // as "1". Writes nothing.
 Settings read(const QString &iniPath);
 
+// The settings as start-up found them, and whether the defaults given to
+// missing values could be written back (the first failure's cause if not).
+struct Loaded
+{
+    Settings settings;
+    platform::WriteResult defaultsWritten;
+};
+
 // Reads the settings from iniPathFor(programFolder), creating the data folder
 // when missing; each default given to the three texts is written back to the
 // file. A missing autoFetch stays missing.
-Settings load(const QString &programFolder);
+Loaded load(const QString &programFolder);
 
 // Writes the values as they are, in the order basisURL, startURL, cacheFile,
 // autoFetch ("1" or "0"); all are attempted even when one fails. The result

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QFont>
-#include <QFontDatabase>
 #include <QLatin1StringView>
 #include <QRect>
 #include <QWidget>
@@ -20,15 +18,6 @@ Widget *place(QWidget *parent, Widget *widget, const char *name, const QRect &ge
     widget->setObjectName(QLatin1StringView(name));
     widget->setGeometry(geometry);
     return widget;
-}
-
-// The system's sans-serif face stands in for "MS Sans Serif".
-inline QFont sansSerif(qreal pointSize, QFont::Weight weight)
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSizeF(pointSize);
-    font.setWeight(weight);
-    return font;
 }
 
 } // namespace Controls

@@ -1,6 +1,6 @@
 #include "ui/dialogwindow.h"
 
-#include "ui/controls.h"
+#include "ui/fonts.h"
 #include "ui/programicon.h"
 
 #include <QWidget>
@@ -20,7 +20,7 @@ void setUp(QWidget &dialog, const char *name, const QString &caption, QSize clie
     dialog.setWindowTitle(caption);
     dialog.setWindowIcon(programIcon());
     // Windows take the application's font, not their parent's.
-    dialog.setFont(Controls::sansSerif(8.25, QFont::Normal));
+    dialog.setFont(Fonts::systemFont(8.25));
     dialog.setFixedSize(clientSize);
 }
 

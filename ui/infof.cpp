@@ -3,6 +3,7 @@
 #include "generated/buildconfig.h"
 #include "ui/controls.h"
 #include "ui/dialogwindow.h"
+#include "ui/fonts.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -42,9 +43,9 @@ InfoF::~InfoF() = default;
 void InfoF::createControls()
 {
     QLabel *title = textLabel(this, "Label2", QStringLiteral("Refekt Küchenplan"), 720, 120);
-    title->setFont(Controls::sansSerif(18, QFont::Bold));
+    title->setFont(Fonts::systemFont(18, QFont::Bold));
     QLabel *version = textLabel(this, "Label1", u"Version " + QLatin1StringView(BuildConfig::versionShort), 1680, 600);
-    version->setFont(Controls::sansSerif(9.75, QFont::Bold));
+    version->setFont(Fonts::systemFont(9.75, QFont::Bold));
     const QList<QLabel *> labels{
         title,
         version,

@@ -7,6 +7,7 @@
 #include "platform/fileaccess.h"
 #include "platform/internettransfer.h"
 #include "ui/controls.h"
+#include "ui/fonts.h"
 #include "ui/germandates.h"
 #include "ui/infof.h"
 #include "ui/printing/printerdevice.h"
@@ -55,7 +56,6 @@ constexpr QSize clientSize(Twips::toPixels(6645), Twips::toPixels(5970));
 constexpr QPoint clientOrigin(Twips::toPixels(915), Twips::toPixels(1005));
 
 using Controls::place;
-using Controls::sansSerif;
 
 QPlainTextEdit *categoryBox(QWidget *parent, const char *name, QStringView heading, const QRect &geometry)
 {
@@ -90,7 +90,7 @@ Kostwerk::Kostwerk(ProgramState &state, platform::InternetTransfer &transfer, QW
     setObjectName(QStringLiteral("Kostwerk"));
     setWindowTitle(QStringLiteral("Refekt Küchenplan"));
     setWindowIcon(programIcon());
-    setFont(sansSerif(8.25, QFont::Normal));
+    setFont(Fonts::systemFont(8.25));
 
     createControls();
     createMenus();
@@ -117,7 +117,7 @@ void Kostwerk::createControls()
     m_ueberschrift = place(client, new QLineEdit(noData.toString()), "Ueberschrift",
                            Twips::rect(120, 120, 6375, 615));
     m_ueberschrift->setAlignment(Qt::AlignCenter);
-    m_ueberschrift->setFont(sansSerif(18, QFont::Normal));
+    m_ueberschrift->setFont(Fonts::systemFont(18));
     m_ueberschrift->setAccessibleName(QStringLiteral("Überschrift"));
 
     m_frame1 = place(client, new QGroupBox(QStringLiteral("Wochentagsauswahl")), "Frame1",
@@ -153,7 +153,7 @@ void Kostwerk::createControls()
 
     m_label1 = place(client, new QLabel(QStringLiteral("Heute ist")), "Label1", Twips::rect(4320, 5280, 2055, 195));
     m_label1->setAlignment(Qt::AlignCenter);
-    m_label1->setFont(sansSerif(8.25, QFont::Bold));
+    m_label1->setFont(Fonts::systemFont(8.25, QFont::Bold));
 
     m_datumF = place(client, new QLabel(QStringLiteral("Label2")), "datumF", Twips::rect(4320, 5520, 2055, 255));
     m_datumF->setAlignment(Qt::AlignCenter);
@@ -213,7 +213,7 @@ void Kostwerk::Form_Load(const QString &programFolder, QDate today)
 {
     using settings::SettingsStore::defaultCacheFile;
     m_state.dataLoaded = false;
-    m_state.settings = settings::SettingsStore::load(programFolder);
+    m_state.settings = settings::SettingsStore::load(programFolder).settings;
     // A cache name that could overwrite another file is not used; the
     // settings file keeps it for the user to mend.
     const QString storedCacheFile = m_state.settings.cacheFile;
@@ -241,7 +241,7 @@ void Kostwerk::loadCachedWeek(QDate today)
     const QString cachePath = m_state.settings.cachePath();
     const bool cached = platform::fileExists(cachePath);
     m_fetchWhenShown = m_state.settings.autoFetch
-                       && (!cached || StatusLine::isOutdated(QFileInfo(cachePath).lastModified(), today));
+                       && (!cached || core::Weekdays::isOutdated(QFileInfo(cachePath).lastModified(), today));
     if (!cached)
         return;
 

@@ -1,5 +1,6 @@
 #include "ui/statusline.h"
 
+#include "core/weekdays.h"
 #include "ui/germandates.h"
 
 namespace kostwerk::ui {
@@ -9,12 +10,6 @@ namespace StatusLine {
 QString stand(const QDateTime &cacheWritten)
 {
     return u"Stand: " + cacheWritten.toString(u"dd.MM.yyyy, hh:mm");
-}
-
-bool isOutdated(const QDateTime &cacheWritten, QDate today)
-{
-    const QDate monday = today.addDays(1 - today.dayOfWeek());
-    return cacheWritten.date() < monday;
 }
 
 QString whatChanged(const core::WeekChanges &changes)
@@ -39,7 +34,7 @@ QString whatChanged(const core::WeekChanges &changes)
 QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekChanges &changes)
 {
     QString text = stand(cacheWritten);
-    if (isOutdated(cacheWritten, today))
+    if (core::Weekdays::isOutdated(cacheWritten, today))
         text = u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (" + text + u')';
     const QString changed = whatChanged(changes);
     return changed.isEmpty() ? text : text + u" – " + changed;

@@ -13,9 +13,6 @@ namespace kostwerk::ui::StatusLine {
 // For example "Stand: 08.12.2026, 14:30".
 QString stand(const QDateTime &cacheWritten);
 
-// True when the cache was written before this week's Monday.
-bool isOutdated(const QDateTime &cacheWritten, QDate today);
-
 // What changed since the last fetch, for example "Geändert seit dem letzten
 // Abruf: Dienstag, Donnerstag"; empty when nothing was shown before.
 QString whatChanged(const core::WeekChanges &changes);

@@ -68,7 +68,7 @@ void TestSettingsStore::dataFolder_followsWritability()
         programFolder = locked->path();
     }
 
-    const Settings settings = SettingsStore::load(programFolder);
+    const Settings settings = SettingsStore::load(programFolder).settings;
 
     const QString expectedFolder = usesProgramFolder ? programFolder : perUser;
     QCOMPARE(settings.appPath, SettingsStore::appPathFor(expectedFolder));
@@ -97,14 +97,14 @@ void TestSettingsStore::appPath_hasOneTrailingSeparator()
     QFETCH(QString, folder);
     QFETCH(QString, appPath);
     QCOMPARE(SettingsStore::appPathFor(folder), appPath);
-    QCOMPARE(SettingsStore::load(m_dir.path()).iniPath,
+    QCOMPARE(SettingsStore::load(m_dir.path()).settings.iniPath,
              SettingsStore::appPathFor(m_dir.path()) + u"refekt.ini");
 }
 
 void TestSettingsStore::firstStart_writesAllDefaults()
 {
     QFile::remove(m_dir.filePath(QStringLiteral("refekt.ini")));
-    const Settings settings = SettingsStore::load(m_dir.path());
+    const Settings settings = SettingsStore::load(m_dir.path()).settings;
 
     const QString host = QLatin1StringView(kostwerk::BuildConfig::menuHost);
     QCOMPARE(settings.startURL, u"http://" + host + u"/uni/refekt/00.html");
@@ -125,7 +125,7 @@ void TestSettingsStore::emptyValue_getsDefault_othersKeptUpTo254()
     file.write("[Settings]\r\nstartURL=\r\nbasisURL=" + longBasis + "\r\ncacheFile=woche.rfk\r\n");
     file.close();
 
-    const Settings settings = SettingsStore::load(m_dir.path());
+    const Settings settings = SettingsStore::load(m_dir.path()).settings;
     QCOMPARE(settings.startURL, SettingsStore::defaultStartURL());
     QCOMPARE(settings.basisURL, QString::fromLatin1(longBasis.left(254)));
     QCOMPARE(settings.cacheFile, QStringLiteral("woche.rfk"));
@@ -146,7 +146,7 @@ void TestSettingsStore::save_writesInOrder_andEmptyBecomesDefaultAtNextStart()
     QCOMPARE(iniBytes(), QByteArray("[Settings]\r\nbasisURL=http://b.example/\r\n"
                                     "startURL=http://s.example/\r\ncacheFile=\r\nautoFetch=0\r\n"));
 
-    const Settings next = SettingsStore::load(m_dir.path());
+    const Settings next = SettingsStore::load(m_dir.path()).settings;
     QCOMPARE(next.startURL, settings.startURL);
     QCOMPARE(next.cacheFile, SettingsStore::defaultCacheFile());
     QCOMPARE(SettingsStore::readIni(next.iniPath, QStringLiteral("Settings"), QStringLiteral("cacheFile")),

@@ -1,5 +1,6 @@
 #include "tests/common/canteensite.h"
 #include "tests/ui/kostwerkfixture.h"
+#include "core/weekdays.h"
 #include "ui/statusline.h"
 
 #include <QAccessible>
@@ -233,7 +234,7 @@ void TestKostwerk::outdatedRule_turnsAtMondayMidnight()
     QFETCH(QByteArray, setting);
     QFile cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
     if (cacheWritten.isValid()) {
-        QCOMPARE(StatusLine::isOutdated(cacheWritten, today), outdated);
+        QCOMPARE(kostwerk::core::Weekdays::isOutdated(cacheWritten, today), outdated);
         QVERIFY(cache.open(QIODevice::WriteOnly) && cache.write(cachedWeek) && cache.flush()
                 && cache.setFileTime(cacheWritten, QFileDevice::FileModificationTime));
     }

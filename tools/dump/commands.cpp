@@ -18,7 +18,7 @@
 #include <optional>
 #include <utility>
 
-using namespace kostwerk;
+namespace kostwerk::tools {
 
 namespace {
 
@@ -149,3 +149,5 @@ Outcome day(const QString &path, const QString &day)
 }
 
 } // namespace DumpCommands
+
+} // namespace kostwerk::tools

@@ -6,7 +6,7 @@
 // What the program makes of a saved page or cache file, computed by the
 // program's own code. Each command gives the bytes for standard output or a
 // one-line German error message.
-namespace DumpCommands {
+namespace kostwerk::tools::DumpCommands {
 
 struct Outcome
 {
@@ -36,4 +36,4 @@ Outcome fetch(const QString &iniPath, bool cacheText);
 // has no such day, and a line break.
 Outcome day(const QString &path, const QString &day);
 
-} // namespace DumpCommands
+} // namespace kostwerk::tools::DumpCommands

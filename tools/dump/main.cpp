@@ -4,9 +4,12 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QNetworkProxyFactory>
 
 #include <array>
 #include <cstdio>
+
+namespace kostwerk::tools {
 
 namespace {
 
@@ -75,14 +78,19 @@ DumpCommands::Outcome run(const QStringList &arguments)
 
 } // namespace
 
+} // namespace kostwerk::tools
+
 int main(int argc, char *argv[])
 {
+    using namespace kostwerk::tools;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"kostwerk-dump"_qs);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kostwerk::BuildConfig::version));
     // The fetch's own log would repeat what fetch prints; QT_LOGGING_RULES
     // can still turn it on.
     QLoggingCategory::setFilterRules(u"kostwerk.*=false"_qs);
+    // Fetches the way the program does, through the system's proxy.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

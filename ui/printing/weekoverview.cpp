@@ -1,8 +1,8 @@
 #include "ui/printing/weekoverview.h"
 
+#include "ui/fonts.h"
 #include "ui/printing/weekoverviewlayout.h"
 
-#include <QFontDatabase>
 #include <QPainter>
 #include <QPrinter>
 
@@ -91,9 +91,7 @@ bool paintOverview(QPrinter &printer, QPainter &painter, const FittedOverview &o
 
 void paintNoWeek(QPainter &painter, QRectF page)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSizeF(notePointSize);
-    painter.setFont(font);
+    painter.setFont(Fonts::systemFont(notePointSize));
     painter.drawText(page, Qt::AlignCenter | Qt::TextWordWrap,
                      QStringLiteral("Kein Wochenplan vorhanden – bitte zuerst Daten holen."));
 }

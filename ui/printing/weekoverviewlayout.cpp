@@ -1,6 +1,7 @@
 #include "ui/printing/weekoverviewlayout.h"
 
-#include <QFontDatabase>
+#include "ui/fonts.h"
+
 #include <QFontMetricsF>
 
 #include <algorithm>
@@ -13,14 +14,6 @@ namespace kostwerk::ui {
 namespace {
 
 using Kind = OverviewBlock::Kind;
-
-QFont overviewFont(qreal pointSize, bool bold)
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
 
 // Lays out lines, each on a row of its own, within width. A line too long
 // wraps at a word, or anywhere when a single word is too wide. Among several
@@ -68,7 +61,7 @@ OverviewBlock tableRow(Kind kind, const QString &name, const QList<QStringList> 
                        const OverviewSheet &sheet, QPaintDevice *device)
 {
     OverviewBlock block{kind, {}};
-    const QFont bold = overviewFont(dayFont.pointSizeF(), true);
+    const QFont bold = Fonts::systemFont(dayFont.pointSizeF(), QFont::Bold);
     for (std::size_t column = 0; column + 1 < sheet.columnEdges.size(); ++column) {
         const qreal width = sheet.columnEdges[column + 1] - sheet.columnEdges[column] - 2 * sheet.padding;
         block.cells.push_back(column == 0 ? layOutLines({name}, bold, width, device)
@@ -141,8 +134,8 @@ OverviewSlice wholeBlock(const OverviewSheet &sheet, std::size_t index)
 OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &standLine,
                              qreal pointSize, QSizeF page, QPaintDevice *device)
 {
-    const QFont cell = overviewFont(pointSize, false);
-    const QFont bold = overviewFont(pointSize, true);
+    const QFont cell = Fonts::systemFont(pointSize);
+    const QFont bold = Fonts::systemFont(pointSize, QFont::Bold);
     OverviewSheet sheet;
     sheet.page = page;
     sheet.padding = 0.3 * QFontMetricsF(cell, device).lineSpacing();
@@ -150,12 +143,12 @@ OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &
     const qreal textWidth = page.width() - 2 * sheet.padding;
     sheet.bodyHeight = page.height();
     if (!standLine.isEmpty()) {
-        sheet.footer = layOutLines({standLine}, overviewFont(0.8 * pointSize, false), textWidth, device);
+        sheet.footer = layOutLines({standLine}, Fonts::systemFont(0.8 * pointSize), textWidth, device);
         sheet.bodyHeight -= sheet.footer->boundingRect().height() + sheet.padding;
     }
 
     if (!content.title.isEmpty()) {
-        sheet.blocks.push_back(titleBlock(content.title.first(1), overviewFont(1.5 * pointSize, true), textWidth, device));
+        sheet.blocks.push_back(titleBlock(content.title.first(1), Fonts::systemFont(1.5 * pointSize, QFont::Bold), textWidth, device));
         if (content.title.size() > 1)
             sheet.blocks.push_back(titleBlock(content.title.sliced(1), cell, textWidth, device));
     }

@@ -1,0 +1,8 @@
+#include "core/logging.h"
+
+namespace kostwerk::core {
+
+// Debug messages only when asked for, with QT_LOGGING_RULES.
+Q_LOGGING_CATEGORY(lcCore, "kostwerk.core", QtInfoMsg)
+
+} // namespace kostwerk::core

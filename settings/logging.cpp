@@ -1,0 +1,8 @@
+#include "settings/logging.h"
+
+namespace kostwerk::settings {
+
+// Debug messages only when asked for, with QT_LOGGING_RULES.
+Q_LOGGING_CATEGORY(lcSettings, "kostwerk.settings", QtInfoMsg)
+
+} // namespace kostwerk::settings
