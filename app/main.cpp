@@ -1,6 +1,6 @@
 #include "generated/buildconfig.h"
 #include "platform/internettransfer.h"
-#include "ui/kostwerk.h"
+#include "ui/mainwindow.h"
 #include "ui/programicon.h"
 #include "ui/qtlanguage.h"
 
@@ -26,8 +26,8 @@ int main(int argc, char *argv[])
 
     ui::ProgramState state;
     platform::InternetTransfer transfer;
-    ui::Kostwerk window(state, transfer);
-    window.Form_Load(QCoreApplication::applicationDirPath(), QDate::currentDate());
+    ui::MainWindow window(state, transfer);
+    window.startUp(QCoreApplication::applicationDirPath(), QDate::currentDate());
     window.show();
     return app.exec();
 }

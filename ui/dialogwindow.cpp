@@ -3,27 +3,32 @@
 #include "ui/fonts.h"
 #include "ui/programicon.h"
 
-#include <QWidget>
+#include <QCloseEvent>
 
 namespace kostwerk::ui {
 
-namespace DialogWindow {
-
-void setUp(QWidget &dialog, const char *name, const QString &caption, QSize clientSize)
+DialogWindow::DialogWindow(QWidget *mainWindow, const char *name, const QString &caption, QSize clientSize)
+    : QWidget(mainWindow)
 {
     // A plain widget rather than a QDialog: QDialog would close on Escape and
     // click a button on Enter, and neither dialog of the program does that.
-    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    dialog.setAttribute(Qt::WA_DeleteOnClose);
-    dialog.setObjectName(QLatin1StringView(name));
-    dialog.setWindowTitle(caption);
-    dialog.setWindowIcon(programIcon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QLatin1StringView(name));
+    setWindowTitle(caption);
+    setWindowIcon(programIcon());
     // Windows take the application's font, not their parent's.
-    dialog.setFont(Fonts::systemFont(8.25));
-    dialog.setFixedSize(clientSize);
+    setFont(Fonts::systemFont(8.25));
+    setFixedSize(clientSize);
 }
 
-} // namespace DialogWindow
+DialogWindow::~DialogWindow() = default;
+
+void DialogWindow::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    emit closed();
+}
 
 } // namespace kostwerk::ui

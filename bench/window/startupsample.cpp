@@ -3,7 +3,7 @@
 #include "bench/support/weekpagegenerator.h"
 #include "core/cachefile.h"
 #include "platform/internettransfer.h"
-#include "ui/kostwerk.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -90,8 +90,8 @@ int measureStartup(int argc, char **argv, StartupWindow kind)
     clock.start();
     std::unique_ptr<QMainWindow> window;
     if (kind == StartupWindow::Kostwerk) {
-        auto kostwerk = std::make_unique<Kostwerk>(state, transfer);
-        kostwerk->Form_Load(folder.path(), QDate(2026, 12, 8));
+        auto kostwerk = std::make_unique<MainWindow>(state, transfer);
+        kostwerk->startUp(folder.path(), QDate(2026, 12, 8));
         window = std::move(kostwerk);
     } else {
         window = std::make_unique<QMainWindow>();

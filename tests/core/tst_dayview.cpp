@@ -41,6 +41,8 @@ private slots:
     void dayViewOf_neverChangesTheWeek();
     void todayWeekdayIndex_data();
     void todayWeekdayIndex();
+    void isOutdated_turnsAtMondayMidnight_data();
+    void isOutdated_turnsAtMondayMidnight();
 };
 
 void TestDayView::dayViewOf_data()
@@ -155,6 +157,27 @@ void TestDayView::todayWeekdayIndex()
     QFETCH(QDate, date);
     QFETCH(int, index);
     QCOMPARE(Weekdays::todayWeekdayIndex(date), std::optional<int>(index));
+}
+
+void TestDayView::isOutdated_turnsAtMondayMidnight_data()
+{
+    QTest::addColumn<QDateTime>("fetched");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<bool>("outdated");
+    const QDate monday(2026, 12, 7);
+    const QDateTime lastSecondOfSunday(monday.addDays(-1), QTime(23, 59, 59));
+    QTest::newRow("Sunday night, seen on Monday") << lastSecondOfSunday << monday << true;
+    QTest::newRow("Monday midnight, seen on Monday") << monday.startOfDay() << monday << false;
+    QTest::newRow("Monday midnight, seen on Sunday") << monday.startOfDay() << monday.addDays(6) << false;
+    QTest::newRow("Sunday night, seen on Sunday") << lastSecondOfSunday << monday.addDays(-1) << false;
+}
+
+void TestDayView::isOutdated_turnsAtMondayMidnight()
+{
+    QFETCH(QDateTime, fetched);
+    QFETCH(QDate, today);
+    QFETCH(bool, outdated);
+    QCOMPARE(Weekdays::isOutdated(fetched, today), outdated);
 }
 
 QTEST_GUILESS_MAIN(TestDayView)

@@ -1,6 +1,7 @@
+#include "tests/common/cachedweek.h"
 #include "tests/common/testfilesystem.h"
 #include "tests/common/testhttpserver.h"
-#include "tests/ui/kostwerkfixture.h"
+#include "tests/ui/mainwindowfixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,10 +16,6 @@ using namespace kostwerk::ui;
 namespace {
 
 const QDate tuesday(2026, 12, 8);
-
-const QByteArray cachedWeek = QByteArrayLiteral(
-    "<neuer abschnitt>\r\nAlte Woche\r\n<neuer abschnitt>\r\nMontag\r\n"
-    "<neuer abschnitt>\r\nDienstag, alt\r\nMen\xfc I\r\nReis\r\nWahlessen\r\n");
 
 // A week page of about 300 KB, far more than the tiny file system holds.
 QByteArray bigWeekPage()
@@ -66,14 +63,14 @@ private:
     void refresh() const { QTest::mouseClick(m_app->control<QPushButton>("cmdLoad"), Qt::LeftButton); }
 
     TestHttpServer m_server;
-    std::unique_ptr<KostwerkFixture> m_app;
+    std::unique_ptr<MainWindowFixture> m_app;
 };
 
 void TestDiskFaults::init()
 {
     m_server.serve(QStringLiteral("/00.html"), {200, QByteArrayLiteral("<a href=\"tw.html\">Vom</a>")});
     m_server.serve(QStringLiteral("/tw.html"), {200, bigWeekPage()});
-    m_app = std::make_unique<KostwerkFixture>();
+    m_app = std::make_unique<MainWindowFixture>();
 }
 
 void TestDiskFaults::cleanup()
@@ -97,20 +94,20 @@ void TestDiskFaults::unwritableCache_keepsNewWeekAndOldFile_data()
 void TestDiskFaults::unwritableCache_keepsNewWeekAndOldFile()
 {
     QFETCH(TestFileSystem::Kind, kind);
-    const TestFileSystem folder(kind, {{u"refekt.ini"_qs, iniFor().toLatin1()}, {u"cache.rfk"_qs, cachedWeek}});
+    const TestFileSystem folder(kind, {{u"refekt.ini"_qs, iniFor().toLatin1()}, {u"cache.rfk"_qs, CachedWeek::bytes}});
     if (!folder.isValid())
         QSKIP(qPrintable(TestFileSystem::skipReason()));
     m_app->programFolder = folder.path();
 
     m_app->start(tuesday);
-    QCOMPARE(heading(), u"Dienstag, alt"_qs);
+    QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
     refresh();
 
     QCOMPARE(heading(), u"Dienstag, neu"_qs);
     QCOMPARE(status(), u"Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden."_qs);
     QFile cache(folder.filePath(u"cache.rfk"_qs));
     QVERIFY(cache.open(QIODevice::ReadOnly));
-    QCOMPARE(cache.readAll(), cachedWeek);
+    QCOMPARE(cache.readAll(), CachedWeek::bytes);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{u"cache.rfk"_qs, u"refekt.ini"_qs}));
     // Confirmed settings that cannot be kept hold for this run, and the user hears so.
@@ -147,7 +144,7 @@ void TestDiskFaults::damagedFiles_startWithoutCrash_data()
     const QString noWeek = u"Die Cache-Datei enthält keinen Wochenplan."_qs;
     const QString unreadable = u"Die Cache-Datei konnte nicht gelesen werden."_qs;
     QTest::newRow("cache truncated mid-line")
-        << goodIni << cachedWeek.left(cachedWeek.indexOf("Men") + 2) << u"Dienstag, alt"_qs << u"cache.rfk"_qs
+        << goodIni << CachedWeek::bytes.left(CachedWeek::bytes.indexOf("Schnitzel") + 3) << u"Dienstag, 08.12."_qs << u"cache.rfk"_qs
         << u"Stand: "_qs << OddFile::None;
     QTest::newRow("cache of binary garbage")
         << goodIni << QByteArray("\x00\xff\xfe\r\n\x89PNG\r\n\x1a\n\x00\x00", 16) << u"Keine Daten vorhanden"_qs
@@ -161,13 +158,13 @@ void TestDiskFaults::damagedFiles_startWithoutCrash_data()
     QTest::newRow("cache beyond 64 MiB") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs
                                          << unreadable << OddFile::BeyondCap;
     QTest::newRow("settings of binary garbage")
-        << QByteArray("\x7f" "ELF\x02\x01\x00[\xff=\x00\n=\r\r\n[", 16) << cachedWeek << u"Dienstag, alt"_qs
+        << QByteArray("\x7f" "ELF\x02\x01\x00[\xff=\x00\n=\r\r\n[", 16) << CachedWeek::bytes << u"Dienstag, 08.12."_qs
         << u"cache.rfk"_qs << u"Stand: "_qs << OddFile::None;
     QTest::newRow("settings with a line of a megabyte")
-        << ("[Settings]\r\nstartURL=" + QByteArray(1 << 20, 'u') + "\r\ncacheFile=cache.rfk\r\n") << cachedWeek
-        << u"Dienstag, alt"_qs << u"cache.rfk"_qs << u"Stand: "_qs << OddFile::None;
+        << ("[Settings]\r\nstartURL=" + QByteArray(1 << 20, 'u') + "\r\ncacheFile=cache.rfk\r\n") << CachedWeek::bytes
+        << u"Dienstag, 08.12."_qs << u"cache.rfk"_qs << u"Stand: "_qs << OddFile::None;
     QTest::newRow("cache name out of the folder, set aside")
-        << QByteArray("[Settings]\r\ncacheFile=../cache.rfk\r\n") << cachedWeek << u"Dienstag, alt"_qs
+        << QByteArray("[Settings]\r\ncacheFile=../cache.rfk\r\n") << CachedWeek::bytes << u"Dienstag, 08.12."_qs
         << u"cache.rfk"_qs << u"Cachefile aus refekt.ini nicht verwendet"_qs << OddFile::None;
 }
 

@@ -1,8 +1,9 @@
+#include "tests/common/cachedweek.h"
 #include "tests/common/pdftext.h"
-#include "tests/ui/kostwerkfixture.h"
+#include "tests/ui/mainwindowfixture.h"
 #include "ui/printing/printerdevice.h"
+#include "ui/printing/printouts.h"
 #include "ui/printing/textprinting.h"
-#include "ui/printing/weekoverview.h"
 #include "ui/statusline.h"
 
 #include <QDialog>
@@ -20,58 +21,40 @@ using namespace kostwerk::ui;
 
 namespace {
 
-// A week as the cache file holds it, with the canteens' names and the salads
-// that the day view leaves out.
-const QByteArray cachedWeek = QByteArrayLiteral(
-    "<neuer abschnitt>\r\nSpeiseplan vom 07.12. bis 12.12.\r\n"
-    "<neuer abschnitt>\r\nMontag, 07.12.\r\nMen\xfc I\r\nGulasch Nur im Kronenhof erh\xe4ltlich\r\n"
-    "Frische Salate\r\nGurkensalat\r\n"
-    "<neuer abschnitt>\r\nDienstag, 08.12.\r\nMen\xfc II (veg.)\r\nTofu Nordhang\r\nAbendessen\r\nBrot\r\n");
-
-// The print dialog answers what it is told; the printer keeps each job's
-// texts and fails the job it is told to.
+// Keeps the text of what each print job draws, from a PDF of the job's own;
+// the print dialog answers what it is told, and the printer fails the job it
+// is told to. The preview prints one copy as a job.
 class RecordingPrintDevice final : public PrintDevice
 {
 public:
-    std::optional<int> answer;  // copies, or nothing to cancel
+    std::optional<int> answer = 1;  // copies, or nothing to cancel
+    bool toFile = false;
     int failingJob = -1;
     int dialogsShown = 0;
-    QList<QStringList> jobs;
+    QStringList jobs;  // by pdftotext -layout; pages end in a form feed
 
+    explicit RecordingPrintDevice(const QString &folder)
+        : m_folder(folder)
+    {
+    }
     std::optional<int> askCopies(QWidget *) override
     {
         ++dialogsShown;
         return answer;
     }
-    bool printsToFile() const override { return false; }
-    bool printJob(const QStringList &texts, int copies) override
+    bool printsToFile() const override { return toFile; }
+    bool print(const Paint &paint, int copies) override
     {
-        jobs.append(QStringList());
-        for (int copy = 0; copy < copies; ++copy)
-            jobs.last() += texts;
-        return jobs.size() - 1 != failingJob;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(m_folder + u"/job" + QString::number(jobs.size()) + u".pdf");
+        const bool printed = paint(printer, copies);
+        jobs.append(pdfText(printer.outputFileName(), {QStringLiteral("-layout")}).value_or(QString()));
+        return printed && jobs.size() - 1 != failingJob;
     }
-    void preview(QWidget *, const Paint &) override {}
-};
-
-// Prints to a PDF file through the real printer code, in the copies given.
-class PdfPrintDevice final : public PrintDevice
-{
-public:
-    int chosenCopies = 1;
-
-    explicit PdfPrintDevice(const QString &fileName)
-    {
-        m_printer.setOutputFormat(QPrinter::PdfFormat);
-        m_printer.setOutputFileName(fileName);
-    }
-    std::optional<int> askCopies(QWidget *) override { return chosenCopies; }
-    bool printsToFile() const override { return true; }
-    bool printJob(const QStringList &texts, int copies) override { return printTexts(m_printer, texts, copies); }
-    void preview(QWidget *, const Paint &paint) override { paint(m_printer, 1); }
+    void preview(QWidget *, const Paint &paint) override { print(paint, 1); }
 
 private:
-    QPrinter m_printer{QPrinter::HighResolution};
+    QString m_folder;
 };
 
 } // namespace
@@ -81,6 +64,7 @@ class TestWeekPrinting final : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void print_data();
@@ -94,14 +78,20 @@ private slots:
     void menuItem_previewsItsPrintout();
 
 private:
-    std::unique_ptr<KostwerkFixture> m_fixture;
+    std::unique_ptr<MainWindowFixture> m_fixture;
     std::unique_ptr<RecordingPrintDevice> m_device;
 };
 
+void TestWeekPrinting::initTestCase()
+{
+    if (!pdfText(QString(), {}))
+        QSKIP("pdftotext (Debian package poppler-utils) is not installed");
+}
+
 void TestWeekPrinting::init()
 {
-    m_fixture = std::make_unique<KostwerkFixture>();
-    m_device = std::make_unique<RecordingPrintDevice>();
+    m_fixture = std::make_unique<MainWindowFixture>();
+    m_device = std::make_unique<RecordingPrintDevice>(m_fixture->dir.path());
 }
 
 void TestWeekPrinting::cleanup()
@@ -134,8 +124,8 @@ void TestWeekPrinting::print()
     QFETCH(int, failingJob);
     QFETCH(int, jobs);
     if (weekCached)
-        QVERIFY(m_fixture->writeFile(QStringLiteral("cache.rfk"), cachedWeek));
-    Kostwerk &window = m_fixture->start();
+        QVERIFY(m_fixture->writeFile(QStringLiteral("cache.rfk"), CachedWeek::bytes));
+    MainWindow &window = m_fixture->start();
     window.usePrintDevice(*m_device);
     m_device->answer = answer;
     m_device->failingJob = failingJob;
@@ -150,14 +140,12 @@ void TestWeekPrinting::print()
 
     QCOMPARE(m_device->dialogsShown, 1);
     QCOMPARE(m_device->jobs.size(), jobs);
-    // Every job is the whole week as held: read from the cache, each section
-    // begins with a line break, which prints as an empty line.
-    const QStringList week{u"\r\nSpeiseplan vom 07.12. bis 12.12."_qs,
-                           u"\r\nMontag, 07.12.\r\nMenü I\r\nGulasch Nur im Kronenhof erhältlich\r\n"
-                           u"Frische Salate\r\nGurkensalat"_qs,
-                           u"\r\nDienstag, 08.12.\r\nMenü II (veg.)\r\nTofu Nordhang\r\nAbendessen\r\nBrot"_qs};
-    for (const QStringList &job : std::as_const(m_device->jobs))
-        QCOMPARE(job, week);
+    // Every job is the whole week as held, with the locations and salads
+    // that the day view leaves out.
+    for (const QString &job : std::as_const(m_device->jobs)) {
+        QCOMPARE(words(job), words(m_fixture->state.weekPlan.join(u' ')));
+        QVERIFY(job.contains(u"Nordhang"_qs) && job.contains(u"Gurkensalat"_qs));
+    }
 }
 
 void TestWeekPrinting::pdf_holdsEveryLineInOrder_data()
@@ -190,22 +178,20 @@ void TestWeekPrinting::pdf_holdsEveryLineInOrder()
     QFETCH(QStringList, week);
     QFETCH(bool, severalPages);
     QFETCH(int, copies);
-    const QString pdf = m_fixture->dir.filePath(QStringLiteral("woche.pdf"));
-    PdfPrintDevice device(pdf);
-    device.chosenCopies = copies;
+    m_device->toFile = true;
+    m_device->answer = copies;
     m_fixture->start();
     m_fixture->state.weekPlan = week;
-    m_fixture->window->usePrintDevice(device);
+    m_fixture->window->usePrintDevice(*m_device);
 
     QTest::mouseClick(m_fixture->control<QPushButton>("cmdWochenplan"), Qt::LeftButton);
 
-    const std::optional<QString> text = pdfText(pdf, {QStringLiteral("-layout")});
-    if (!text)
-        QSKIP("pdftotext (Debian package poppler-utils) is not installed");
-    QCOMPARE(words(*text), words(QString(week.join(u' ') + u' ').repeated(copies)));
-    QCOMPARE(text->count(u'\f') > 1, severalPages);
+    QCOMPARE(m_device->jobs.size(), 1);
+    const QString &text = m_device->jobs.constFirst();
+    QCOMPARE(words(text), words(QString(week.join(u' ') + u' ').repeated(copies)));
+    QCOMPARE(text.count(u'\f') > 1, severalPages);
     // Each copy starts on a new page: the text is the first copy's, repeated.
-    QCOMPARE(text->left(text->size() / copies).repeated(copies), *text);
+    QCOMPARE(text.left(text.size() / copies).repeated(copies), text);
 }
 
 void TestWeekPrinting::pdf_leadingLineBreakLeavesAnEmptyLine()
@@ -281,20 +267,17 @@ void TestWeekPrinting::menuItem_previewsItsPrintout_data()
 void TestWeekPrinting::menuItem_previewsItsPrintout()
 {
     QFETCH(QByteArray, menuItem);
-    QVERIFY(m_fixture->writeFile(u"cache.rfk"_qs, cachedWeek));
-    PdfPrintDevice device(m_fixture->dir.filePath(u"vorschau.pdf"_qs));
-    m_fixture->start().usePrintDevice(device);
+    QVERIFY(m_fixture->writeFile(u"cache.rfk"_qs, CachedWeek::bytes));
+    m_fixture->start().usePrintDevice(*m_device);
     m_fixture->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_fixture->window.get()));
     QTest::keySequence(m_fixture->window.get(), m_fixture->control<QAction>(menuItem.constData())->shortcut());
-    QPrinter direct(QPrinter::HighResolution);
-    direct.setOutputFileName(m_fixture->dir.filePath(u"direkt.pdf"_qs));
     const QString stand = StatusLine::stand(QFileInfo(m_fixture->dir.filePath(u"cache.rfk"_qs)).lastModified());
     const kostwerk::core::WeekPlan &week = m_fixture->state.weekPlan;
-    QVERIFY(menuItem == "weekOverview" ? printWeekOverview(direct, week, stand) : printTexts(direct, week, 1));
-    if (!pdfText(direct.outputFileName(), {}))
-        QSKIP("pdftotext (Debian package poppler-utils) is not installed");
-    QCOMPARE(pdfText(m_fixture->dir.filePath(u"vorschau.pdf"_qs), {}), pdfText(direct.outputFileName(), {}));
+    RecordingPrintDevice direct(m_fixture->dir.path() + u"/direct");
+    QVERIFY(QDir().mkpath(m_fixture->dir.path() + u"/direct"));
+    direct.print(menuItem == "weekOverview" ? Printouts::weekOverview(week, stand) : Printouts::weekPlan(week), 1);
+    QCOMPARE(m_device->jobs, direct.jobs);
 }
 
 QTEST_MAIN(TestWeekPrinting)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringList>
 #include <QtGlobal>
 
 #include <functional>
@@ -12,7 +11,8 @@ class QWidget;
 namespace kostwerk::ui {
 
 // The print dialog, the print preview and the printer, as far as printing
-// the week needs them.
+// the week needs them. Every printout, on paper, into a file or in the
+// preview, is drawn by one Paint function.
 class PrintDevice
 {
 public:
@@ -30,26 +30,24 @@ public:
     // Whether the dialog sent the output to a file rather than a printer.
     virtual bool printsToFile() const = 0;
 
-    // Prints copies of the texts, each text followed by a line break and each
-    // copy from a new page, starting new pages as they fill, and sends the
-    // pages as one print job. False when the printer failed; part of the job
-    // may have been printed.
-    virtual bool printJob(const QStringList &texts, int copies) = 0;
+    // Draws copies of a printout with paint on the printer, as one print job.
+    // False when the printer failed; part of the job may have been printed.
+    virtual bool print(const Paint &paint, int copies) = 0;
 
     // Shows the pages paint draws in a print preview over parent and returns
     // once it is closed. From the preview the user can print them through
     // the print dialog, in copies as printCopies prints them.
     virtual void preview(QWidget *parent, const Paint &paint) = 0;
 
-    // Prints copies through job, which sends the copies it is given as one
-    // print job: a job per copy, except into a file, which every job would
-    // replace, so there the copies share one job. Stops at a failing job.
-    bool printCopies(int copies, const std::function<bool(int copies)> &job) const
+    // Prints copies of a printout: a job per copy, except into a file, which
+    // every job would replace, so there the copies share one job. Stops at a
+    // failing job.
+    bool printCopies(int copies, const Paint &paint)
     {
         if (printsToFile())
-            return job(copies);
+            return print(paint, copies);
         for (int copy = 0; copy < copies; ++copy) {
-            if (!job(1))
+            if (!print(paint, 1))
                 return false;
         }
         return true;

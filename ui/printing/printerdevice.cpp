@@ -1,7 +1,5 @@
 #include "ui/printing/printerdevice.h"
 
-#include "ui/printing/textprinting.h"
-
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 
@@ -34,9 +32,9 @@ bool PrinterDevice::printsToFile() const
     return !m_printer.outputFileName().isEmpty();
 }
 
-bool PrinterDevice::printJob(const QStringList &texts, int copies)
+bool PrinterDevice::print(const Paint &paint, int copies)
 {
-    return printTexts(m_printer, texts, copies);
+    return paint(m_printer, copies);
 }
 
 void PrinterDevice::preview(QWidget *parent, const Paint &paint)
@@ -48,10 +46,11 @@ void PrinterDevice::preview(QWidget *parent, const Paint &paint)
     // Called for the preview with one copy, and again with the copies the
     // print dialog behind "Drucken" asked for. That dialog is the preview's
     // own and also offers a page range, which the printouts do not follow.
+    // The printer it hands over is ours.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this, &paint](QPrinter *printer) {
         const int copies = printer->copyCount();
         printer->setCopyCount(1);
-        printCopies(copies, [&](int jobCopies) { return paint(*printer, jobCopies); });
+        printCopies(copies, paint);
     });
     dialog.exec();
     m_printer.setPageLayout(layout);

@@ -16,7 +16,7 @@ public:
 
     std::optional<int> askCopies(QWidget *parent) override;
     bool printsToFile() const override;
-    bool printJob(const QStringList &texts, int copies) override;
+    bool print(const Paint &paint, int copies) override;
     void preview(QWidget *parent, const Paint &paint) override;
 
 private:

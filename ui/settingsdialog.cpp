@@ -1,14 +1,12 @@
-#include "ui/settingsf.h"
+#include "ui/settingsdialog.h"
 
 #include "settings/settings.h"
 #include "ui/controls.h"
-#include "ui/dialogwindow.h"
 #include "ui/settingsrefusals.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -29,19 +27,17 @@ QLineEdit *settingField(QWidget *parent, const char *name, int top)
 
 } // namespace
 
-SettingsF::SettingsF(settings::Settings &settings, QWidget *mainWindow)
-    : QWidget(mainWindow)
+SettingsDialog::SettingsDialog(settings::Settings &settings, QWidget *mainWindow)
+    : DialogWindow(mainWindow, "SettingsF", QStringLiteral("Einstellungen"), clientSize)
     , m_settings(settings)
-    , m_mainWindow(mainWindow)
 {
-    DialogWindow::setUp(*this, "SettingsF", QStringLiteral("Einstellungen"), clientSize);
     createControls();
-    Form_Load();
+    showSettings();
 }
 
-SettingsF::~SettingsF() = default;
+SettingsDialog::~SettingsDialog() = default;
 
-void SettingsF::createControls()
+void SettingsDialog::createControls()
 {
     // Created in tab order: Check1 gets the focus first, and the cache
     // file field comes after the two buttons.
@@ -59,10 +55,10 @@ void SettingsF::createControls()
     m_basisurlfeld = settingField(this, "basisurlfeld", 600);
 
     auto *command1 = place(this, new QPushButton(QStringLiteral("OK")), "Command1", Twips::rect(1920, 2400, 1215, 495));
-    connect(command1, &QPushButton::clicked, this, &SettingsF::Command1_Click);
+    connect(command1, &QPushButton::clicked, this, &SettingsDialog::acceptSettings);
     auto *command2 = place(this, new QPushButton(QStringLiteral("Abbrechen")), "Command2",
                        Twips::rect(3240, 2400, 1215, 495));
-    connect(command2, &QPushButton::clicked, this, &SettingsF::Command2_Click);
+    connect(command2, &QPushButton::clicked, this, &SettingsDialog::close);
 
     m_cachefilefeld = settingField(this, "cachefilefeld", 960);
     auto *label3 = place(this, new QLabel(QStringLiteral("Cachefile:")), "Label3", Twips::rect(120, 960, 855, 255));
@@ -73,7 +69,7 @@ void SettingsF::createControls()
     label3->setBuddy(m_cachefilefeld);
 }
 
-void SettingsF::Form_Load()
+void SettingsDialog::showSettings()
 {
     m_starturlfeld->setText(m_settings.startURL);
     m_basisurlfeld->setText(m_settings.basisURL);
@@ -84,7 +80,7 @@ void SettingsF::Form_Load()
         field->setCursorPosition(0);
 }
 
-void SettingsF::Command1_Click()
+void SettingsDialog::acceptSettings()
 {
     // A refused value keeps the dialog open with what was typed, and the
     // focus in the field to mend.
@@ -104,7 +100,7 @@ void SettingsF::Command1_Click()
     close();
 }
 
-QString SettingsF::refusal()
+QString SettingsDialog::refusal()
 {
     // A line break would end the value's line in the settings file.
     for (QLineEdit *field : {m_starturlfeld, m_basisurlfeld, m_cachefilefeld}) {
@@ -118,23 +114,6 @@ QString SettingsF::refusal()
     if (problem != settings::CacheFileProblem::None)
         m_cachefilefeld->setFocus();
     return SettingsRefusals::cacheFile(problem);
-}
-
-void SettingsF::Command2_Click()
-{
-    close();
-}
-
-void SettingsF::closeEvent(QCloseEvent *event)
-{
-    Form_QueryUnload();
-    QWidget::closeEvent(event);
-}
-
-void SettingsF::Form_QueryUnload()
-{
-    m_mainWindow->setEnabled(true);
-    m_mainWindow->activateWindow();
 }
 
 } // namespace kostwerk::ui

@@ -1,5 +1,6 @@
 #include "generated/buildconfig.h"
-#include "tests/ui/kostwerkfixture.h"
+#include "tests/common/cachedweek.h"
+#include "tests/ui/mainwindowfixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,16 +11,7 @@
 
 using namespace kostwerk::ui;
 
-namespace {
-
-const QByteArray cachedWeek = QByteArrayLiteral(
-    "<neuer abschnitt>\r\nSpeiseplan\r\n"
-    "<neuer abschnitt>\r\nMontag, 07.12.\r\nMen\xfc I\r\nGulasch\r\n"
-    "<neuer abschnitt>\r\nDienstag, 08.12.\r\nMen\xfc I\r\nSchnitzel\r\n");
-
-} // namespace
-
-class TestInfoF final : public QObject
+class TestInfoDialog final : public QObject
 {
     Q_OBJECT
 
@@ -42,25 +34,25 @@ private:
         return m_dialog->findChild<T *>(QLatin1StringView(name));
     }
 
-    std::unique_ptr<KostwerkFixture> m_fixture;
+    std::unique_ptr<MainWindowFixture> m_fixture;
     QPointer<QWidget> m_dialog;
 };
 
-void TestInfoF::init()
+void TestInfoDialog::init()
 {
-    m_fixture = std::make_unique<KostwerkFixture>();
-    QVERIFY(m_fixture->writeFile(QStringLiteral("cache.rfk"), cachedWeek));
+    m_fixture = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_fixture->writeFile(QStringLiteral("cache.rfk"), CachedWeek::bytes));
     m_fixture->start();
     m_fixture->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_fixture->window.get()));
 }
 
-void TestInfoF::cleanup()
+void TestInfoDialog::cleanup()
 {
     m_fixture.reset();
 }
 
-QWidget *TestInfoF::openInfo()
+QWidget *TestInfoDialog::openInfo()
 {
     m_fixture->choose("info");
     m_dialog = m_fixture->control("infoF");
@@ -69,7 +61,7 @@ QWidget *TestInfoF::openInfo()
     return nullptr;
 }
 
-void TestInfoF::labels_startAtTheirPlaceAndFitTheirText_data()
+void TestInfoDialog::labels_startAtTheirPlaceAndFitTheirText_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
@@ -93,7 +85,7 @@ void TestInfoF::labels_startAtTheirPlaceAndFitTheirText_data()
                                     << normal << false;
 }
 
-void TestInfoF::labels_startAtTheirPlaceAndFitTheirText()
+void TestInfoDialog::labels_startAtTheirPlaceAndFitTheirText()
 {
     QFETCH(QString, name);
     QFETCH(QString, text);
@@ -113,7 +105,7 @@ void TestInfoF::labels_startAtTheirPlaceAndFitTheirText()
     QVERIFY(label->height() >= label->fontMetrics().height());
 }
 
-void TestInfoF::window_captionSizeAndOnlyOkTakesFocus()
+void TestInfoDialog::window_captionSizeAndOnlyOkTakesFocus()
 {
     QVERIFY(openInfo());
     QCOMPARE(m_dialog->windowTitle(), u"Info über Refekt Küchenplan"_qs);
@@ -130,10 +122,10 @@ void TestInfoF::window_captionSizeAndOnlyOkTakesFocus()
         QCOMPARE(bool(widget->focusPolicy() & Qt::TabFocus), widget == ok);
 }
 
-void TestInfoF::staysOpen_whileMainWindowIsUsed()
+void TestInfoDialog::staysOpen_whileMainWindowIsUsed()
 {
     QVERIFY(openInfo());
-    Kostwerk *window = m_fixture->window.get();
+    MainWindow *window = m_fixture->window.get();
     QVERIFY(window->isEnabled());
 
     window->activateWindow();
@@ -146,7 +138,7 @@ void TestInfoF::staysOpen_whileMainWindowIsUsed()
     QVERIFY(m_dialog->isEnabled());
 }
 
-void TestInfoF::ok_closesAndFocusesMainWindow()
+void TestInfoDialog::ok_closesAndFocusesMainWindow()
 {
     QVERIFY(openInfo());
     QTest::mouseClick(inDialog("Command1"), Qt::LeftButton);
@@ -154,7 +146,7 @@ void TestInfoF::ok_closesAndFocusesMainWindow()
     QTRY_VERIFY(m_fixture->window->isActiveWindow());
 }
 
-void TestInfoF::closingMainWindow_closesInfo()
+void TestInfoDialog::closingMainWindow_closesInfo()
 {
     QVERIFY(openInfo());
     QVERIFY(m_fixture->window->close());
@@ -162,7 +154,7 @@ void TestInfoF::closingMainWindow_closesInfo()
     QTRY_VERIFY(m_dialog.isNull());
 }
 
-void TestInfoF::openBeforeSettings_staysUsable()
+void TestInfoDialog::openBeforeSettings_staysUsable()
 {
     QVERIFY(openInfo());
     m_fixture->window->activateWindow();
@@ -178,5 +170,5 @@ void TestInfoF::openBeforeSettings_staysUsable()
     QVERIFY(!m_fixture->window->isEnabled());
 }
 
-QTEST_MAIN(TestInfoF)
-#include "tst_infof.moc"
+QTEST_MAIN(TestInfoDialog)
+#include "tst_infodialog.moc"

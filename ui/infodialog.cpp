@@ -1,12 +1,10 @@
-#include "ui/infof.h"
+#include "ui/infodialog.h"
 
 #include "generated/buildconfig.h"
 #include "ui/controls.h"
-#include "ui/dialogwindow.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -30,17 +28,15 @@ QLabel *textLabel(QWidget *parent, const char *name, const QString &text, int le
 
 } // namespace
 
-InfoF::InfoF(QWidget *mainWindow)
-    : QWidget(mainWindow)
-    , m_mainWindow(mainWindow)
+InfoDialog::InfoDialog(QWidget *mainWindow)
+    : DialogWindow(mainWindow, "infoF", QStringLiteral("Info über Refekt Küchenplan"), clientSize)
 {
-    DialogWindow::setUp(*this, "infoF", QStringLiteral("Info über Refekt Küchenplan"), clientSize);
     createControls();
 }
 
-InfoF::~InfoF() = default;
+InfoDialog::~InfoDialog() = default;
 
-void InfoF::createControls()
+void InfoDialog::createControls()
 {
     QLabel *title = textLabel(this, "Label2", QStringLiteral("Refekt Küchenplan"), 720, 120);
     title->setFont(Fonts::systemFont(18, QFont::Bold));
@@ -60,26 +56,7 @@ void InfoF::createControls()
 
     // The only control that takes the focus.
     auto *command1 = place(this, new QPushButton(QStringLiteral("OK")), "Command1", Twips::rect(1680, 2400, 1215, 615));
-    connect(command1, &QPushButton::clicked, this, &InfoF::Command1_Click);
-}
-
-void InfoF::Command1_Click()
-{
-    close();
-}
-
-void InfoF::closeEvent(QCloseEvent *event)
-{
-    Form_QueryUnload();
-    QWidget::closeEvent(event);
-}
-
-void InfoF::Form_QueryUnload()
-{
-    // While the settings dialog is open the main window is disabled, and the
-    // focus belongs to that dialog.
-    if (m_mainWindow->isEnabled())
-        m_mainWindow->activateWindow();
+    connect(command1, &QPushButton::clicked, this, &InfoDialog::close);
 }
 
 } // namespace kostwerk::ui

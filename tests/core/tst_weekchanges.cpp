@@ -1,0 +1,63 @@
+#include "core/weekchanges.h"
+
+#include <QTest>
+
+using namespace kostwerk::core;
+
+namespace {
+
+using Kind = WeekChanges::Kind;
+
+// "title|dish|...": a title section, then a day per dish from Montag on, as
+// a fetch cuts them; read back from the cache, each section begins with a
+// line break.
+WeekPlan week(const QString &title, const QString &dishes, bool fromCache = false)
+{
+    const QString start = fromCache ? u"\r\n"_qs : QString();
+    WeekPlan plan{start + title};
+    for (const QString &dish : dishes.split(u'|'))
+        plan.append(start + u"Tag\r\nMenü I\r\n" + dish + u"\r\nWahlessen");
+    return plan;
+}
+
+} // namespace
+
+class TestWeekChanges final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void compareWeeks_data();
+    void compareWeeks();
+};
+
+void TestWeekChanges::compareWeeks_data()
+{
+    QTest::addColumn<WeekPlan>("earlier");
+    QTest::addColumn<WeekPlan>("fetched");
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QList<int>>("changedDays");
+    const WeekPlan kw50 = week(u"KW 50"_qs, u"Ente|Forelle|Reis"_qs);
+    QTest::newRow("nothing before") << WeekPlan() << kw50 << Kind::NoEarlierWeek << QList<int>();
+    QTest::newRow("the same week read back from the cache")
+        << week(u"KW 50"_qs, u"Ente|Forelle|Reis"_qs, true) << kw50 << Kind::SameWeek << QList<int>();
+    QTest::newRow("only locations and blanks at line ends")
+        << week(u"KW 50"_qs, u"Ente Nordhang|Forelle|Reis"_qs)
+        << week(u"KW 50 "_qs, u"Ente Kronenhof|Forelle |Reis"_qs) << Kind::SameWeek << QList<int>();
+    QTest::newRow("new title") << kw50 << week(u"KW 51"_qs, u"Ente|Forelle|Reis"_qs) << Kind::NewWeek << QList<int>();
+    QTest::newRow("two days changed, one added")
+        << kw50 << week(u"KW 50"_qs, u"Lachs|Forelle|Tofu|Kuchen"_qs) << Kind::SameWeek << QList<int>{0, 2, 3};
+    QTest::newRow("day removed") << kw50 << week(u"KW 50"_qs, u"Ente|Forelle"_qs) << Kind::SameWeek << QList<int>{2};
+}
+
+void TestWeekChanges::compareWeeks()
+{
+    QFETCH(WeekPlan, earlier);
+    QFETCH(WeekPlan, fetched);
+    QFETCH(Kind, kind);
+    QFETCH(QList<int>, changedDays);
+    QCOMPARE(kostwerk::core::compareWeeks(earlier, fetched), (WeekChanges{kind, changedDays}));
+}
+
+QTEST_GUILESS_MAIN(TestWeekChanges)
+#include "tst_weekchanges.moc"

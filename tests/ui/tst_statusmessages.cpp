@@ -1,0 +1,94 @@
+#include "ui/statusmessages.h"
+
+#include <QTest>
+
+using namespace kostwerk;
+using namespace kostwerk::ui;
+
+namespace {
+
+using Cache = StartUpReport::Cache;
+using Problem = core::FetchReport::Problem;
+using Kind = core::WeekChanges::Kind;
+
+const QDate tuesday(2026, 12, 8);
+const QDateTime thisWeek(tuesday, QTime(9, 30));
+const QDateTime lastWeek(QDate(2026, 12, 4), QTime(9, 30));
+
+StartUpReport startUpAfter(Cache cache, settings::CacheFileProblem setAside = settings::CacheFileProblem::None)
+{
+    StartUpReport report;
+    report.cache = cache;
+    report.setAside = setAside;
+    report.storedCacheFile = u"../cache.rfk"_qs;
+    return report;
+}
+
+RefreshReport refreshWith(Problem problem, Kind kind = Kind::SameWeek, QList<int> changedDays = {})
+{
+    RefreshReport report;
+    report.fetch.problem = problem;
+    report.fetch.httpStatus = problem == Problem::HttpStatus ? 404 : 0;
+    report.changes = {kind, changedDays};
+    return report;
+}
+
+} // namespace
+
+class TestStatusMessages final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUp_data();
+    void startUp();
+    void refresh_data();
+    void refresh();
+};
+
+void TestStatusMessages::startUp_data()
+{
+    QTest::addColumn<StartUpReport>("report");
+    QTest::addColumn<QDateTime>("stand");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("first start") << startUpAfter(Cache::Missing) << QDateTime() << QString();
+    QTest::newRow("this week") << startUpAfter(Cache::Loaded) << thisWeek << u"Stand: 08.12.2026, 09:30"_qs;
+    QTest::newRow("last week") << startUpAfter(Cache::Loaded) << lastWeek
+                               << u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (Stand: 04.12.2026, 09:30)"_qs;
+    QTest::newRow("no week in the cache") << startUpAfter(Cache::NoWeek) << QDateTime()
+                                          << u"Die Cache-Datei enthält keinen Wochenplan."_qs;
+    QTest::newRow("cache name set aside, before the week")
+        << startUpAfter(Cache::Loaded, settings::CacheFileProblem::ParentStep) << thisWeek
+        << u"Cachefile aus refekt.ini nicht verwendet, es gilt „cache.rfk“."_qs;
+}
+
+void TestStatusMessages::startUp()
+{
+    QFETCH(StartUpReport, report);
+    QFETCH(QDateTime, stand);
+    QFETCH(QString, text);
+    QCOMPARE(startUpMessage(report, stand, tuesday).text, text);
+}
+
+void TestStatusMessages::refresh_data()
+{
+    QTest::addColumn<RefreshReport>("report");
+    QTest::addColumn<QString>("text");
+    const QString stand = u"Stand: 08.12.2026, 09:30 – "_qs;
+    QTest::newRow("nothing changed") << refreshWith(Problem::None) << stand + u"Keine Änderungen seit dem letzten Abruf";
+    QTest::newRow("new week") << refreshWith(Problem::None, Kind::NewWeek) << stand + u"Neuer Wochenplan";
+    QTest::newRow("days changed") << refreshWith(Problem::None, Kind::SameWeek, {1, 3})
+                                  << stand + u"Geändert seit dem letzten Abruf: Dienstag, Donnerstag";
+    QTest::newRow("server error") << refreshWith(Problem::HttpStatus)
+                                  << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+}
+
+void TestStatusMessages::refresh()
+{
+    QFETCH(RefreshReport, report);
+    QFETCH(QString, text);
+    QCOMPARE(refreshMessage(report, thisWeek, tuesday).text, text);
+}
+
+QTEST_GUILESS_MAIN(TestStatusMessages)
+#include "tst_statusmessages.moc"

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/weekplan.h"
+
+#include <QtGlobal>
+
+#include <memory>
+
+class QWidget;
+
+namespace kostwerk::ui {
+
+class PrintDevice;
+
+// The window's three ways to print the week: "Wochenplan drucken", its print
+// preview and the week overview, all through one print device: the system's
+// print dialog, preview and printer, or the device a test gives.
+class WeekPrinting final
+{
+public:
+    // The dialogs open over window.
+    explicit WeekPrinting(QWidget *window);
+    ~WeekPrinting();
+    Q_DISABLE_COPY_MOVE(WeekPrinting)
+
+    // Prints through device instead of the system's print dialog and printer.
+    void useDevice(PrintDevice &device);
+
+    // Asks for the copies and prints every section of the week as held.
+    // Cancelling, an empty week and a failing printer end it without a word.
+    void printWeek(const core::WeekPlan &weekPlan);
+
+    // The same printout in the print preview, to print from there.
+    void previewWeek(const core::WeekPlan &weekPlan);
+
+    // The week as one table for the notice board, with standLine as its
+    // footer, in the print preview.
+    void previewOverview(const core::WeekPlan &weekPlan, const QString &standLine);
+
+private:
+    PrintDevice &device();
+
+    QWidget *const m_window;
+    PrintDevice *m_device = nullptr;
+    std::unique_ptr<PrintDevice> m_printer;  // the system's, made on first use
+};
+
+} // namespace kostwerk::ui

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/weekplan.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QButtonGroup;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace kostwerk::ui {
+
+// The window's client area with the week: the heading, the weekday choice and
+// the five meal categories. It shows a day of the week, tells which weekday
+// is chosen and marks the days that changed. The main window puts its bottom
+// row of buttons and the date on the same area, so that every control lies
+// directly on it, as screen readers and the layout expect.
+class WeekPanel final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WeekPanel)
+
+public:
+    explicit WeekPanel(QWidget *parent = nullptr);
+    ~WeekPanel() override;
+
+    // The index of the checked weekday button, 0 = Montag ... 5 = Samstag;
+    // the last one checked, or 0 when none is.
+    int selectedWeekday() const;
+
+    // Checks the button of index, or none.
+    void selectWeekday(std::optional<int> index);
+
+    // Shows section n of the week (n = weekday index + 1), or "Keine Daten
+    // vorhanden" and empty categories when the week has no such section.
+    void showDay(const core::WeekPlan &weekPlan, qsizetype n);
+
+    // Bold captions and the description "geändert" on the days given, plain
+    // captions on the others.
+    void markChangedDays(const QList<int> &days);
+
+    // The panel's controls in the order the Tab key visits them.
+    QList<QWidget *> tabOrder() const;
+
+signals:
+    // The user chose the weekday of index.
+    void weekdayChosen(int index);
+
+private:
+    QLineEdit *m_ueberschrift = nullptr;
+    QGroupBox *m_frame1 = nullptr;
+    QButtonGroup *m_wtAuswahl = nullptr;
+    std::array<QRadioButton *, 6> m_weekdayButtons{};
+    QPlainTextEdit *m_menu1 = nullptr;
+    QPlainTextEdit *m_wahlessen = nullptr;
+    QPlainTextEdit *m_eintopf = nullptr;
+    QPlainTextEdit *m_vegetarisch = nullptr;
+    QPlainTextEdit *m_abendessen = nullptr;
+};
+
+} // namespace kostwerk::ui

@@ -1,0 +1,84 @@
+#include "ui/weeksession.h"
+
+#include "core/cachefile.h"
+#include "core/weekdays.h"
+#include "platform/fileaccess.h"
+#include "ui/logging.h"
+#include "ui/settingsrefusals.h"
+
+#include <QFileInfo>
+
+#include <utility>
+
+namespace kostwerk::ui {
+
+WeekSession::WeekSession(ProgramState &state, platform::InternetTransfer &transfer)
+    : m_state(state)
+    , m_transfer(transfer)
+{
+}
+
+StartUpReport WeekSession::start(const QString &programFolder, const QString &programFile, QDate today)
+{
+    using settings::SettingsStore::defaultCacheFile;
+    StartUpReport report;
+    m_state.dataLoaded = false;
+    settings::SettingsStore::Loaded loaded = settings::SettingsStore::load(programFolder);
+    m_state.settings = std::move(loaded.settings);
+    report.defaultsWritten = std::move(loaded.defaultsWritten);
+
+    // A cache name that could overwrite another file is not used; the
+    // settings file keeps it for the user to mend.
+    report.storedCacheFile = m_state.settings.cacheFile;
+    report.setAside = settings::SettingsStore::cacheFileProblem(m_state.settings, report.storedCacheFile, programFile);
+    if (report.setAside != settings::CacheFileProblem::None) {
+        qCWarning(lcUi) << "cacheFile" << report.storedCacheFile << "set aside:" << SettingsRefusals::cacheFile(report.setAside);
+        m_state.settings.cacheFile = defaultCacheFile();
+    }
+
+    report.cache = loadCachedWeek(report);
+    const QFileInfo cache(m_state.settings.cachePath());
+    report.fetchNow = m_state.settings.autoFetch
+                      && (report.cache == StartUpReport::Cache::Missing
+                          || core::Weekdays::isOutdated(cache.lastModified(), today));
+    return report;
+}
+
+StartUpReport::Cache WeekSession::loadCachedWeek(StartUpReport &report)
+{
+    const QString cachePath = m_state.settings.cachePath();
+    if (!platform::fileExists(cachePath))
+        return StartUpReport::Cache::Missing;
+
+    m_state.dataLoaded = true;
+    core::LoadedCache cache = core::loadCache(cachePath);
+    m_state.weekPlan = std::move(cache.weekPlan);
+    if (!cache.ok()) {
+        qCWarning(lcUi) << "cannot read the cache" << cachePath << ":" << cache.error;
+        report.cacheError = cache.error;
+        return StartUpReport::Cache::Unreadable;
+    }
+    if (m_state.weekPlan.isEmpty())
+        return StartUpReport::Cache::NoWeek;
+    m_stand = QFileInfo(cachePath).lastModified();
+    return StartUpReport::Cache::Loaded;
+}
+
+RefreshReport WeekSession::refresh(const QDateTime &now)
+{
+    const settings::Settings &settings = m_state.settings;
+    RefreshReport report;
+    report.fetch = core::fetchWeekPlan({settings.startURL, settings.basisURL}, settings.cachePath(), m_transfer,
+                                       m_state.weekPlan);
+    // Only a week that came in is compared with the one it replaces.
+    if (report.fetch.sectionsFound) {
+        report.changes = core::compareWeeks(m_state.weekPlan, report.fetch.weekPlan);
+        m_stand = now;
+    }
+    // Whatever the fetch brought, the weekday buttons now show from the week.
+    m_state.dataLoaded = true;
+    m_state.weekPlan = std::move(report.fetch.weekPlan);
+    return report;
+}
+
+} // namespace kostwerk::ui
