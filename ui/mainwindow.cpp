@@ -7,6 +7,7 @@
 #include "ui/germandates.h"
 #include "ui/infodialog.h"
 #include "ui/programicon.h"
+#include "ui/refreshbutton.h"
 #include "ui/settingsdialog.h"
 #include "ui/statusline.h"
 #include "ui/statusdisplay.h"
@@ -28,13 +29,6 @@
 namespace kostwerk::ui {
 
 namespace {
-
-// The refresh button's captions: before the first fetch, during one, after.
-namespace LoadButton {
-constexpr QStringView initial = u"Daten aktualisieren";
-constexpr QStringView busy = u"Bitte warten...";
-constexpr QStringView done = u"Daten holen";
-} // namespace LoadButton
 
 constexpr QPoint clientOrigin(Twips::toPixels(915), Twips::toPixels(1005));
 
@@ -74,8 +68,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createBottomRow()
 {
-    m_cmdLoad = place(m_panel, new QPushButton(LoadButton::initial.toString()), "cmdLoad",
-                      Twips::rect(240, 5280, 1815, 495));
+    m_cmdLoad = place(m_panel, new RefreshButton, "cmdLoad", Twips::rect(240, 5280, 1815, 495));
     connect(m_cmdLoad, &QPushButton::clicked, this, &MainWindow::reloadWeekPlan);
 
     m_cmdWochenplan = place(m_panel, new QPushButton(QStringLiteral("Wochenplan drucken")), "cmdWochenplan",
@@ -115,23 +108,23 @@ void MainWindow::createMenus()
 
 void MainWindow::createShortcuts()
 {
-    auto *refresh = new QAction(this);
-    refresh->setObjectName(QStringLiteral("refreshShortcut"));
-    refresh->setShortcut(QKeySequence::Refresh);
-    connect(refresh, &QAction::triggered, m_cmdLoad, &QPushButton::click);
-    addAction(refresh);
-
-    auto *print = new QAction(this);
-    print->setObjectName(QStringLiteral("printShortcut"));
-    print->setShortcut(QKeySequence::Print);
-    connect(print, &QAction::triggered, m_cmdWochenplan, &QPushButton::click);
-    addAction(print);
+    // F5 and Ctrl+P click the two buttons.
+    const auto clickOnKey = [this](const char *name, QKeySequence::StandardKey key, QPushButton *button) {
+        auto *action = new QAction(this);
+        action->setObjectName(QLatin1StringView(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, button, &QPushButton::click);
+        addAction(action);
+    };
+    clickOnKey("refreshShortcut", QKeySequence::Refresh, m_cmdLoad);
+    clickOnKey("printShortcut", QKeySequence::Print, m_cmdWochenplan);
 }
 
 void MainWindow::setTabOrder()
 {
     // The refresh button comes first, so it has the focus at start.
-    const QList<QWidget *> order = QList<QWidget *>{m_cmdLoad} + m_panel->tabOrder() + QList<QWidget *>{m_cmdWochenplan};
+    QList<QWidget *> order{m_cmdLoad};
+    order << m_panel->tabOrder() << m_cmdWochenplan;
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
     m_cmdLoad->setFocus();
@@ -166,16 +159,9 @@ void MainWindow::showChosenDay()
 
 void MainWindow::reloadWeekPlan()
 {
-    // Disabling the focused button hands the focus on to "Montag", where the
-    // next Space would choose the day; the button takes it back afterwards.
-    const bool hadFocus = focusWidget() == m_cmdLoad;
-    m_cmdLoad->setText(LoadButton::busy.toString());
-    m_cmdLoad->setEnabled(false);
+    m_cmdLoad->showFetching();
     const RefreshReport report = m_session.refresh(QDateTime::currentDateTime());
-    m_cmdLoad->setText(LoadButton::done.toString());
-    m_cmdLoad->setEnabled(true);
-    if (hadFocus)
-        m_cmdLoad->setFocus();
+    m_cmdLoad->showFetched();
 
     // The last fetch's marks go, whatever this one brought.
     m_panel->markChangedDays(report.changes.changedDays);

@@ -19,6 +19,7 @@ namespace kostwerk::ui {
 
 class InfoDialog;
 class PrintDevice;
+class RefreshButton;
 class SettingsDialog;
 class StatusDisplay;
 class WeekPanel;
@@ -75,7 +76,7 @@ private:
     WeekPrinting m_printing;
 
     WeekPanel *m_panel = nullptr;
-    QPushButton *m_cmdLoad = nullptr;
+    RefreshButton *m_cmdLoad = nullptr;
     QPushButton *m_cmdWochenplan = nullptr;
     QLabel *m_datumF = nullptr;
     StatusDisplay *m_status = nullptr;

@@ -25,6 +25,8 @@ private slots:
     void firstStart_writesAllDefaults();
     void emptyValue_getsDefault_othersKeptUpTo254();
     void save_writesInOrder_andEmptyBecomesDefaultAtNextStart();
+    void cacheFileProblem_keepsTheCacheInItsFolderAndOffOtherFiles_data();
+    void cacheFileProblem_keepsTheCacheInItsFolderAndOffOtherFiles();
 
 private:
     QTemporaryDir m_dir;
@@ -151,6 +153,35 @@ void TestSettingsStore::save_writesInOrder_andEmptyBecomesDefaultAtNextStart()
     QCOMPARE(next.cacheFile, SettingsStore::defaultCacheFile());
     QCOMPARE(SettingsStore::readIni(next.iniPath, QStringLiteral("Settings"), QStringLiteral("cacheFile")),
              QStringLiteral("cache.rfk"));
+}
+
+void TestSettingsStore::cacheFileProblem_keepsTheCacheInItsFolderAndOffOtherFiles_data()
+{
+    QTest::addColumn<QString>("cacheFile");
+    QTest::addColumn<CacheFileProblem>("problem");
+    QTest::newRow("plain name") << "cache.rfk" << CacheFileProblem::None;
+    QTest::newRow("in a subfolder") << "woche/cache.rfk" << CacheFileProblem::None;
+    QTest::newRow("a name beginning with two dots") << "..cache.rfk" << CacheFileProblem::None;
+    QTest::newRow("absolute path") << "/tmp/cache.rfk" << CacheFileProblem::AbsolutePath;
+    QTest::newRow("out of the folder") << "../cache.rfk" << CacheFileProblem::ParentStep;
+    QTest::newRow("out and back in") << "woche/../cache.rfk" << CacheFileProblem::ParentStep;
+    QTest::newRow("the settings file in other case") << "Refekt.INI" << CacheFileProblem::SettingsFile;
+    QTest::newRow("the settings file by another way") << "./refekt.ini" << CacheFileProblem::SettingsFile;
+    QTest::newRow("a link to the settings file") << "einstellungen" << CacheFileProblem::SettingsFile;
+    QTest::newRow("a link to the program") << "programm" << CacheFileProblem::ProgramFile;
+}
+
+void TestSettingsStore::cacheFileProblem_keepsTheCacheInItsFolderAndOffOtherFiles()
+{
+    QFETCH(QString, cacheFile);
+    QFETCH(CacheFileProblem, problem);
+    const QTemporaryDir folder;
+    const Settings settings = SettingsStore::read(folder.filePath(u"refekt.ini"_qs));
+    const QString program = QCoreApplication::applicationFilePath();
+    QVERIFY(QFile(settings.iniPath).open(QIODevice::WriteOnly));
+    QVERIFY(QFile::link(settings.iniPath, folder.filePath(u"einstellungen"_qs)));
+    QVERIFY(QFile::link(program, folder.filePath(u"programm"_qs)));
+    QCOMPARE(SettingsStore::cacheFileProblem(settings, cacheFile, program), problem);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

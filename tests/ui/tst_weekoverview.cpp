@@ -3,12 +3,18 @@
 #include "platform/pagedecoding.h"
 #include "tests/common/pdftext.h"
 #include "ui/printing/weekoverview.h"
+#include "ui/printing/weekoverviewlayout.h"
 
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <map>
+#include <numeric>
 
 using namespace kostwerk::core;
 using kostwerk::platform::decodePage;
@@ -63,6 +69,21 @@ QStringList shownWords(const WeekPlan &week)
     return wordPieces(texts.join(u' '));
 }
 
+// Two days of a week, whose "Menü I" row holds dishes dishes a day.
+WeekOverviewContent twoDays(int dishes)
+{
+    WeekOverviewContent content{{u"Speiseplan"_qs}, {u"Montag"_qs, u"Dienstag"_qs}, {}};
+    for (int c = 0; c < categories; ++c) {
+        for (int day = 0; day < 2; ++day) {
+            QStringList lines;
+            for (int dish = 0; dish < (c == 0 ? dishes : 1); ++dish)
+                lines.append(u"Gericht %1.%2"_qs.arg(day).arg(dish));
+            content.dishes[c].append(lines);
+        }
+    }
+    return content;
+}
+
 } // namespace
 
 class TestWeekOverview final : public QObject
@@ -72,6 +93,8 @@ class TestWeekOverview final : public QObject
 private slots:
     void pdf_showsEveryDishOnTheFewestPages_data();
     void pdf_showsEveryDishOnTheFewestPages();
+    void paginate_losesNoRowAndRepeatsHeadings_data();
+    void paginate_losesNoRowAndRepeatsHeadings();
 };
 
 void TestWeekOverview::pdf_showsEveryDishOnTheFewestPages_data()
@@ -115,6 +138,61 @@ void TestWeekOverview::pdf_showsEveryDishOnTheFewestPages()
     for (int c = 0; namesEach >= 0 && c < categories; ++c) {
         const QString name = DayViewText::categoryHeadings[c].toString();
         QCOMPARE(text->count(QRegularExpression(QRegularExpression::escape(name) + u"(?!\\w)"_qs)), namesEach);
+    }
+}
+
+void TestWeekOverview::paginate_losesNoRowAndRepeatsHeadings_data()
+{
+    QTest::addColumn<WeekOverviewContent>("content");
+    QTest::addColumn<int>("pageHeight");  // in pixels of a 96 dpi image
+    QTest::addColumn<bool>("onePage");
+    QTest::newRow("fits one page") << twoDays(3) << 600 << true;
+    // Catches a continued row without its category's name, or without the
+    // day headings above it.
+    QTest::newRow("a row taller than a page") << twoDays(60) << 400 << false;
+    // Catches a page that takes nothing and so never ends.
+    QTest::newRow("a page too small for a row of text") << twoDays(2) << 10 << false;
+}
+
+void TestWeekOverview::paginate_losesNoRowAndRepeatsHeadings()
+{
+    QFETCH(WeekOverviewContent, content);
+    QFETCH(int, pageHeight);
+    QFETCH(bool, onePage);
+    QImage device(1, 1, QImage::Format_RGB32);
+    const OverviewSheet sheet = layOutOverview(content, stand, 10, QSizeF(800, pageHeight), &device);
+    const std::vector<OverviewPage> paginated = paginate(sheet);
+    QCOMPARE(paginated.size() == 1, onePage);
+
+    // Every row of text of every cell is printed exactly once, in order, but
+    // for the day headings and a category's name, which may come again.
+    std::map<std::pair<std::size_t, std::size_t>, std::vector<int>> printed;
+    for (std::size_t p = 0; p < paginated.size(); ++p) {
+        for (const OverviewSlice &slice : paginated[p]) {
+            const OverviewBlock &block = sheet.blocks[slice.block];
+            for (std::size_t c = 0; c < block.cells.size(); ++c) {
+                for (int row = slice.first[c]; row < slice.end[c]; ++row)
+                    printed[{slice.block, c}].push_back(row);
+            }
+            const bool continued = block.kind == OverviewBlock::Kind::CategoryRow && slice.first[1] > 0;
+            if (continued)
+                QCOMPARE(std::pair(slice.first[0], slice.end[0]), std::pair(0, block.cells[0]->lineCount()));
+        }
+        if (p > 0 && pageHeight > 100)
+            QCOMPARE(sheet.blocks[paginated[p].front().block].kind, OverviewBlock::Kind::HeaderRow);
+    }
+    for (std::size_t b = 0; b < sheet.blocks.size(); ++b) {
+        for (std::size_t c = 0; c < sheet.blocks[b].cells.size(); ++c) {
+            std::vector<int> rows = printed[{b, c}];
+            const OverviewBlock::Kind kind = sheet.blocks[b].kind;
+            if (kind == OverviewBlock::Kind::HeaderRow || (kind == OverviewBlock::Kind::CategoryRow && c == 0)) {
+                std::sort(rows.begin(), rows.end());
+                rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+            }
+            std::vector<int> all(sheet.blocks[b].cells[c]->lineCount());
+            std::iota(all.begin(), all.end(), 0);
+            QCOMPARE(rows, all);
+        }
     }
 }
 
