@@ -3,11 +3,22 @@
 #include "core/dayview.h"
 #include "core/weekdays.h"
 
+#include <QRegularExpression>
+
 #include <optional>
 
 namespace kostwerk::core {
 
 namespace {
+
+// The week as it reads back from the cache file, which keeps a comma as
+// ";;;" and so gives a ";;;" back as a comma.
+WeekPlan asStored(WeekPlan weekPlan)
+{
+    for (QString &section : weekPlan)
+        section.replace(QStringLiteral(";;;"), QStringLiteral(","));
+    return weekPlan;
+}
 
 // Blanks before a line break are not seen in the window.
 QString withoutTrailingBlanks(const QString &text)
@@ -18,6 +29,28 @@ QString withoutTrailingBlanks(const QString &text)
             line.chop(1);
     }
     return lines.join(lineBreak);
+}
+
+// The title's lines without the empty ones around them: a title read back
+// from the cache begins with one.
+QStringList titleLines(const WeekPlan &weekPlan)
+{
+    QStringList lines = withoutTrailingBlanks(weekPlan.value(0)).split(lineBreak.toString());
+    while (!lines.isEmpty() && lines.constFirst().isEmpty())
+        lines.removeFirst();
+    while (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// The dates a day's heading names, such as "07.12." or "07.12.2026".
+QStringList datesIn(const QString &heading)
+{
+    static const QRegularExpression date(QStringLiteral(R"(\b\d{1,2}\.\d{1,2}\.(\d{2,4})?)"));
+    QStringList dates;
+    for (const QRegularExpressionMatch &match : date.globalMatch(heading))
+        dates.append(match.captured());
+    return dates;
 }
 
 // The day view of section n as far as a reader sees a difference; the day
@@ -35,18 +68,29 @@ std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
 
 } // namespace
 
-WeekChanges compareWeeks(const WeekPlan &earlier, const WeekPlan &fetched)
+WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWeek)
 {
     WeekChanges changes;
-    if (earlier.isEmpty())
+    if (earlierWeek.isEmpty())
         return changes;
-    if (comparableView(earlier, 0) != comparableView(fetched, 0)) {
+    const WeekPlan earlier = asStored(earlierWeek);
+    const WeekPlan fetched = asStored(fetchedWeek);
+    QList<std::optional<DayView>> earlierDays;
+    QList<std::optional<DayView>> fetchedDays;
+    bool otherDates = false;
+    for (int day = 1; day <= Weekdays::count; ++day) {
+        earlierDays.append(comparableView(earlier, day));
+        fetchedDays.append(comparableView(fetched, day));
+        if (earlierDays.last() && fetchedDays.last())
+            otherDates = otherDates || datesIn(earlierDays.last()->heading) != datesIn(fetchedDays.last()->heading);
+    }
+    if (otherDates || titleLines(earlier) != titleLines(fetched)) {
         changes.kind = WeekChanges::Kind::NewWeek;
         return changes;
     }
     changes.kind = WeekChanges::Kind::SameWeek;
     for (int day = 0; day < Weekdays::count; ++day) {
-        if (comparableView(earlier, day + 1) != comparableView(fetched, day + 1))
+        if (earlierDays[day] != fetchedDays[day])
             changes.changedDays.append(day);
     }
     return changes;

@@ -11,7 +11,7 @@ struct WeekChanges
 {
     enum class Kind {
         NoEarlierWeek,  // nothing was shown before: nothing to compare
-        NewWeek,        // the title section differs: another week altogether
+        NewWeek,        // the title or the days' dates differ: another week altogether
         SameWeek,       // the same week, perhaps with some days changed
     };
 
@@ -21,11 +21,15 @@ struct WeekChanges
     bool operator==(const WeekChanges &) const = default;
 };
 
-// Compares the two weeks by what the day view shows of each section, so that
-// links, location names and blanks at line ends make no difference, nor does
-// the line break a section read back from the cache begins with. The days
-// compared are the six weekdays; a weekday that only one of the weeks holds
-// counts as changed, since the window shows "no data" for it in the other.
+// Compares the two weeks as the cache file keeps them, so that a week read
+// back after a restart equals the one fetched: the line break a section read
+// from the cache begins with, and a ";;;" that comes back as a comma, make no
+// difference. The fetched week is a new week when any line of its title
+// differs (blanks at line ends aside), or when its weekday headings name
+// other dates. Otherwise the six weekdays are compared by what the day view
+// shows of them, so that location names and blanks at line ends make no
+// difference either; a weekday that only one of the weeks holds counts as
+// changed, since the window shows "no data" for it in the other.
 WeekChanges compareWeeks(const WeekPlan &earlier, const WeekPlan &fetched);
 
 } // namespace kostwerk::core

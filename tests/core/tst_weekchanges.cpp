@@ -48,6 +48,20 @@ void TestWeekChanges::compareWeeks_data()
     QTest::newRow("two days changed, one added")
         << kw50 << week(u"KW 50"_qs, u"Lachs|Forelle|Tofu|Kuchen"_qs) << Kind::SameWeek << QList<int>{0, 2, 3};
     QTest::newRow("day removed") << kw50 << week(u"KW 50"_qs, u"Ente|Forelle"_qs) << Kind::SameWeek << QList<int>{2};
+    // As the sample site has it: the week's dates on the title's second line.
+    QTest::newRow("title whose dates stand on its second line")
+        << week(u"Speiseplan\r\nWoche vom 07.12.2026"_qs, u"Ente"_qs)
+        << week(u"Speiseplan\r\nWoche vom 14.12.2026"_qs, u"Ente"_qs) << Kind::NewWeek << QList<int>();
+    const WeekPlan monday07 = WeekPlan{u"KW"_qs, u"Montag, 07.12.\r\nMenü I\r\nEnte\r\nWahlessen"_qs};
+    QTest::newRow("weekday headings with other dates")
+        << monday07 << WeekPlan{u"KW"_qs, u"Montag, 14.12.\r\nMenü I\r\nEnte\r\nWahlessen"_qs} << Kind::NewWeek
+        << QList<int>();
+    QTest::newRow("weekday heading with the same date, worded otherwise")
+        << monday07 << WeekPlan{u"KW"_qs, u"Montag 07.12.\r\nMenü I\r\nEnte\r\nWahlessen"_qs} << Kind::SameWeek
+        << QList<int>{0};
+    QTest::newRow("a dish holding \";;;\", read back from the cache as a comma")
+        << week(u"KW 50"_qs, u"Ente, Reis"_qs, true) << week(u"KW 50"_qs, u"Ente;;; Reis"_qs) << Kind::SameWeek
+        << QList<int>();
 }
 
 void TestWeekChanges::compareWeeks()
