@@ -1,7 +1,7 @@
 # The Debian package of the program, made by `cpack -G DEB` in the build
-# folder. It holds everything the install rules install: the two programs and
-# the desktop files of packaging/; helpers, tests and benchmarks have no
-# install rules.
+# folder. It holds everything the install rules install: the two programs,
+# their manual pages, the desktop files, the copyright and the changelog;
+# helpers, tests and benchmarks have no install rules.
 
 set(CPACK_PACKAGE_NAME kostwerk)
 set(CPACK_PACKAGE_VENDOR "Kostwerk-Projekt")
@@ -18,7 +18,10 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+# Native: the project packages its own sources, so the package's version is
+# the project's, without a Debian revision, and its changelog is
+# changelog.gz (see packaging/CMakeLists.txt).
+set(CPACK_DEBIAN_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps finds the Qt and C++ libraries the programs link. It cannot

@@ -2,8 +2,10 @@
 # Checks what `cmake --install` and `cpack -G DEB` make of a finished build:
 # exactly the program's files and no helper or test program, the theme icons
 # at their sizes and still pixel for pixel the 32x32 picture, desktop files
-# the freedesktop validators accept, and a package that depends on the Qt
-# libraries the programs load.
+# the freedesktop validators accept, manual pages man renders without a
+# warning, a changelog whose newest entry is the AppStream release, and a
+# package that depends on the Qt libraries the programs load and that lintian
+# finds nothing wrong with.
 #
 # Usage: check_packaging.sh BUILD_FOLDER APP_ID VERSION
 set -euo pipefail
@@ -23,6 +25,12 @@ usr/share/metainfo/$app_id.metainfo.xml
 usr/share/icons/hicolor/32x32/apps/kostwerk.png
 usr/share/icons/hicolor/64x64/apps/kostwerk.png
 usr/share/icons/hicolor/128x128/apps/kostwerk.png
+usr/share/doc/kostwerk/copyright
+usr/share/doc/kostwerk/changelog.gz
+usr/share/man/man1/kostwerk.1.gz
+usr/share/man/man1/kostwerk-dump.1.gz
+usr/share/man/de/man1/kostwerk.1.gz
+usr/share/man/de/man1/kostwerk-dump.1.gz
 EOF_FILES
 )
 
@@ -64,6 +72,32 @@ desktop_file_is_clean() {  # FILE: no error, no warning; hints are advice
   ! grep -E ': (error|warning):' <<<"$report"
 }
 
+manual_page_is_clean() {  # PAGE: groff's and man's warnings fail it
+  local warnings
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$1" 2>&1 >/dev/null) && [ -z "$warnings" ] \
+    || { echo "$warnings"; return 1; }
+}
+
+newest_entry_is_the_release() {  # CHANGELOG.gz METAINFO: same version, same day
+  local changelog entry release
+  changelog=$(zcat "$1") || return 1
+  entry="$(dpkg-parsechangelog -l - -S Version <<<"$changelog")"
+  entry+=" $(date -u +%F -d "$(dpkg-parsechangelog -l - -S Date <<<"$changelog")")" || return 1
+  release=$(sed -En 's|.*<release version="([^"]*)" date="([^"]*)".*|\1 \2|p' "$2")
+  [ "$entry" = "$release" ] && [ "${entry% *}" = "$version" ] \
+    || { echo "changelog: $entry, AppStream: $release, CMake: $version"; return 1; }
+}
+
+lintian_is_silent() {  # PACKAGE: any error or warning fails it; infos are shown then
+  local as_user=()
+  # As root lintian would unpack a package it does not trust with root's rights.
+  if [ "$(id -u)" -eq 0 ]; then
+    chmod a+rx "$work" "$(dirname "$1")"
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/nonexistent)
+  fi
+  "${as_user[@]}" lintian --fail-on error,warning --display-info "$1"
+}
+
 finish() {
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ] && exit 0
@@ -92,12 +126,19 @@ check "desktop-file-validate accepts the desktop entry" \
   desktop_file_is_clean "$root/usr/share/applications/$app_id.desktop"
 # The tree check also finds the desktop entry the metainfo launches.
 check "appstreamcli accepts the metainfo and the installed tree" \
-  appstreamcli validate-tree --no-net "$root"
+  appstreamcli validate-tree --pedantic --no-net "$root"
+
+for page in man1/kostwerk man1/kostwerk-dump de/man1/kostwerk de/man1/kostwerk-dump; do
+  check "man renders $page without a warning" manual_page_is_clean "$root/usr/share/man/$page.1.gz"
+done
+check "the changelog's newest entry is this version and the AppStream release" \
+  newest_entry_is_the_release "$root/usr/share/doc/kostwerk/changelog.gz" \
+  "$root/usr/share/metainfo/$app_id.metainfo.xml"
 
 check "cpack makes the Debian package" \
   cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb"
-package=$(find "$work/deb" -maxdepth 1 -name "kostwerk_${version}-*.deb" -print -quit 2>/dev/null) || true
-check "the package is named kostwerk_${version}-<release>_<arch>.deb" test -n "$package"
+package=$(find "$work/deb" -maxdepth 1 -name "kostwerk_${version}_*.deb" -print -quit 2>/dev/null) || true
+check "the package is named kostwerk_${version}_<arch>.deb" test -n "$package"
 if [ -n "$package" ]; then
   check "the package holds exactly the program's files" \
     same_files "$(dpkg-deb -c "$package" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }')"
@@ -105,6 +146,7 @@ if [ -n "$package" ]; then
   for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n; do
     check "the package depends on $library" grep -Eq "(^|, )$library( |,|$)" <<<"$depends"
   done
+  check "lintian reports no error and no warning" lintian_is_silent "$package"
 fi
 
 finish
