@@ -1,5 +1,6 @@
 #include "core/dayview.h"
 
+#include "core/weekdays.h"
 #include "platform/blanks.h"
 
 namespace kostwerk::core {
@@ -85,6 +86,17 @@ std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n)
                    categoryOf(text, positions, 2),
                    categoryOf(text, positions, 3),
                    categoryOf(text, positions, 4)};
+}
+
+bool showsAnyCategory(const WeekPlan &weekPlan)
+{
+    for (qsizetype n = 1; n <= Weekdays::count; ++n) {
+        const std::optional<DayView> view = dayViewOf(weekPlan, n);
+        if (view && (view->menu1.size() + view->wahlessen.size() + view->eintopf.size() + view->vegetarisch.size()
+                     + view->abendessen.size()) > 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace kostwerk::core

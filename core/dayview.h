@@ -39,4 +39,8 @@ inline constexpr std::array<QStringView, 4> locationNames = {
 // has no such section.
 std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n);
 
+// Whether any weekday of the week shows a category. A week page that comes
+// in with none has most likely changed its shape.
+bool showsAnyCategory(const WeekPlan &weekPlan);
+
 } // namespace kostwerk::core

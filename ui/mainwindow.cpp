@@ -180,7 +180,9 @@ void MainWindow::openSettings()
     setEnabled(false);
     m_settingsDialog = new SettingsDialog(m_state.settings, this);
     connect(m_settingsDialog, &SettingsDialog::settingsNotSaved, this,
-            [this](const QString &cause) { m_status->showMessage({StatusLine::settingsNotSaved(), cause}); });
+            [this](const QString &cause) {
+                m_status->showMessage(settingsNotSavedMessage(cause, m_session.stand(), QDate::currentDate()));
+            });
     connect(m_settingsDialog, &DialogWindow::closed, this, [this] {
         setEnabled(true);
         activateWindow();

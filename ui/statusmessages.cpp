@@ -1,35 +1,88 @@
 #include "ui/statusmessages.h"
 
+#include "core/weekdays.h"
 #include "ui/settingsrefusals.h"
 #include "ui/statusline.h"
 
 namespace kostwerk::ui {
 
+namespace {
+
+// Sentences that follow one another after a dash; a full stop would end the
+// line too early.
+QString joined(QStringList parts)
+{
+    parts.removeAll(QString());
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        if (parts[i].endsWith(u'.'))
+            parts[i].chop(1);
+    }
+    return parts.join(u" – ");
+}
+
+// The week still shown after something went wrong, for example
+// "angezeigt: Stand 07.12.2026, 09:30".
+QString stillShown(const QDateTime &stand, QDate today)
+{
+    if (!stand.isValid())
+        return QString();
+    const QString shown = u"angezeigt: Stand " + stand.toString(u"dd.MM.yyyy, hh:mm");
+    return core::Weekdays::isOutdated(stand, today) ? shown + u" – Wochenplan ist nicht mehr aktuell" : shown;
+}
+
+QString firstStart()
+{
+    return QStringLiteral("Noch kein Wochenplan – „Daten aktualisieren“ (F5) holt ihn.");
+}
+
+} // namespace
+
 StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand, QDate today)
 {
-    // A cache name set aside says so before anything about the week.
-    if (report.setAside != settings::CacheFileProblem::None)
-        return {StatusLine::cacheFileSetAside(settings::SettingsStore::defaultCacheFile()),
-                SettingsRefusals::cacheFile(report.setAside) + u" (cacheFile=" + report.storedCacheFile + u')'};
+    QStringList notices;
+    QString cause;
+    if (report.setAside != settings::CacheFileProblem::None) {
+        notices.append(StatusLine::cacheFileSetAside(settings::SettingsStore::defaultCacheFile()));
+        cause = SettingsRefusals::cacheFile(report.setAside) + u" (cacheFile=" + report.storedCacheFile + u')';
+    }
+    if (!report.defaultsWritten.ok()) {
+        notices.append(StatusLine::settingsNotSaved());
+        cause = cause.isEmpty() ? report.defaultsWritten.error : cause;
+    }
+
     using Cache = StartUpReport::Cache;
     switch (report.cache) {
     case Cache::Missing:
+        notices.append(firstStart());
         break;
     case Cache::Unreadable:
-        return {StatusLine::cacheUnreadable(), report.cacheError};
+        notices.append(StatusLine::cacheUnreadable());
+        cause = cause.isEmpty() ? report.cacheError : cause;
+        break;
     case Cache::NoWeek:
-        return {StatusLine::cacheHoldsNoWeek(), {}};
+        notices.append(StatusLine::cacheHoldsNoWeek());
+        break;
     case Cache::Loaded:
-        return {StatusLine::forCache(stand, today), {}};
+        notices.append(StatusLine::forCache(stand, today));
+        break;
     }
-    return {};
+    return {joined(notices), cause};
 }
 
 StatusMessage refreshMessage(const RefreshReport &report, const QDateTime &stand, QDate today)
 {
     if (!report.fetch.ok())
-        return {StatusLine::problem(report.fetch), report.fetch.cause};
-    return {StatusLine::forCache(stand, today, report.changes), {}};
+        return {joined({StatusLine::problem(report.fetch), stillShown(stand, today)}), report.fetch.cause};
+    QStringList parts{StatusLine::forCache(stand, today, report.changes)};
+    if (!report.categoriesFound)
+        parts.append(QStringLiteral("Im Wochenplan wurde keine Speisekategorie gefunden – hat sich die Seite geändert?"));
+    return {joined(parts), {}};
+}
+
+StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &stand, QDate today)
+{
+    return {joined({StatusLine::settingsNotSaved(), stand.isValid() ? StatusLine::forCache(stand, today) : QString()}),
+            cause};
 }
 
 } // namespace kostwerk::ui

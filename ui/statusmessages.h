@@ -18,11 +18,18 @@ struct StatusMessage
     bool operator==(const StatusMessage &) const = default;
 };
 
-// What the status line says after start-up, stand being when the week shown
-// was fetched.
+// Whenever a week is shown, the status line tells how old it is: stand is
+// when the week shown was fetched, invalid while none is shown.
+
+// What the status line says after start-up: what was set aside or could not
+// be kept, then the week's age, or what to do without a week.
 StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand, QDate today);
 
-// What the status line says after a fetch.
+// What the status line says after a fetch: the week's age and what changed,
+// or what failed and the age of the week still shown.
 StatusMessage refreshMessage(const RefreshReport &report, const QDateTime &stand, QDate today);
+
+// Confirmed settings that could not be saved, and the week's age.
+StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &stand, QDate today);
 
 } // namespace kostwerk::ui

@@ -1,6 +1,7 @@
 #include "ui/weeksession.h"
 
 #include "core/cachefile.h"
+#include "core/dayview.h"
 #include "core/weekdays.h"
 #include "platform/fileaccess.h"
 #include "ui/logging.h"
@@ -58,7 +59,8 @@ StartUpReport::Cache WeekSession::loadCachedWeek(StartUpReport &report)
         report.cacheError = cache.error;
         return StartUpReport::Cache::Unreadable;
     }
-    if (m_state.weekPlan.isEmpty())
+    // A title alone is no week to show.
+    if (m_state.weekPlan.size() < 2)
         return StartUpReport::Cache::NoWeek;
     m_stand = QFileInfo(cachePath).lastModified();
     return StartUpReport::Cache::Loaded;
@@ -73,6 +75,7 @@ RefreshReport WeekSession::refresh(const QDateTime &now)
     // Only a week that came in is compared with the one it replaces.
     if (report.fetch.sectionsFound) {
         report.changes = core::compareWeeks(m_state.weekPlan, report.fetch.weekPlan);
+        report.categoriesFound = core::showsAnyCategory(report.fetch.weekPlan);
         m_stand = now;
     }
     // Whatever the fetch brought, the weekday buttons now show from the week.

@@ -21,7 +21,7 @@ struct StartUpReport
     enum class Cache {
         Missing,     // no cache file: nothing to show yet
         Unreadable,  // see error
-        NoWeek,      // a cache file without a section
+        NoWeek,      // a cache file without a weekday
         Loaded,
     };
 
@@ -44,6 +44,7 @@ struct RefreshReport
 {
     core::FetchReport fetch;  // its weekPlan has gone to the program's state
     core::WeekChanges changes;
+    bool categoriesFound = true;  // false when a week came in without any category
 };
 
 // The week behind the main window, without a widget: the start-up that loads

@@ -104,7 +104,7 @@ void TestDiskFaults::unwritableCache_keepsNewWeekAndOldFile()
     refresh();
 
     QCOMPARE(heading(), u"Dienstag, neu"_qs);
-    QCOMPARE(status(), u"Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden."_qs);
+    QVERIFY(status().startsWith(u"Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden – angezeigt: "_qs));
     QFile cache(folder.filePath(u"cache.rfk"_qs));
     QVERIFY(cache.open(QIODevice::ReadOnly));
     QCOMPARE(cache.readAll(), CachedWeek::bytes);
@@ -127,7 +127,7 @@ void TestDiskFaults::cachePathIsFolder_startsEmptyAndSaysSoAfterFetch()
 
     refresh();
     QCOMPARE(heading(), u"Dienstag, neu"_qs);
-    QCOMPARE(status(), u"Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden."_qs);
+    QVERIFY(status().startsWith(u"Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden – angezeigt: "_qs));
     QVERIFY(QFileInfo(m_app->dir.filePath(u"cache.rfk"_qs)).isDir());
 }
 

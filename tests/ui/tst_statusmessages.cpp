@@ -51,7 +51,8 @@ void TestStatusMessages::startUp_data()
     QTest::addColumn<StartUpReport>("report");
     QTest::addColumn<QDateTime>("stand");
     QTest::addColumn<QString>("text");
-    QTest::newRow("first start") << startUpAfter(Cache::Missing) << QDateTime() << QString();
+    QTest::newRow("first start") << startUpAfter(Cache::Missing) << QDateTime()
+                                 << u"Noch kein Wochenplan – „Daten aktualisieren“ (F5) holt ihn."_qs;
     QTest::newRow("this week") << startUpAfter(Cache::Loaded) << thisWeek << u"Stand: 08.12.2026, 09:30"_qs;
     QTest::newRow("last week") << startUpAfter(Cache::Loaded) << lastWeek
                                << u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (Stand: 04.12.2026, 09:30)"_qs;
@@ -59,7 +60,12 @@ void TestStatusMessages::startUp_data()
                                           << u"Die Cache-Datei enthält keinen Wochenplan."_qs;
     QTest::newRow("cache name set aside, before the week")
         << startUpAfter(Cache::Loaded, settings::CacheFileProblem::ParentStep) << thisWeek
-        << u"Cachefile aus refekt.ini nicht verwendet, es gilt „cache.rfk“."_qs;
+        << u"Cachefile aus refekt.ini nicht verwendet, es gilt „cache.rfk“ – Stand: 08.12.2026, 09:30"_qs;
+    StartUpReport notWritten = startUpAfter(Cache::Loaded);
+    notWritten.defaultsWritten = kostwerk::platform::WriteResult::failure(u"Permission denied"_qs);
+    QTest::newRow("defaults not written back")
+        << notWritten << thisWeek
+        << u"Einstellungen nicht gespeichert – sie gelten nur bis zum Programmende – Stand: 08.12.2026, 09:30"_qs;
 }
 
 void TestStatusMessages::startUp()
@@ -73,21 +79,33 @@ void TestStatusMessages::startUp()
 void TestStatusMessages::refresh_data()
 {
     QTest::addColumn<RefreshReport>("report");
+    QTest::addColumn<QDateTime>("stand");
     QTest::addColumn<QString>("text");
     const QString stand = u"Stand: 08.12.2026, 09:30 – "_qs;
-    QTest::newRow("nothing changed") << refreshWith(Problem::None) << stand + u"Keine Änderungen seit dem letzten Abruf";
-    QTest::newRow("new week") << refreshWith(Problem::None, Kind::NewWeek) << stand + u"Neuer Wochenplan";
-    QTest::newRow("days changed") << refreshWith(Problem::None, Kind::SameWeek, {1, 3})
+    QTest::newRow("nothing changed") << refreshWith(Problem::None) << thisWeek
+                                     << stand + u"Keine Änderungen seit dem letzten Abruf";
+    QTest::newRow("new week") << refreshWith(Problem::None, Kind::NewWeek) << thisWeek << stand + u"Neuer Wochenplan";
+    QTest::newRow("days changed") << refreshWith(Problem::None, Kind::SameWeek, {1, 3}) << thisWeek
                                   << stand + u"Geändert seit dem letzten Abruf: Dienstag, Donnerstag";
-    QTest::newRow("server error") << refreshWith(Problem::HttpStatus)
-                                  << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+    RefreshReport noCategory = refreshWith(Problem::None, Kind::NewWeek);
+    noCategory.categoriesFound = false;
+    QTest::newRow("a week without categories") << noCategory << QDateTime(thisWeek)
+        << stand + u"Neuer Wochenplan – Im Wochenplan wurde keine Speisekategorie gefunden – hat sich die Seite geändert?";
+    QTest::newRow("failure, a week of this week shown") << refreshWith(Problem::HttpStatus) << thisWeek
+        << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 08.12.2026, 09:30"_qs;
+    QTest::newRow("failure, an outdated week shown") << refreshWith(Problem::HttpStatus) << lastWeek
+        << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 04.12.2026, 09:30 – "
+           u"Wochenplan ist nicht mehr aktuell"_qs;
+    QTest::newRow("failure, no week shown") << refreshWith(Problem::HttpStatus) << QDateTime()
+        << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
 }
 
 void TestStatusMessages::refresh()
 {
     QFETCH(RefreshReport, report);
+    QFETCH(QDateTime, stand);
     QFETCH(QString, text);
-    QCOMPARE(refreshMessage(report, thisWeek, tuesday).text, text);
+    QCOMPARE(refreshMessage(report, stand, tuesday).text, text);
 }
 
 QTEST_GUILESS_MAIN(TestStatusMessages)
