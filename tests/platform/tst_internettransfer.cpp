@@ -106,6 +106,11 @@ void TestInternetTransfer::page_isDecodedByItsCharset_data()
     QTest::newRow("ISO-8859-1 read as Windows-1252")
         << QByteArray("<p>Men\xFC 2,50 \x80</p>") << QByteArray("text/html; charset=ISO-8859-1")
         << QStringLiteral("<p>Menü 2,50 €</p>");
+    QTest::newRow("Windows-1252 bytes under a UTF-8 header")
+        << QByteArray("<p>Men\xFC I</p>") << QByteArray("text/html; charset=utf-8") << QStringLiteral("<p>Menü I</p>");
+    QTest::newRow("Windows-1252 bytes under a UTF-8 meta tag")
+        << QByteArray("<meta charset=\"utf-8\"><p>Men\xFC I</p>") << QByteArray("text/html")
+        << QStringLiteral("<meta charset=\"utf-8\"><p>Menü I</p>");
 }
 
 void TestInternetTransfer::page_isDecodedByItsCharset()
