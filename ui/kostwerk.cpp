@@ -232,7 +232,7 @@ void Kostwerk::Form_Load(const QString &programFolder, QDate today)
 
     loadCachedWeek(today);
     if (problem != settings::CacheFileProblem::None)
-        showStatus(StatusLine::cacheFileSetAside(defaultCacheFile()),
+        showStatus(StatusLine::cacheFileSetAside(storedCacheFile, defaultCacheFile()),
                    SettingsRefusals::cacheFile(problem) + u" (cacheFile=" + storedCacheFile + u')');
 }
 
@@ -246,10 +246,10 @@ void Kostwerk::loadCachedWeek(QDate today)
         return;
 
     m_state.dataLoaded = true;
-    core::LoadedCache cache = core::loadCache(cachePath);
+    core::LoadedCache cache = core::loadCache(m_state.settings.cacheLocation());
     m_state.weekPlan = std::move(cache.weekPlan);
     if (!cache.ok())
-        showStatus(StatusLine::cacheUnreadable(), cache.error);
+        showStatus(StatusLine::cacheUnreadable(), StatusLine::cause(cache.failure));
     else if (m_state.weekPlan.isEmpty())
         showStatus(StatusLine::cacheHoldsNoWeek());
     else
@@ -305,7 +305,7 @@ void Kostwerk::reloadWeekPlan()
     const bool hadFocus = focusWidget() == m_cmdLoad;
     setLoadButton(LoadButton::busy, false);
     const settings::Settings &settings = m_state.settings;
-    core::FetchReport report = core::fetchWeekPlan({settings.startURL, settings.basisURL}, settings.cachePath(),
+    core::FetchReport report = core::fetchWeekPlan({settings.startURL, settings.basisURL}, settings.cacheLocation(),
                                                    m_transfer, m_state.weekPlan);
     setLoadButton(LoadButton::done, true);
     if (hadFocus)
@@ -323,7 +323,7 @@ void Kostwerk::reloadWeekPlan()
     if (report.ok())
         showCacheStand(QDate::currentDate(), changes);
     else
-        showStatus(StatusLine::problem(report), report.cause);
+        showStatus(StatusLine::problem(report), StatusLine::cause(report));
     // A new week that could not be kept is still the week as of now.
     if (report.problem == core::FetchReport::Problem::CacheNotWritten)
         m_weekStand = QDateTime::currentDateTime();

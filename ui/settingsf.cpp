@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 #include "ui/dialogwindow.h"
 #include "ui/settingsrefusals.h"
+#include "ui/statusline.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -100,7 +101,7 @@ void SettingsF::Command1_Click()
     m_settings.autoFetch = m_check2->isChecked();
     // Values that cannot be written stay in force for this run.
     if (const platform::WriteResult saved = settings::SettingsStore::save(m_settings); !saved)
-        emit settingsNotSaved(saved.error);
+        emit settingsNotSaved(StatusLine::cause(saved.failure));
     close();
 }
 

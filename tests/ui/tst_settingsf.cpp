@@ -317,6 +317,7 @@ void TestSettingsF::ok_refusesPastedValue_staysOpenAndKeepsIni_data()
     QTest::newRow("cache out of the folder") << QByteArray("cachefilefeld") << "../cache.rfk";
     QTest::newRow("cache on the settings file") << QByteArray("cachefilefeld") << "Refekt.INI";
     QTest::newRow("cache on a link to the program") << QByteArray("cachefilefeld") << "programm";
+    QTest::newRow("cache in a linked folder") << QByteArray("cachefilefeld") << "verlinkt/cache.rfk";
 }
 
 void TestSettingsF::ok_refusesPastedValue_staysOpenAndKeepsIni()
@@ -324,6 +325,7 @@ void TestSettingsF::ok_refusesPastedValue_staysOpenAndKeepsIni()
     QFETCH(QByteArray, field);
     QFETCH(QString, value);
     QVERIFY(QFile::link(QCoreApplication::applicationFilePath(), m_fixture->dir.filePath(u"programm"_qs)));
+    QVERIFY(QFile::link(QDir::tempPath(), m_fixture->dir.filePath(u"verlinkt"_qs)));
     const QByteArray iniBefore = m_fixture->readFile(QStringLiteral("refekt.ini"));
     const QStringList before = valuesInForce();
     QVERIFY(openSettings());

@@ -64,7 +64,8 @@ QByteArray toJson(const std::optional<core::DayView> &day)
 }
 
 // For example "Startseite: http://.../00.html (HTTP-Status 200, 812 Bytes,
-// Zeichensatz windows-1252)"; a failed download ends with Qt's own words.
+// Zeichensatz windows-1252)"; a failed download ends with its cause, as the
+// window's tooltip gives it.
 QString downloadLine(QStringView step, const platform::Download &download)
 {
     QString line = step + u": " + download.url + u" (";
@@ -72,8 +73,8 @@ QString downloadLine(QStringView step, const platform::Download &download)
     line += u", " + QString::number(download.size) + u" Bytes";
     if (!download.charset.isEmpty())
         line += u", Zeichensatz " + download.charset;
-    if (!download.ok())
-        line += u"; " + download.detail;
+    if (const QString cause = ui::StatusLine::cause(download); !cause.isEmpty())
+        line += u"; " + cause;
     return line + u")\n";
 }
 
@@ -142,7 +143,7 @@ Outcome day(const QString &path, const QString &day)
                          + QString::number(core::Weekdays::count) + u')'};
 
     // A missing file cannot be read either.
-    const core::LoadedCache cache = core::loadCache(path);
+    const core::LoadedCache cache = core::loadCache(platform::PathBelow::inFolderOf(path));
     if (!cache.ok())
         return {{}, unreadable(path)};
     return {toJson(core::dayViewOf(cache.weekPlan, n)), {}};
