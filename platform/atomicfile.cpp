@@ -99,6 +99,10 @@ WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes)
         return failure({Kind::Link, {}});
     if (replacing && !S_ISREG(existing.st_mode))
         return failure({Kind::NotRegularFile, {}});
+    // Renaming needs only the folder's permission; a file that its owner
+    // made read-only stays as it is all the same.
+    if (replacing && ::faccessat(folder.descriptor.get(), folder.leaf.constData(), W_OK, AT_EACCESS) != 0)
+        return systemFailure();
 
     // A new file gets what the umask leaves of read and write for all.
     TemporaryFile temporary(folder, 0666);

@@ -12,7 +12,8 @@ namespace kostwerk::platform {
 // is made beside the old one and renamed over it within the folder that
 // holds it, so it is never written through a symbolic link: a link at the
 // name or at a folder step below file.folder is refused, also one that
-// appeared a moment ago. A file that is replaced keeps its permissions.
+// appeared a moment ago. A file that is replaced keeps its permissions; a
+// read-only one is not replaced.
 WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes);
 
 } // namespace kostwerk::platform
