@@ -48,27 +48,26 @@ WeekPlan decode(QByteArrayView data)
 
 } // namespace CacheFile
 
-platform::WriteResult writeCache(const QString &path, const WeekPlan &weekPlan)
+platform::WriteResult writeCache(const platform::PathBelow &file, const WeekPlan &weekPlan)
 {
+    using Kind = platform::FileFailure::Kind;
     if (weekPlan.isEmpty())
         return {};
     // The cache's name may have been set to another file's; that file stays.
-    if (platform::fileExists(path)) {
-        const platform::FileRead existing = platform::readFile(path, CacheFile::maxFileSize);
-        if (!existing.ok())
-            return platform::WriteResult::failure(existing.error);
-        if (!existing.bytes.isEmpty() && CacheFile::decode(existing.bytes).isEmpty())
-            return platform::WriteResult::failure(QStringLiteral("Not a cache file, left as it is: ") + path);
-    }
-    return platform::writeFileAtomically(path, CacheFile::encode(weekPlan));
+    const platform::FileRead existing = platform::readFile(file, CacheFile::maxFileSize);
+    if (!existing.ok() && existing.failure.kind != Kind::Missing)
+        return {existing.failure};
+    if (!existing.bytes.isEmpty() && CacheFile::decode(existing.bytes).isEmpty())
+        return {{Kind::ForeignFile, {}}};
+    return platform::writeFileAtomically(file, CacheFile::encode(weekPlan));
 }
 
-LoadedCache loadCache(const QString &path)
+LoadedCache loadCache(const platform::PathBelow &file)
 {
-    const platform::FileRead file = platform::readFile(path, CacheFile::maxFileSize);
-    if (!file.ok())
-        return {{}, file.error};
-    return {CacheFile::decode(file.bytes), {}};
+    const platform::FileRead read = platform::readFile(file, CacheFile::maxFileSize);
+    if (!read.ok())
+        return {{}, read.failure};
+    return {CacheFile::decode(read.bytes), {}};
 }
 
 } // namespace kostwerk::core

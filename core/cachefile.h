@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/weekplan.h"
-#include "platform/writeresult.h"
+#include "platform/filefailure.h"
+#include "platform/pathbelow.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -28,24 +29,25 @@ WeekPlan decode(QByteArrayView data);
 
 } // namespace CacheFile
 
-// Replaces the file only once it is completely written. An empty week writes
+// Replaces the file only once it is completely written, and only as a file
+// below its folder, never through a symbolic link. An empty week writes
 // nothing and keeps the file as it is. When the file could not be written,
-// the previous file is untouched. An existing file that cannot be read, or
-// that is neither empty nor holds a marker line, is some other file under the
-// cache's name: it is left as it is and the write fails.
-platform::WriteResult writeCache(const QString &path, const WeekPlan &weekPlan);
+// the previous file is untouched. An existing file that cannot be read fails
+// the write; one that is neither empty nor holds a marker line is some other
+// file under the cache's name: it is left as it is (ForeignFile).
+platform::WriteResult writeCache(const platform::PathBelow &file, const WeekPlan &weekPlan);
 
 // The week a cache file holds, or why the file could not be read.
 struct LoadedCache
 {
     WeekPlan weekPlan;
-    QString error;  // empty on success
+    platform::FileFailure failure;
 
-    bool ok() const { return error.isEmpty(); }
+    bool ok() const { return !failure.failed(); }
 };
 
-// A file larger than CacheFile::maxFileSize, and anything but a regular
-// file, cannot be read.
-LoadedCache loadCache(const QString &path);
+// A file larger than CacheFile::maxFileSize, anything but a regular file,
+// and a file behind a symbolic link below its folder cannot be read.
+LoadedCache loadCache(const platform::PathBelow &file);
 
 } // namespace kostwerk::core

@@ -17,6 +17,8 @@ Problem problemOf(Download::Error error)
     switch (error) {
     case Download::Error::None:
         return Problem::None;
+    case Download::Error::NotHttp:
+        return Problem::NotHttp;
     case Download::Error::NoConnection:
         return Problem::NoConnection;
     case Download::Error::TimedOut:
@@ -25,6 +27,10 @@ Problem problemOf(Download::Error error)
         return Problem::HttpStatus;
     case Download::Error::TooLarge:
         return Problem::PageTooLarge;
+    case Download::Error::BrokenOff:
+        return Problem::BrokenOff;
+    case Download::Error::Busy:
+    case Download::Error::Interrupted:
     case Download::Error::Failed:
         break;
     }
@@ -43,7 +49,8 @@ void reportFailedDownload(FetchReport &report, const Download &download)
 {
     report.problem = problemOf(download.error);
     report.httpStatus = download.httpStatus;
-    report.cause = download.detail;
+    report.downloadError = download.error;
+    report.reason = download.reason;
 }
 
 // Why a week page brought no new week, in the order the steps ran.
@@ -67,7 +74,7 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
     if (!report.startPage.ok()) {
         report.weekPlan = current;
         reportFailedDownload(report, report.startPage);
-        qCWarning(lcCore) << "no start page:" << report.problem << report.cause;
+        qCWarning(lcCore) << "no start page:" << report.problem << report.reason;
         return report;
     }
     report.weekLink = WeekPage::findWeekLink(report.startPage.text);
@@ -78,12 +85,12 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
     report.sectionsFound = parsed.sectionsFound;
     if (!report.sectionsFound) {
         reportFirstProblem(report, weekPage);
-        qCWarning(lcCore) << "no new week:" << report.problem << report.cause;
+        qCWarning(lcCore) << "no new week:" << report.problem << report.reason;
     }
     return report;
 }
 
-FetchReport fetchWeekPlan(const WeekSite &site, const QString &cachePath,
+FetchReport fetchWeekPlan(const WeekSite &site, const platform::PathBelow &cache,
                           platform::InternetTransfer &transfer, const WeekPlan &current)
 {
     FetchReport report = retrieveWeekPlan(site, transfer, current);
@@ -91,11 +98,12 @@ FetchReport fetchWeekPlan(const WeekSite &site, const QString &cachePath,
     // every section, since sections read from the cache begin with one.
     if (!report.sectionsFound)
         return report;
-    const platform::WriteResult written = writeCache(cachePath, report.weekPlan);
+    const platform::WriteResult written = writeCache(cache, report.weekPlan);
     if (!written.ok()) {
-        qCWarning(lcCore) << "cannot write" << cachePath << ":" << written.error;
+        qCWarning(lcCore) << "cannot write" << cache.path() << ":" << written.failure;
         report.problem = Problem::CacheNotWritten;
-        report.cause = written.error;
+        report.cacheFailure = written.failure;
+        report.cacheName = cache.name;
     }
     return report;
 }

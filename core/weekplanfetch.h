@@ -2,6 +2,8 @@
 
 #include "core/weekplan.h"
 #include "platform/download.h"
+#include "platform/filefailure.h"
+#include "platform/pathbelow.h"
 
 #include <QObject>
 
@@ -31,10 +33,12 @@ struct FetchReport
 public:
     enum class Problem {
         None,
+        NotHttp,          // a URL that is neither http nor https
         NoConnection,     // server unreachable or host not found
         TimedOut,
         HttpStatus,       // the server's final answer was not a page (not 2xx)
         PageTooLarge,
+        BrokenOff,        // the transfer ended before the whole page had come
         DownloadFailed,   // any other download failure
         NoWeekLink,       // the start page holds no link to the week
         NoDaySections,    // the week page holds no day sections
@@ -49,8 +53,14 @@ public:
     bool sectionsFound = false;
 
     Problem problem = Problem::None;
-    int httpStatus = 0;  // the failed download's final status, 0 when none came
-    QString cause;       // the download's or the file's own error text
+    // The failed download as the transfer told it: its final status (0 when
+    // none came), the kind of failure and the other side's own words.
+    int httpStatus = 0;
+    platform::Download::Error downloadError = platform::Download::Error::None;
+    QString reason;
+    // Why the new week could not be kept, and the cache's name below its folder.
+    platform::FileFailure cacheFailure;
+    QString cacheName;
 
     // Each step as it went, for whoever looks into how a site answers: the
     // start page, the link found in it, and the week page, which is not
@@ -71,7 +81,7 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
 
 // Retrieves the week and, when new sections came in, writes them to the
 // cache file. The cache is only rewritten when new sections came in.
-FetchReport fetchWeekPlan(const WeekSite &site, const QString &cachePath,
+FetchReport fetchWeekPlan(const WeekSite &site, const platform::PathBelow &cache,
                           platform::InternetTransfer &transfer, const WeekPlan &current);
 
 } // namespace kostwerk::core

@@ -1,21 +1,121 @@
 #include "platform/atomicfile.h"
 
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kostwerk::platform {
 
-WriteResult writeFileAtomically(const QString &path, const QByteArray &bytes)
+namespace {
+
+using Below::Descriptor;
+using Kind = FileFailure::Kind;
+
+WriteResult failure(const FileFailure &failure)
 {
-    QSaveFile file(path);
-    // Buffered, a short write on a full disk goes unnoticed by QSaveFile;
-    // unbuffered, write() reports the count that really reached the file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return WriteResult::failure(file.errorString());
-    // Unless committed, the temporary file goes with the QSaveFile.
-    if (file.write(bytes) != bytes.size())
-        return WriteResult::failure(file.errorString());
-    if (!file.commit())
-        return WriteResult::failure(file.errorString());
+    return {failure};
+}
+
+WriteResult systemFailure()
+{
+    return {Below::systemFailure(errno)};
+}
+
+bool writeAll(int file, QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const ssize_t written = ::write(file, bytes.data(), size_t(bytes.size()));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        bytes = bytes.sliced(written);
+    }
+    return true;
+}
+
+// A new file beside the one it is to replace, under a name of its own;
+// removed again unless it was renamed over that file.
+class TemporaryFile final
+{
+public:
+    TemporaryFile(const Below::Folder &folder, mode_t mode)
+        : m_folder(folder.descriptor.get())
+    {
+        for (int attempt = 0; attempt < 16 && !m_file.isOpen(); ++attempt) {
+            m_name = folder.leaf + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            m_file = Descriptor(::openat(m_folder, m_name.constData(),
+                                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+            if (!m_file.isOpen() && errno != EEXIST)
+                break;
+        }
+        if (!m_file.isOpen())
+            m_name.clear();  // nothing of ours to remove
+    }
+    ~TemporaryFile()
+    {
+        if (!m_name.isEmpty()) {
+            m_file.close();
+            ::unlinkat(m_folder, m_name.constData(), 0);
+        }
+    }
+    Q_DISABLE_COPY_MOVE(TemporaryFile)
+
+    int get() const { return m_file.get(); }
+    bool isOpen() const { return m_file.isOpen(); }
+    bool close() { return m_file.close(); }
+
+    bool renameTo(const QByteArray &name)
+    {
+        if (::renameat(m_folder, m_name.constData(), m_folder, name.constData()) != 0)
+            return false;
+        m_name.clear();
+        return true;
+    }
+
+private:
+    int m_folder;
+    QByteArray m_name;
+    Descriptor m_file;
+};
+
+} // namespace
+
+WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes)
+{
+    const Below::Folder folder = Below::openFolderOf(file);
+    if (folder.failure.failed())
+        return failure(folder.failure);
+
+    struct stat existing {};
+    const bool replacing = ::fstatat(folder.descriptor.get(), folder.leaf.constData(), &existing,
+                                     AT_SYMLINK_NOFOLLOW) == 0;
+    if (!replacing && errno != ENOENT)
+        return systemFailure();
+    if (replacing && S_ISLNK(existing.st_mode))
+        return failure({Kind::Link, {}});
+    if (replacing && !S_ISREG(existing.st_mode))
+        return failure({Kind::NotRegularFile, {}});
+    // Renaming needs only the folder's permission; a file that its owner
+    // made read-only stays as it is all the same.
+    if (replacing && ::faccessat(folder.descriptor.get(), folder.leaf.constData(), W_OK, AT_EACCESS) != 0)
+        return systemFailure();
+
+    // A new file gets what the umask leaves of read and write for all.
+    TemporaryFile temporary(folder, 0666);
+    if (!temporary.isOpen())
+        return systemFailure();
+    if (replacing && ::fchmod(temporary.get(), existing.st_mode & 07777) != 0)
+        return systemFailure();
+    if (!writeAll(temporary.get(), bytes) || ::fsync(temporary.get()) != 0 || !temporary.close())
+        return systemFailure();
+    // Renaming replaces whatever is at the name now, a link that appeared
+    // since the check included, but never writes through it.
+    if (!temporary.renameTo(folder.leaf))
+        return systemFailure();
     return {};
 }
 

@@ -1,14 +1,19 @@
 #pragma once
 
-#include "platform/writeresult.h"
+#include "platform/filefailure.h"
+#include "platform/pathbelow.h"
 
-#include <QByteArray>
-#include <QString>
+#include <QByteArrayView>
 
 namespace kostwerk::platform {
 
 // Replaces the file with bytes only once all of them are on disk; on any
-// failure (a full disk included) the old file stays as it was.
-WriteResult writeFileAtomically(const QString &path, const QByteArray &bytes);
+// failure (a full disk included) the old file stays as it was. The new file
+// is made beside the old one and renamed over it within the folder that
+// holds it, so it is never written through a symbolic link: a link at the
+// name or at a folder step below file.folder is refused, also one that
+// appeared a moment ago. A file that is replaced keeps its permissions; a
+// read-only one is not replaced.
+WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes);
 
 } // namespace kostwerk::platform

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 
 #include <array>
 #include <cerrno>
@@ -14,14 +13,43 @@ namespace kostwerk::platform {
 
 namespace {
 
-FileRead unreadable(const QString &error)
+using Below::Descriptor;
+using Kind = FileFailure::Kind;
+
+FileRead unreadable(const FileFailure &failure)
 {
-    return {{}, error};
+    return {{}, failure};
 }
 
-QString tooLarge(qint64 maxSize)
+// Opened without blocking, a FIFO is seen for what it is instead of waiting
+// for a writer; for a regular file the flag changes nothing.
+constexpr int readFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+
+FileRead readOpened(const Descriptor &file, qint64 maxSize)
 {
-    return QStringLiteral("File larger than %1 bytes").arg(maxSize);
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0)
+        return unreadable(Below::systemFailure(errno));
+    if (!S_ISREG(status.st_mode))
+        return unreadable({Kind::NotRegularFile, {}});
+    if (status.st_size > maxSize)
+        return unreadable({Kind::TooLarge, {}});
+
+    QByteArray bytes;
+    bytes.reserve(status.st_size);
+    std::array<char, 65536> chunk;
+    for (;;) {
+        const ssize_t count = ::read(file.get(), chunk.data(), chunk.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return unreadable(Below::systemFailure(errno));
+        if (count == 0)
+            return {std::move(bytes), {}};
+        if (bytes.size() + count > maxSize)
+            return unreadable({Kind::TooLarge, {}});  // it grew while being read
+        bytes.append(chunk.data(), count);
+    }
 }
 
 } // namespace
@@ -36,36 +64,21 @@ bool fileExists(const QString &path)
 
 FileRead readFile(const QString &path, qint64 maxSize)
 {
-    // Opened without blocking, a FIFO is seen for what it is instead of
-    // waiting for a writer; for a regular file the flag changes nothing.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return unreadable(qt_error_string(errno));
-    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    const Descriptor file(::open(QFile::encodeName(path).constData(), readFlags));
+    if (!file.isOpen())
+        return unreadable(Below::systemFailure(errno));
+    return readOpened(file, maxSize);
+}
 
-    struct stat status {};
-    if (::fstat(fd, &status) != 0)
-        return unreadable(qt_error_string(errno));
-    if (!S_ISREG(status.st_mode))
-        return unreadable(QStringLiteral("Not a regular file"));
-    if (status.st_size > maxSize)
-        return unreadable(tooLarge(maxSize));
-
-    QByteArray bytes;
-    bytes.reserve(status.st_size);
-    std::array<char, 65536> chunk;
-    for (;;) {
-        const ssize_t count = ::read(fd, chunk.data(), chunk.size());
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return unreadable(qt_error_string(errno));
-        if (count == 0)
-            return {std::move(bytes), {}};
-        if (bytes.size() + count > maxSize)
-            return unreadable(tooLarge(maxSize));  // it grew while being read
-        bytes.append(chunk.data(), count);
-    }
+FileRead readFile(const PathBelow &path, qint64 maxSize)
+{
+    const Below::Folder folder = Below::openFolderOf(path);
+    if (folder.failure.failed())
+        return unreadable(folder.failure);
+    const Descriptor file(::openat(folder.descriptor.get(), folder.leaf.constData(), readFlags | O_NOFOLLOW));
+    if (!file.isOpen())
+        return unreadable(Below::failureAt(folder, errno));
+    return readOpened(file, maxSize);
 }
 
 } // namespace kostwerk::platform

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QByteArray>
+#include "platform/filefailure.h"
+#include "platform/pathbelow.h"
+
 #include <QString>
 
 namespace kostwerk::platform {
@@ -9,18 +11,13 @@ namespace kostwerk::platform {
 // files and empty or bad paths. Never fails.
 bool fileExists(const QString &path);
 
-// A whole file's bytes, or why it could not be read.
-struct FileRead
-{
-    QByteArray bytes;
-    QString error;  // empty on success
-
-    bool ok() const { return error.isEmpty(); }
-};
-
 // Reads only a regular file of at most maxSize bytes, also behind a link.
 // Anything else is unreadable at once: a FIFO would wait for a writer, a
 // device such as /dev/zero never ends, and a folder or socket holds no text.
 FileRead readFile(const QString &path, qint64 maxSize);
+
+// The same for a file below a folder, which is read only when neither its
+// name nor a folder step below the folder is a symbolic link.
+FileRead readFile(const PathBelow &file, qint64 maxSize);
 
 } // namespace kostwerk::platform

@@ -35,21 +35,30 @@ enum class Interruption {
     WaitLeft,  // the local event loop was ended from outside: abort(), or the program quits
 };
 
-Download failure(Download::Error error, const QString &detail)
+Download failure(Download::Error error, const QString &reason)
 {
     Download download;
     download.error = error;
-    download.detail = detail;
+    download.reason = reason;
     return download;
 }
 
-QNetworkRequest requestFor(const QString &url)
+QNetworkRequest requestFor(const QUrl &url)
 {
-    QNetworkRequest request{QUrl(url)};
+    QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(maxRedirects);
+    // Asked for gzip, Qt inflates the body and no longer notices one that
+    // ends before its Content-Length; unencoded, a body cut short fails.
+    request.setRawHeader(QByteArrayLiteral("Accept-Encoding"), QByteArrayLiteral("identity"));
     return request;
+}
+
+bool isHttp(const QUrl &url)
+{
+    return url.scheme().compare(u"http", Qt::CaseInsensitive) == 0
+           || url.scheme().compare(u"https", Qt::CaseInsensitive) == 0;
 }
 
 Download::Error errorFor(QNetworkReply::NetworkError error)
@@ -67,41 +76,45 @@ Download::Error errorFor(QNetworkReply::NetworkError error)
         return Download::Error::NoConnection;
     case QNetworkReply::TimeoutError:
         return Download::Error::TimedOut;
+    // The server closed the connection before the body was complete. Qt
+    // tells so only when the close comes after the data: where the last
+    // bytes and the close arrive together, and where a chunk size is no
+    // number, it takes the body as complete.
+    case QNetworkReply::RemoteHostClosedError:
+        return Download::Error::BrokenOff;
     default:
         return Download::Error::Failed;
     }
 }
 
+QString reasonPhrase(const QNetworkReply &reply)
+{
+    return reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+}
+
 // The outcome of a finished reply, without the text.
-Download outcomeOf(const QNetworkReply &reply, Interruption interruption,
-                   std::chrono::milliseconds timeout)
+Download outcomeOf(const QNetworkReply &reply, Interruption interruption)
 {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     // An error page must never pass for the document, whatever else went wrong.
     if (status >= 400)
-        return failure(Download::Error::HttpStatus, reply.errorString());
+        return failure(Download::Error::HttpStatus, reasonPhrase(reply));
     switch (interruption) {
     case Interruption::TooLarge:
-        return failure(Download::Error::TooLarge,
-                       QStringLiteral("The page is larger than %1 bytes")
-                           .arg(InternetTransfer::maxPageSize));
+        return failure(Download::Error::TooLarge, {});
     case Interruption::TimedOut:
-        return failure(Download::Error::TimedOut,
-                       QStringLiteral("The page did not arrive within %1 ms").arg(timeout.count()));
+        return failure(Download::Error::TimedOut, {});
     case Interruption::WaitLeft:
-        return failure(Download::Error::Failed,
-                       QStringLiteral("The wait for the page was ended from outside"));
+        return failure(Download::Error::Interrupted, {});
     case Interruption::None:
         break;
     }
     if (reply.error() != QNetworkReply::NoError)
         return failure(errorFor(reply.error()), reply.errorString());
     // Only a final 2xx answer is a page: a 304, or a 300 with nowhere to go,
-    // is not the document either. A URL that is not HTTP has no status.
-    if (status != 0 && (status < 200 || status > 299))
-        return failure(Download::Error::HttpStatus,
-                       QStringLiteral("The server answered with HTTP status %1 instead of a page")
-                           .arg(status));
+    // is not the document either.
+    if (status < 200 || status > 299)
+        return failure(Download::Error::HttpStatus, reasonPhrase(reply));
     return {};
 }
 
@@ -173,11 +186,17 @@ Download InternetTransfer::openUrl(const QString &url)
 
 Download InternetTransfer::receive(const QString &url)
 {
+    // Checked before anything is opened: a file: URL naming a FIFO would
+    // block in open() beyond any time-out.
+    const QUrl target(url);
+    if (!isHttp(target)) {
+        qCWarning(lcPlatform) << "Refused" << url << ": neither http nor https";
+        return failure(Download::Error::NotHttp, {});
+    }
     // An event handled during the wait may ask again; one wait at a time.
     if (stillExecuting()) {
         qCWarning(lcPlatform) << "Refused" << url << "while another download runs";
-        return failure(Download::Error::Failed,
-                       QStringLiteral("Another download is still running"));
+        return failure(Download::Error::Busy, {});
     }
     qCDebug(lcPlatform) << "Downloading" << url;
 
@@ -188,7 +207,7 @@ Download InternetTransfer::receive(const QString &url)
     const QPointer<InternetTransfer> alive(this);
     m_wait = &wait;
 
-    ReplyPointer reply(m_manager.get(requestFor(url)));
+    ReplyPointer reply(m_manager.get(requestFor(target)));
     connect(reply.get(), &QIODevice::readyRead, &wait,
             [&body, &interruption, source = reply.get()] {
                 body += source->readAll();
@@ -224,8 +243,7 @@ Download InternetTransfer::receive(const QString &url)
         // We were destroyed during the wait, and our manager deleted the reply.
         (void)reply.release();
         qCInfo(lcPlatform) << "Download of" << url << "abandoned by its owner";
-        return failure(Download::Error::Failed,
-                       QStringLiteral("The download was abandoned by its owner"));
+        return failure(Download::Error::Interrupted, {});
     }
     m_wait = nullptr;
     if (!reply->isFinished()) {
@@ -233,11 +251,11 @@ Download InternetTransfer::receive(const QString &url)
         reply->abort();
     }
 
-    Download download = outcomeOf(*reply, interruption, m_timeout);
+    Download download = outcomeOf(*reply, interruption);
     download.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     download.size = body.size();
     if (!download.ok()) {
-        qCInfo(lcPlatform) << "Download of" << url << "failed:" << download.detail;
+        qCInfo(lcPlatform) << "Download of" << url << "failed:" << download.error << download.reason;
         return download;
     }
     DecodedPage page = decodePage(body, reply->rawHeader(QByteArrayLiteral("Content-Type")));

@@ -39,6 +39,7 @@ public:
     void abort();
 
     // Returns once the whole document has arrived or the download failed.
+    // Only http and https URLs are fetched; any other fails at once.
     Download openUrl(const QString &url);
 
 private:

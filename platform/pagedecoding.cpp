@@ -58,9 +58,11 @@ DecodedPage decodePage(QByteArrayView body, QByteArrayView contentType)
 
     const QString charset = declaredCharset(body, contentType);
     if (!isWindows1252(charset)) {
-        QStringDecoder decoder(charset.toLatin1().constData());
-        if (decoder.isValid())
-            return {decoder.decode(body), QString::fromLatin1(decoder.name())};
+        // Stateless, so that a sequence cut off at the end counts as an error too.
+        QStringDecoder decoder(charset.toLatin1().constData(), QStringConverter::Flag::Stateless);
+        QString text = decoder.decode(body);
+        if (decoder.isValid() && !decoder.hasError())
+            return {std::move(text), QString::fromLatin1(decoder.name())};
     }
     return {AnsiCodePage::decode(body), QStringLiteral("windows-1252")};
 }

@@ -17,8 +17,9 @@ struct DecodedPage
 // otherwise: a UTF-8 byte-order mark, a charset in the HTTP Content-Type
 // header, or a <meta charset> / <meta http-equiv="Content-Type"> in the first
 // 1024 bytes, in this order of precedence. A declared ISO-8859-1 (or ASCII)
-// is read as Windows-1252, as browsers do; an unknown charset falls back to
-// Windows-1252.
+// is read as Windows-1252, as browsers do; an unknown charset, and one the
+// bytes do not fit (a page labelled UTF-8 that holds a Windows-1252 "ü"),
+// falls back to Windows-1252.
 DecodedPage decodePage(QByteArrayView body, QByteArrayView contentType = {});
 
 } // namespace kostwerk::platform

@@ -207,10 +207,10 @@ WriteResult writeString(const QString &file, const QString &givenSection, const 
     const QString key = withoutBlanks(givenKey);
     // A line break would end the entry's line and start one of its own.
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
-        return WriteResult::failure(QStringLiteral("A profile entry cannot hold a line break"));
+        return {{FileFailure::Kind::LineBreak, {}}};
     const FileRead contents = readAll(file);
     if (!contents.ok())
-        return WriteResult::failure(contents.error);  // never replace a file we could not read
+        return {contents.failure};  // never replace a file we could not read
 
     Profile profile = parse(contents.bytes);
     Lines &lines = profile.lines;
@@ -234,7 +234,7 @@ WriteResult writeString(const QString &file, const QString &givenSection, const 
         }
     }
 
-    return writeFileAtomically(file, profile.bytes());
+    return writeFileAtomically(PathBelow::inFolderOf(file), profile.bytes());
 }
 
 } // namespace ProfileFile

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/writeresult.h"
+#include "platform/filefailure.h"
 
 #include <QString>
 
@@ -25,7 +25,9 @@ QString readString(const QString &file, const QString &section, const QString &k
 // Changes only the key's own line (or adds one, or the section); every other
 // byte of the file stays as it is. The file is replaced atomically; when it
 // could not be read or written, or when a name or the value holds a line
-// break, it is unchanged.
+// break, it is unchanged. The file is read through a link, but never written
+// through one: a link at its name would let the program's section land in
+// whatever file the link names.
 WriteResult writeString(const QString &file, const QString &section, const QString &key,
                         const QString &value);
 

@@ -39,7 +39,7 @@ void applyDefault(const QString &iniPath, const QString &key, QString &value, co
         return;
     const platform::WriteResult result = platform::ProfileFile::writeString(iniPath, sectionName, key, value);
     if (!result) {
-        qCWarning(lcSettings) << "cannot write the default of" << key << "to" << iniPath << ":" << result.error;
+        qCWarning(lcSettings) << "cannot write the default of" << key << "to" << iniPath << ":" << result.failure;
         if (written->ok())
             *written = result;
     }
@@ -122,6 +122,8 @@ CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cache
         return CacheFileProblem::SettingsFile;
     if (isSameFile(cachePath, programFile))
         return CacheFileProblem::ProgramFile;
+    if (platform::passesLink({settings.appPath, cacheFile}))
+        return CacheFileProblem::Link;
     return CacheFileProblem::None;
 }
 

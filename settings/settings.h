@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/writeresult.h"
+#include "platform/filefailure.h"
+#include "platform/pathbelow.h"
 
 #include <QString>
 
@@ -17,6 +18,8 @@ struct Settings
     bool autoFetch = false;  // fetch at start when the cached week is outdated or missing
 
     QString cachePath() const { return appPath + cacheFile; }
+    // The cache as it is read and written: below appPath, never through a link.
+    platform::PathBelow cacheLocation() const { return {appPath, cacheFile}; }
 };
 
 // Why a cacheFile value may not name the cache, or None.
@@ -26,6 +29,7 @@ enum class CacheFileProblem {
     ParentStep,    // a ".." step would lead out of that folder
     SettingsFile,  // the cache would overwrite the settings
     ProgramFile,   // the cache would overwrite the program
+    Link,          // a symbolic link at the name or at a folder step could lead anywhere
 };
 
 namespace SettingsStore {
@@ -56,7 +60,9 @@ QString dataFolder(const QString &programFolder);
 // Whether cacheFile can name the cache beside these settings: it stays
 // inside the settings folder and is neither the settings file nor the
 // program at programFile, whatever the case of its letters and through any
-// link to them. Reads the file system but changes nothing.
+// link to them; nor is it, or does it pass through, a symbolic link below
+// the settings folder, dangling or not. Reads the file system but changes
+// nothing.
 CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile,
                                   const QString &programFile);
 

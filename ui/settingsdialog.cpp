@@ -3,6 +3,7 @@
 #include "settings/settings.h"
 #include "ui/controls.h"
 #include "ui/settingsrefusals.h"
+#include "ui/statusline.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -96,7 +97,7 @@ void SettingsDialog::acceptSettings()
     m_settings.autoFetch = m_check2->isChecked();
     // Values that cannot be written stay in force for this run.
     if (const platform::WriteResult saved = settings::SettingsStore::save(m_settings); !saved)
-        emit settingsNotSaved(saved.error);
+        emit settingsNotSaved(StatusLine::cause(saved.failure));
     close();
 }
 

@@ -20,6 +20,9 @@ QString cacheFile(settings::CacheFileProblem problem)
         return QStringLiteral("Die Cache-Datei darf nicht die Einstellungsdatei refekt.ini sein.");
     case Problem::ProgramFile:
         return QStringLiteral("Die Cache-Datei darf nicht das Programm selbst sein.");
+    case Problem::Link:
+        return QStringLiteral("Die Cache-Datei liegt immer im Ordner der Einstellungen; ein symbolischer Link "
+                              "(auch einer zu einem Ordner) könnte an jeden anderen Ort führen.");
     }
     return QString();
 }

@@ -1,11 +1,71 @@
 #include "ui/statusline.h"
 
 #include "core/weekdays.h"
+#include "platform/internettransfer.h"
 #include "ui/germandates.h"
 
 namespace kostwerk::ui {
 
 namespace StatusLine {
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    return u"„" + text + u"“";
+}
+
+QString systemSays(const QString &text)
+{
+    return text.isEmpty() ? QString() : u"Meldung des Systems: " + quoted(text);
+}
+
+QString downloadCause(platform::Download::Error error, const QString &reason)
+{
+    using Error = platform::Download::Error;
+    switch (error) {
+    case Error::None:
+        return QString();
+    case Error::NotHttp:
+        return QStringLiteral("Die Adresse beginnt weder mit http:// noch mit https://.");
+    case Error::HttpStatus:
+        return reason.isEmpty() ? QString() : u"Antwort des Servers: " + quoted(reason);
+    case Error::TimedOut:
+        // Qt's own time-out comes with its words; ours with none.
+        if (reason.isEmpty())
+            return QStringLiteral("Die Seite war nach Ablauf der Wartezeit nicht vollständig angekommen.");
+        break;
+    case Error::TooLarge:
+        return QStringLiteral("Die Seite ist größer als %1 MiB.")
+            .arg(platform::InternetTransfer::maxPageSize / (1024 * 1024));
+    case Error::Busy:
+        return QStringLiteral("Ein anderer Abruf lief noch.");
+    case Error::Interrupted:
+        return QStringLiteral("Der Abruf wurde abgebrochen, weil das Fenster geschlossen wurde.");
+    case Error::NoConnection:
+    case Error::BrokenOff:
+    case Error::Failed:
+        break;
+    }
+    return systemSays(reason);
+}
+
+QString cacheNotWritten(const core::FetchReport &report)
+{
+    using Kind = platform::FileFailure::Kind;
+    switch (report.cacheFailure.kind) {
+    case Kind::ForeignFile:
+        return quoted(report.cacheName)
+               + u" ist keine Cache-Datei und wird nicht überschrieben – bitte umbenennen oder löschen.";
+    case Kind::Link:
+        return quoted(report.cacheName)
+               + u" ist ein symbolischer Link oder liegt in einem verlinkten Ordner – dort wird nichts gespeichert.";
+    default:
+        return QStringLiteral("Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden.");
+    }
+}
+
+} // namespace
 
 QString stand(const QDateTime &cacheWritten)
 {
@@ -46,6 +106,8 @@ QString problem(const core::FetchReport &report)
     switch (report.problem) {
     case Problem::None:
         return QString();
+    case Problem::NotHttp:
+        return QStringLiteral("Nur http- und https-Adressen werden abgerufen.");
     case Problem::NoConnection:
         return QStringLiteral("Keine Verbindung: Der Server ist nicht erreichbar oder wurde nicht gefunden.");
     case Problem::TimedOut:
@@ -57,6 +119,8 @@ QString problem(const core::FetchReport &report)
         return QStringLiteral("Der Server meldet einen Fehler (HTTP-Status %1).").arg(report.httpStatus);
     case Problem::PageTooLarge:
         return QStringLiteral("Die Seite ist zu groß und wurde nicht geladen.");
+    case Problem::BrokenOff:
+        return QStringLiteral("Die Übertragung ist abgebrochen: Die Seite kam nicht vollständig an.");
     case Problem::DownloadFailed:
         return QStringLiteral("Der Download ist fehlgeschlagen.");
     case Problem::NoWeekLink:
@@ -64,9 +128,47 @@ QString problem(const core::FetchReport &report)
     case Problem::NoDaySections:
         return QStringLiteral("Die Wochenseite enthält keine Tagesabschnitte.");
     case Problem::CacheNotWritten:
-        return QStringLiteral("Der Wochenplan konnte nicht in der Cache-Datei gespeichert werden.");
+        return cacheNotWritten(report);
     }
     return QString();
+}
+
+QString cause(const core::FetchReport &report)
+{
+    if (report.problem == core::FetchReport::Problem::CacheNotWritten)
+        return cause(report.cacheFailure);
+    return downloadCause(report.downloadError, report.reason);
+}
+
+QString cause(const platform::Download &download)
+{
+    return downloadCause(download.error, download.reason);
+}
+
+QString cause(const platform::FileFailure &failure)
+{
+    using Kind = platform::FileFailure::Kind;
+    switch (failure.kind) {
+    case Kind::None:
+        return QString();
+    case Kind::NotRegularFile:
+        return QStringLiteral("Keine gewöhnliche Datei, sondern ein Ordner, eine FIFO, ein Gerät oder ein Socket.");
+    case Kind::TooLarge:
+        return QStringLiteral("Die Datei ist zu groß.");
+    case Kind::Link:
+        return QStringLiteral("Der Name ist ein symbolischer Link oder führt durch einen verlinkten Ordner; "
+                              "durch Links wird weder gelesen noch geschrieben.");
+    case Kind::ParentStep:
+        return QStringLiteral("Der Name führt mit „..“ aus seinem Ordner hinaus.");
+    case Kind::LineBreak:
+        return QStringLiteral("Ein Wert darf keinen Zeilenumbruch enthalten.");
+    case Kind::ForeignFile:
+        return QStringLiteral("Unter dem Namen liegt eine Datei anderer Art; sie bleibt, wie sie ist.");
+    case Kind::Missing:
+    case Kind::System:
+        break;
+    }
+    return systemSays(failure.systemText);
 }
 
 QString cacheUnreadable()
@@ -79,9 +181,11 @@ QString cacheHoldsNoWeek()
     return QStringLiteral("Die Cache-Datei enthält keinen Wochenplan.");
 }
 
-QString cacheFileSetAside(const QString &defaultName)
+QString cacheFileSetAside(const QString &storedName, const QString &defaultName)
 {
-    return u"Cachefile aus refekt.ini nicht verwendet, es gilt „" + defaultName + u"“.";
+    if (storedName == defaultName)
+        return u"Cachefile " + quoted(defaultName) + u" nicht verwendbar – der Wochenplan wird weder gelesen noch gespeichert.";
+    return u"Cachefile aus refekt.ini nicht verwendet, es gilt " + quoted(defaultName) + u'.';
 }
 
 QString settingsNotSaved()

@@ -2,6 +2,8 @@
 
 #include "core/weekchanges.h"
 #include "core/weekplanfetch.h"
+#include "platform/download.h"
+#include "platform/filefailure.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -25,12 +27,21 @@ QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekCha
 // What went wrong in a fetch, in plain German.
 QString problem(const core::FetchReport &report);
 
+// Causes, shown beside the status line (its tooltip) and by kostwerk-dump:
+// why it went wrong, in German; the words of the system or of the server
+// are quoted as they came, for example "Antwort des Servers: „Not Found“".
+// Empty when there is nothing to add.
+QString cause(const core::FetchReport &report);
+QString cause(const platform::Download &download);
+QString cause(const platform::FileFailure &failure);
+
 QString cacheUnreadable();
 
 QString cacheHoldsNoWeek();
 
-// The settings file's cacheFile is set aside for defaultName.
-QString cacheFileSetAside(const QString &defaultName);
+// The settings file's cacheFile storedName is set aside for defaultName, or,
+// when it is that name, cannot be used at all.
+QString cacheFileSetAside(const QString &storedName, const QString &defaultName);
 
 QString settingsNotSaved();
 

@@ -42,12 +42,12 @@ StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand
     QStringList notices;
     QString cause;
     if (report.setAside != settings::CacheFileProblem::None) {
-        notices.append(StatusLine::cacheFileSetAside(settings::SettingsStore::defaultCacheFile()));
+        notices.append(StatusLine::cacheFileSetAside(report.storedCacheFile, settings::SettingsStore::defaultCacheFile()));
         cause = SettingsRefusals::cacheFile(report.setAside) + u" (cacheFile=" + report.storedCacheFile + u')';
     }
     if (!report.defaultsWritten.ok()) {
         notices.append(StatusLine::settingsNotSaved());
-        cause = cause.isEmpty() ? report.defaultsWritten.error : cause;
+        cause = cause.isEmpty() ? StatusLine::cause(report.defaultsWritten.failure) : cause;
     }
 
     using Cache = StartUpReport::Cache;
@@ -57,7 +57,7 @@ StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand
         break;
     case Cache::Unreadable:
         notices.append(StatusLine::cacheUnreadable());
-        cause = cause.isEmpty() ? report.cacheError : cause;
+        cause = cause.isEmpty() ? StatusLine::cause(report.cacheFailure) : cause;
         break;
     case Cache::NoWeek:
         notices.append(StatusLine::cacheHoldsNoWeek());
@@ -72,7 +72,7 @@ StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand
 StatusMessage refreshMessage(const RefreshReport &report, const QDateTime &stand, QDate today)
 {
     if (!report.fetch.ok())
-        return {joined({StatusLine::problem(report.fetch), stillShown(stand, today)}), report.fetch.cause};
+        return {joined({StatusLine::problem(report.fetch), stillShown(stand, today)}), StatusLine::cause(report.fetch)};
     QStringList parts{StatusLine::forCache(stand, today, report.changes)};
     if (!report.categoriesFound)
         parts.append(QStringLiteral("Im Wochenplan wurde keine Speisekategorie gefunden – hat sich die Seite geändert?"));

@@ -52,11 +52,11 @@ StartUpReport::Cache WeekSession::loadCachedWeek(StartUpReport &report)
         return StartUpReport::Cache::Missing;
 
     m_state.dataLoaded = true;
-    core::LoadedCache cache = core::loadCache(cachePath);
+    core::LoadedCache cache = core::loadCache(m_state.settings.cacheLocation());
     m_state.weekPlan = std::move(cache.weekPlan);
     if (!cache.ok()) {
-        qCWarning(lcUi) << "cannot read the cache" << cachePath << ":" << cache.error;
-        report.cacheError = cache.error;
+        qCWarning(lcUi) << "cannot read the cache" << cachePath << ":" << cache.failure;
+        report.cacheFailure = cache.failure;
         return StartUpReport::Cache::Unreadable;
     }
     // A title alone is no week to show.
@@ -70,7 +70,7 @@ RefreshReport WeekSession::refresh(const QDateTime &now)
 {
     const settings::Settings &settings = m_state.settings;
     RefreshReport report;
-    report.fetch = core::fetchWeekPlan({settings.startURL, settings.basisURL}, settings.cachePath(), m_transfer,
+    report.fetch = core::fetchWeekPlan({settings.startURL, settings.basisURL}, settings.cacheLocation(), m_transfer,
                                        m_state.weekPlan);
     // Only a week that came in is compared with the one it replaces.
     if (report.fetch.sectionsFound) {

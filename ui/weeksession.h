@@ -2,7 +2,7 @@
 
 #include "core/weekchanges.h"
 #include "core/weekplanfetch.h"
-#include "platform/writeresult.h"
+#include "platform/filefailure.h"
 #include "settings/settings.h"
 #include "ui/programstate.h"
 
@@ -26,7 +26,7 @@ struct StartUpReport
     };
 
     Cache cache = Cache::Missing;
-    QString cacheError;  // the system's words, when the cache could not be read
+    platform::FileFailure cacheFailure;  // why the cache could not be read
 
     // A cacheFile from the settings file that could overwrite another file
     // is set aside for the run in favour of the default: why, and the name

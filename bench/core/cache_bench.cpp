@@ -11,6 +11,7 @@
 
 using namespace kostwerk::core;
 using namespace kostwerk::bench;
+using kostwerk::platform::PathBelow;
 
 namespace {
 
@@ -46,10 +47,10 @@ void cache_writeFile(benchmark::State &state)
 {
     const WeekPlan weekPlan = WeekPageGenerator::weekPlan(MiB);
     const QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("cache.rfk"));
+    const PathBelow file{folder.path(), QStringLiteral("cache.rfk")};
     const PeakMemory peak;
     for (auto _ : state) {
-        if (!writeCache(path, weekPlan)) {
+        if (!writeCache(file, weekPlan)) {
             state.SkipWithError("the cache file could not be written");
             return;
         }
@@ -62,14 +63,14 @@ void cache_loadFile(benchmark::State &state)
 {
     const WeekPlan weekPlan = WeekPageGenerator::weekPlan(MiB);
     const QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("cache.rfk"));
-    if (!writeCache(path, weekPlan)) {
+    const PathBelow file{folder.path(), QStringLiteral("cache.rfk")};
+    if (!writeCache(file, weekPlan)) {
         state.SkipWithError("the cache file could not be written");
         return;
     }
     const PeakMemory peak;
     for (auto _ : state) {
-        LoadedCache loaded = loadCache(path);
+        LoadedCache loaded = loadCache(file);
         benchmark::DoNotOptimize(loaded);
     }
     state.SetBytesProcessed(state.iterations() * CacheFile::encode(weekPlan).size());

@@ -57,7 +57,7 @@ bool prepareProgramFolder(const QTemporaryDir &folder)
     return ini.open(QIODevice::WriteOnly)
            && ini.write("[Settings]\r\nstartURL=http://127.0.0.1:9/\r\nbasisURL=http://127.0.0.1:9/\r\n"
                         "cacheFile=cache.rfk\r\n") > 0
-           && writeCache(folder.filePath(QStringLiteral("cache.rfk")),
+           && writeCache({folder.path(), QStringLiteral("cache.rfk")},
                          WeekPageGenerator::weekPlan(8 * WeekPageGenerator::KiB))
                   .ok();
 }

@@ -34,6 +34,11 @@ public:
         std::chrono::milliseconds delay{0};  // stall this long before answering (for time-out tests)
         QByteArray location;  // when set, sent as Location header (for redirects, with status 301/302)
         std::chrono::milliseconds trickle{0};  // when set, the body goes out a byte at a time, this far apart
+        // When set, only that many bytes of the body go out, announced with the
+        // whole body's length or, when chunked, in a chunk that no last chunk
+        // follows; the connection closes a moment later.
+        std::optional<qsizetype> breakOffAt;
+        bool chunked = false;
     };
 
     // Binds 127.0.0.1 on a free port and listens in its own thread; ready on return.
@@ -119,7 +124,9 @@ private:
             reply.set_header("Content-Type", response->contentType.toStdString());
         if (!response->location.isEmpty())
             reply.set_header("Location", response->location.toStdString());
-        if (response->trickle.count() == 0)
+        if (response->breakOffAt)
+            breakOff(reply, *response);
+        else if (response->trickle.count() == 0)
             reply.body.assign(response->body.constData(), size_t(response->body.size()));
         else
             reply.set_chunked_content_provider(response->contentType.toStdString(),
@@ -130,6 +137,25 @@ private:
                     return sent == size_t(body.size())
                         || (!m_wake.wait_for(lock, pause, [this] { return m_stopping; }) && sink.write(body.constData() + sent, 1));
                 });
+    }
+
+    // The part goes out first; the close follows after a pause, since Qt
+    // tells a broken body from a whole one only when the close comes later.
+    void breakOff(httplib::Response &reply, const Response &response)
+    {
+        const auto send = [this, part = response.body.left(*response.breakOffAt)](size_t sent, httplib::DataSink &sink) {
+            if (sent == 0)
+                return sink.write(part.constData(), size_t(part.size()));
+            std::unique_lock lock(m_mutex);
+            m_wake.wait_for(lock, std::chrono::milliseconds(200), [this] { return m_stopping; });
+            return false;
+        };
+        const std::string type = response.contentType.toStdString();
+        if (response.chunked)
+            reply.set_chunked_content_provider(type, send);
+        else
+            reply.set_content_provider(size_t(response.body.size()), type,
+                                       [send](size_t sent, size_t, httplib::DataSink &sink) { return send(sent, sink); });
     }
 
     // Counts the request and waits out the response's delay; nothing once

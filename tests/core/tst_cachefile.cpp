@@ -1,11 +1,14 @@
 #include "core/cachefile.h"
 #include "tests/common/filesizelimit.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kostwerk::core;
+using kostwerk::platform::FileFailure;
+using kostwerk::platform::PathBelow;
 
 class TestCacheFile final : public QObject
 {
@@ -21,18 +24,36 @@ private slots:
     void writeCache_replacesFileCompletely();
     void writeCache_emptyWeek_keepsOldFile();
     void writeCache_failedWrite_keepsOldFile();
+    void otherThanCache_isNeitherWrittenNorRead_data();
+    void otherThanCache_isNeitherWrittenNorRead();
     void loadCache_unreadable_givesNothing();
 
 private:
-    QString path(const char *name) const { return m_dir.filePath(QLatin1StringView(name)); }
-    static QByteArray read(const QString &path);
+    PathBelow path(const char *name) const { return {m_dir.path(), QLatin1StringView(name)}; }
+    static QByteArray read(const PathBelow &file);
+    // Every entry below folder, links not followed: a file's bytes, a link's target.
+    static QMap<QString, QByteArray> snapshot(const QString &folder);
     QTemporaryDir m_dir;
 };
 
-QByteArray TestCacheFile::read(const QString &path)
+QByteArray TestCacheFile::read(const PathBelow &file)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    QFile in(file.path());
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<unreadable>");
+}
+
+QMap<QString, QByteArray> TestCacheFile::snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> entries;
+    for (QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QFileInfo entry = it.nextFileInfo();
+        QFile file(entry.filePath());
+        entries.insert(entry.filePath(), entry.isSymLink() ? entry.symLinkTarget().toUtf8()
+                                         : file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<folder>"));
+    }
+    return entries;
 }
 
 void TestCacheFile::encode_data()
@@ -105,7 +126,7 @@ void TestCacheFile::roundTrip_addsOneLeadingLineBreak_data()
 void TestCacheFile::roundTrip_addsOneLeadingLineBreak()
 {
     QFETCH(WeekPlan, weekPlan);
-    const QString file = path("roundtrip.rfk");
+    const PathBelow file = path("roundtrip.rfk");
     QVERIFY(writeCache(file, weekPlan));
     const LoadedCache back = loadCache(file);
     QVERIFY(back.ok());
@@ -116,7 +137,7 @@ void TestCacheFile::roundTrip_addsOneLeadingLineBreak()
 
 void TestCacheFile::writeCache_replacesFileCompletely()
 {
-    const QString file = path("replace.rfk");
+    const PathBelow file = path("replace.rfk");
     QVERIFY(writeCache(file, WeekPlan{QString(5000, u'x'), u"b"_qs}));
     QVERIFY(writeCache(file, WeekPlan{u"c"_qs}));
     QCOMPARE(read(file), QByteArray("<neuer abschnitt>\r\nc\r\n"));
@@ -124,17 +145,17 @@ void TestCacheFile::writeCache_replacesFileCompletely()
 
 void TestCacheFile::writeCache_emptyWeek_keepsOldFile()
 {
-    const QString file = path("keep.rfk");
+    const PathBelow file = path("keep.rfk");
     QVERIFY(writeCache(file, WeekPlan{u"old"_qs}));
     QVERIFY(writeCache(file, WeekPlan{}));
     QCOMPARE(read(file), QByteArray("<neuer abschnitt>\r\nold\r\n"));
     QVERIFY(writeCache(path("never.rfk"), WeekPlan{}));
-    QVERIFY(!QFile::exists(path("never.rfk")));
+    QVERIFY(!QFile::exists(path("never.rfk").path()));
 }
 
 void TestCacheFile::writeCache_failedWrite_keepsOldFile()
 {
-    const QString file = path("full.rfk");
+    const PathBelow file = path("full.rfk");
     QVERIFY(writeCache(file, WeekPlan{u"old"_qs}));
     const QByteArray before = read(file);
     {
@@ -144,20 +165,48 @@ void TestCacheFile::writeCache_failedWrite_keepsOldFile()
     QCOMPARE(read(file), before);
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("full.rfk*")}, QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("full.rfk")});
+}
 
-    // The cache path names a folder: the write must fail and say so.
-    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder.rfk")));
-    QVERIFY(!writeCache(path("folder.rfk"), WeekPlan{u"new"_qs}));
-    QVERIFY(QFileInfo(path("folder.rfk")).isDir());
+void TestCacheFile::otherThanCache_isNeitherWrittenNorRead_data()
+{
+    QTest::addColumn<QString>("name");       // the cache's name below the settings folder
+    QTest::addColumn<QString>("linkTarget"); // of a link made at the name's first step; ABS/ stands for the root
+    QTest::addColumn<FileFailure::Kind>("writing");
+    QTest::addColumn<FileFailure::Kind>("reading");
+    using Kind = FileFailure::Kind;
+    QTest::newRow("folder") << "folder.rfk" << QString() << Kind::NotRegularFile << Kind::NotRegularFile;
+    QTest::newRow("missing folder on the way") << "missing/cache.rfk" << QString() << Kind::Missing << Kind::Missing;
+    QTest::newRow("another file") << "notes.txt" << QString() << Kind::ForeignFile << Kind::None;
+    QTest::newRow("dangling link out of the folder") << "cache.rfk" << "../elsewhere/new.rfk" << Kind::Link << Kind::Link;
+    QTest::newRow("dangling absolute link") << "cache.rfk" << "ABS/elsewhere/new.rfk" << Kind::Link << Kind::Link;
+    QTest::newRow("link to an empty file elsewhere") << "cache.rfk" << "../elsewhere/empty.rfk" << Kind::Link << Kind::Link;
+    QTest::newRow("link to a cache file elsewhere") << "cache.rfk" << "../elsewhere/cache.rfk" << Kind::Link << Kind::Link;
+    QTest::newRow("linked subfolder") << "sub/cache.rfk" << "../elsewhere" << Kind::Link << Kind::Link;
+    QTest::newRow("\"..\" out of the folder") << "../elsewhere/cache.rfk" << QString() << Kind::ParentStep << Kind::ParentStep;
+}
 
-    // A missing folder on the way: nothing is written, nothing claims success.
-    QVERIFY(!writeCache(path("missing/cache.rfk"), WeekPlan{u"new"_qs}));
+void TestCacheFile::otherThanCache_isNeitherWrittenNorRead()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, linkTarget);
+    QFETCH(FileFailure::Kind, writing);
+    QFETCH(FileFailure::Kind, reading);
+    const QTemporaryDir root;
+    const QDir dir(root.path());
+    QVERIFY(dir.mkpath(u"settings/folder.rfk"_qs) && dir.mkpath(u"elsewhere"_qs));
+    for (const auto &[file, bytes] : {std::pair{"settings/notes.txt", "Notizen\r\n"}, {"elsewhere/empty.rfk", ""},
+                                      {"elsewhere/cache.rfk", "<neuer abschnitt>\r\nfremd\r\n"}}) {
+        QFile out(dir.filePath(QLatin1StringView(file)));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == qint64(qstrlen(bytes)));
+    }
+    if (!linkTarget.isEmpty())
+        QVERIFY(QFile::link(linkTarget.replace(u"ABS/"_qs, root.path() + u'/'), dir.filePath(u"settings/"_qs + name.section(u'/', 0, 0))));
+    const auto before = snapshot(root.path());
 
-    // Another file under the cache's name is no cache and stays.
-    QFile notes(path("notes.txt"));
-    QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("Notizen\r\n") == 9 && notes.flush());
-    QVERIFY(!writeCache(notes.fileName(), WeekPlan{u"new"_qs}));
-    QCOMPARE(read(notes.fileName()), QByteArray("Notizen\r\n"));
+    const PathBelow file{dir.filePath(u"settings"_qs), name};
+    QCOMPARE(writeCache(file, WeekPlan{u"neu"_qs}).failure.kind, writing);
+    QCOMPARE(loadCache(file).failure.kind, reading);
+    QCOMPARE(snapshot(root.path()), before);
 }
 
 void TestCacheFile::loadCache_unreadable_givesNothing()

@@ -40,7 +40,7 @@ private slots:
 private:
     QByteArray cacheBytes() const;
     void writeOldCache();
-    FetchReport fetch() { return fetchWeekPlan(m_site, m_cachePath, m_transfer, m_weekPlan); }
+    FetchReport fetch() { return fetchWeekPlan(m_site, PathBelow::inFolderOf(m_cachePath), m_transfer, m_weekPlan); }
 
     QTemporaryDir m_dir;
     TestHttpServer m_server;
@@ -72,7 +72,7 @@ void TestWeekPlanFetch::writeOldCache()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(oldCache);
     file.close();
-    m_weekPlan = loadCache(m_cachePath).weekPlan;
+    m_weekPlan = loadCache(PathBelow::inFolderOf(m_cachePath)).weekPlan;
 }
 
 void TestWeekPlanFetch::fetch_followsWeekLink_andWritesCache()
@@ -96,7 +96,7 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache_data()
     QTest::addColumn<TestHttpServer::Response>("response");
     QTest::addColumn<FetchReport::Problem>("problem");
     QTest::addColumn<int>("httpStatus");
-    QTest::addColumn<bool>("hasCause");  // the download's own error text comes along
+    QTest::addColumn<bool>("hasReason");  // the server's or the network's own words come along
 
     using Problem = FetchReport::Problem;
     const QString start = QStringLiteral("/uni/refekt/00.html");
@@ -111,13 +111,20 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache_data()
         << week << TestHttpServer::Response{200, QByteArrayLiteral("<h1>Ferien</h1>")} << Problem::NoDaySections << 0 << false;
     TestHttpServer::Response stalled{200, weekPage};
     stalled.delay = std::chrono::seconds(5);
-    QTest::newRow("week page stalls") << week << stalled << Problem::TimedOut << 0 << true;
+    QTest::newRow("week page stalls") << week << stalled << Problem::TimedOut << 0 << false;
     QTest::newRow("start page 404") << start << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404 << true;
-    QTest::newRow("start page stalls") << start << stalled << Problem::TimedOut << 0 << true;
+    QTest::newRow("start page stalls") << start << stalled << Problem::TimedOut << 0 << false;
     QTest::newRow("week page 300 without Location") << week << TestHttpServer::Response{300, weekPage} << Problem::HttpStatus << 300 << true;
     QTest::newRow("week page 304") << week << TestHttpServer::Response{304, weekPage} << Problem::HttpStatus << 304 << true;
     QTest::newRow("week page trickles") << week << TestHttpServer::Response{.body = weekPage, .trickle = std::chrono::milliseconds(100)}
-                                        << Problem::TimedOut << 200 << true;
+                                        << Problem::TimedOut << 200 << false;
+    // Monday came, Tuesday did not: that must not pass for the week.
+    const qsizetype tuesday = weekPage.indexOf("<h2>Dienstag");
+    QTest::newRow("week page shorter than its Content-Length")
+        << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday} << Problem::BrokenOff << 200 << true;
+    QTest::newRow("chunked week page without its last chunk")
+        << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday, .chunked = true}
+        << Problem::BrokenOff << 200 << true;
 }
 
 void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
@@ -126,7 +133,7 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
     QFETCH(TestHttpServer::Response, response);
     QFETCH(FetchReport::Problem, problem);
     QFETCH(int, httpStatus);
-    QFETCH(bool, hasCause);
+    QFETCH(bool, hasReason);
 
     writeOldCache();
     const WeekPlan before = m_weekPlan;
@@ -139,7 +146,7 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
 
     QCOMPARE(report.problem, problem);
     QCOMPARE(report.httpStatus, httpStatus);
-    QCOMPARE(!report.cause.isEmpty(), hasCause);
+    QCOMPARE(!report.reason.isEmpty(), hasReason);
     QCOMPARE(report.weekPlan, before);
     QCOMPARE(cacheBytes(), oldCache);
 }
@@ -189,7 +196,8 @@ void TestWeekPlanFetch::fetch_cacheNotWritten_keepsNewWeekInMemory()
         report = fetch();
     }
     QCOMPARE(report.problem, FetchReport::Problem::CacheNotWritten);
-    QVERIFY(!report.cause.isEmpty());
+    QCOMPARE(report.cacheFailure.kind, kostwerk::platform::FileFailure::Kind::System);
+    QVERIFY(!report.cacheFailure.systemText.isEmpty());
     QCOMPARE(report.weekPlan.size(), 3);
     QCOMPARE(cacheBytes(), oldCache);
 }

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -10,17 +11,11 @@
 #include <memory>
 #include <optional>
 
+#include <sys/stat.h>
+
 using namespace kostwerk::platform;
 
 using namespace std::chrono_literals;
-
-// Readable names in failure messages.
-char *toString(Download::Error error)
-{
-    static const char *const names[] = {"None",       "NoConnection", "TimedOut",
-                                        "HttpStatus", "TooLarge",     "Failed"};
-    return qstrdup(names[int(error)]);
-}
 
 namespace {
 
@@ -61,8 +56,8 @@ private slots:
     void page_isDecodedByItsCharset();
     void errorStatus_failsWithoutText_data();
     void errorStatus_failsWithoutText();
-    void unreachableServer_reportsNoConnection_data();
-    void unreachableServer_reportsNoConnection();
+    void unreachableUrl_failsWithItsKind_data();
+    void unreachableUrl_failsWithItsKind();
     void redirects_areFollowedUpToFive_data();
     void redirects_areFollowedUpToFive();
     void pageBeyondMaxPageSize_isTooLarge_data();
@@ -74,6 +69,9 @@ private slots:
     void leavingEventLoop_abandonsDownload_data();
     void leavingEventLoop_abandonsDownload();
     void destroyedDuringWait_returnsFailure();
+
+private:
+    QTemporaryDir m_dir;
 };
 
 void TestInternetTransfer::page_isDecodedByItsCharset_data()
@@ -106,6 +104,11 @@ void TestInternetTransfer::page_isDecodedByItsCharset_data()
     QTest::newRow("ISO-8859-1 read as Windows-1252")
         << QByteArray("<p>Men\xFC 2,50 \x80</p>") << QByteArray("text/html; charset=ISO-8859-1")
         << QStringLiteral("<p>Menü 2,50 €</p>");
+    QTest::newRow("Windows-1252 bytes under a UTF-8 header")
+        << QByteArray("<p>Men\xFC I</p>") << QByteArray("text/html; charset=utf-8") << QStringLiteral("<p>Menü I</p>");
+    QTest::newRow("Windows-1252 bytes under a UTF-8 meta tag")
+        << QByteArray("<meta charset=\"utf-8\"><p>Men\xFC I</p>") << QByteArray("text/html")
+        << QStringLiteral("<meta charset=\"utf-8\"><p>Menü I</p>");
 }
 
 void TestInternetTransfer::page_isDecodedByItsCharset()
@@ -127,15 +130,17 @@ void TestInternetTransfer::errorStatus_failsWithoutText_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("served");
-    QTest::newRow("404 with an error page") << 404 << true;
-    QTest::newRow("500 with an error page") << 500 << true;
-    QTest::newRow("unknown path") << 404 << false;
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("404 with an error page") << 404 << true << "Not Found";
+    QTest::newRow("500 with an error page") << 500 << true << "Internal Server Error";
+    QTest::newRow("unknown path") << 404 << false << "Not Found";
 }
 
 void TestInternetTransfer::errorStatus_failsWithoutText()
 {
     QFETCH(int, status);
     QFETCH(bool, served);
+    QFETCH(QString, reason);
     TestHttpServer server;
     if (served)
         server.serve(pagePath, {.status = status, .body = "<h2>Fehler</h2><p>Montag</p>"});
@@ -145,28 +150,37 @@ void TestInternetTransfer::errorStatus_failsWithoutText()
 
     QCOMPARE(download.error, Download::Error::HttpStatus);
     QCOMPARE(download.httpStatus, status);
+    QCOMPARE(download.reason, reason);
     QVERIFY(download.text.isEmpty());
     QCOMPARE(server.requestCount(pagePath), 1);
 }
 
-void TestInternetTransfer::unreachableServer_reportsNoConnection_data()
+void TestInternetTransfer::unreachableUrl_failsWithItsKind_data()
 {
     QTest::addColumn<QString>("url");
-    QTest::newRow("connection refused") << refusingUrl();
-    QTest::newRow("host not found") << QStringLiteral("http://kostwerk-test.invalid/00.html");
+    QTest::addColumn<Download::Error>("error");
+    QTest::newRow("connection refused") << refusingUrl() << Download::Error::NoConnection;
+    QTest::newRow("host not found") << QStringLiteral("http://kostwerk-test.invalid/00.html")
+                                    << Download::Error::NoConnection;
+    // Opened, a FIFO would block until a writer came, beyond any time-out.
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo"));
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QTest::newRow("file: URL of a FIFO") << QUrl::fromLocalFile(fifo).toString() << Download::Error::NotHttp;
 }
 
-void TestInternetTransfer::unreachableServer_reportsNoConnection()
+void TestInternetTransfer::unreachableUrl_failsWithItsKind()
 {
     QFETCH(QString, url);
+    QFETCH(Download::Error, error);
     QVERIFY(!url.isEmpty());
     InternetTransfer transfer;
 
     const Download download = transfer.openUrl(url);
 
-    QCOMPARE(download.error, Download::Error::NoConnection);
+    QCOMPARE(download.error, error);
     QVERIFY(download.text.isEmpty());
-    QVERIFY(!download.detail.isEmpty());
+    // The network's own words come along; a URL refused at once has none.
+    QCOMPARE(download.reason.isEmpty(), error == Download::Error::NotHttp);
 }
 
 void TestInternetTransfer::redirects_areFollowedUpToFive_data()
@@ -273,7 +287,7 @@ void TestInternetTransfer::secondDownload_duringWait_isRefused()
     const Download first = transfer.openUrl(server.url(pagePath));
 
     QCOMPARE(first.text, QStringLiteral("<h2>Montag</h2>"));
-    QCOMPARE(second.error, Download::Error::Failed);
+    QCOMPARE(second.error, Download::Error::Busy);
     QCOMPARE(server.requestCount(otherPath), 0);
 }
 
@@ -329,7 +343,7 @@ void TestInternetTransfer::leavingEventLoop_abandonsDownload()
     QCoreApplication::exec();
 
     QVERIFY(download);
-    QCOMPARE(download->error, Download::Error::Failed);
+    QCOMPARE(download->error, Download::Error::Interrupted);
     QVERIFY(download->text.isEmpty());
     QVERIFY(!transfer.stillExecuting());
 }
@@ -345,7 +359,7 @@ void TestInternetTransfer::destroyedDuringWait_returnsFailure()
     const Download download = transfer->openUrl(server.url(pagePath));
 
     QVERIFY(!transfer);
-    QCOMPARE(download.error, Download::Error::Failed);
+    QCOMPARE(download.error, Download::Error::Interrupted);
     QVERIFY(download.text.isEmpty());
 }
 

@@ -204,6 +204,13 @@ void TestPlatformFiles::writeIni_failedWrite_failsAndKeepsFile()
     QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QStringLiteral("a\nstartURL=b")));
     QCOMPARE(contents(), before);
 
+    // Nor is a file that a link at the settings file's name leads to.
+    const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere.txt"));
+    QVERIFY(QFile::copy(m_ini, elsewhere) && QFile::link(elsewhere, m_dir.filePath(QStringLiteral("link.ini"))));
+    QVERIFY(!writeIni(m_dir.filePath(QStringLiteral("link.ini")), QStringLiteral("Settings"), QStringLiteral("k"), QStringLiteral("v")));
+    m_ini = elsewhere;
+    QCOMPARE(contents(), before);
+
     // A settings path that names a folder is neither read nor replaced.
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder.ini")));
     QVERIFY(!writeIni(m_dir.filePath(QStringLiteral("folder.ini")), QStringLiteral("Settings"),

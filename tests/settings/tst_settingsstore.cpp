@@ -169,6 +169,8 @@ void TestSettingsStore::cacheFileProblem_keepsTheCacheInItsFolderAndOffOtherFile
     QTest::newRow("the settings file by another way") << "./refekt.ini" << CacheFileProblem::SettingsFile;
     QTest::newRow("a link to the settings file") << "einstellungen" << CacheFileProblem::SettingsFile;
     QTest::newRow("a link to the program") << "programm" << CacheFileProblem::ProgramFile;
+    QTest::newRow("a dangling link") << "woanders.rfk" << CacheFileProblem::Link;
+    QTest::newRow("in a linked folder") << "verlinkt/cache.rfk" << CacheFileProblem::Link;
 }
 
 void TestSettingsStore::cacheFileProblem_keepsTheCacheInItsFolderAndOffOtherFiles()
@@ -181,6 +183,8 @@ void TestSettingsStore::cacheFileProblem_keepsTheCacheInItsFolderAndOffOtherFile
     QVERIFY(QFile(settings.iniPath).open(QIODevice::WriteOnly));
     QVERIFY(QFile::link(settings.iniPath, folder.filePath(u"einstellungen"_qs)));
     QVERIFY(QFile::link(program, folder.filePath(u"programm"_qs)));
+    QVERIFY(QFile::link(u"../woanders.rfk"_qs, folder.filePath(u"woanders.rfk"_qs)));
+    QVERIFY(QFile::link(QDir::tempPath(), folder.filePath(u"verlinkt"_qs)));
     QCOMPARE(SettingsStore::cacheFileProblem(settings, cacheFile, program), problem);
 }
 

@@ -60,6 +60,8 @@ void TestDump::link_printsWeekLinkLine_data()
     QTest::newRow("Windows-1252 link comes out as UTF-8")
         << QByteArray("<a href=\"tw\xfc.html\">Vom 7.12.</a>") << QByteArray("tw\xc3\xbc.html\n");
     QTest::newRow("empty page gives an empty line") << QByteArray() << QByteArray("\n");
+    QTest::newRow("control characters escaped")
+        << QByteArray("<a href=\"t\x1b[2J\x07\x7f\x81\tx.html\">Vom 7.12.</a>") << QByteArray("t\\x1b[2J\\x07\\x7f\\u0081\tx.html\n");
 }
 
 void TestDump::link_printsWeekLinkLine()
@@ -93,6 +95,9 @@ void TestDump::week_printsExactCacheBytes_data()
     QTest::newRow("page declaring UTF-8 in a meta tag")
         << QByteArray("<meta charset=\"utf-8\"><h2>K\xc3\xa4se</h2><BR><hr>")
         << QByteArray("<neuer abschnitt>\r\nK\xe4se\r\n\r\n");
+    QTest::newRow("control characters from the page escaped, line breaks kept")
+        << QByteArray("<h2>Mo\x1b]0;x\x07</h2><BR>Suppe\rEnde<hr>")
+        << QByteArray("<neuer abschnitt>\r\nMo\\x1b]0;x\\x07\r\nSuppe\\x0dEnde\r\n");
     QTest::newRow("page without sections gives nothing")
         << QByteArray("<html><body>Kein Plan<hr></body></html>") << QByteArray();
     QTest::newRow("h2 with neither h2 nor hr after it gives nothing")
@@ -162,11 +167,11 @@ void TestDump::day_printsWhatTheWindowShows()
 void TestDump::day_printsOneCompactUtf8JsonLine()
 {
     const QString cache = write(u"kurz.rfk"_qs, QByteArray("<neuer abschnitt>\r\n<neuer abschnitt>\r\n"
-                                                             "Montag\r\nMen\xfc I\r\nSuppe\r\nWahlessen\r\n"));
+                                                             "Montag\r\nMen\xfc I\r\nSuppe\x7f\x81\r\nWahlessen\r\n"));
     const DumpRun run = runDump({u"day"_qs, cache, u"1"_qs});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.standardOutput,
-             QByteArray(R"({"heading":"Montag","menu1":"Men)" "\xc3\xbc" R"( I\r\nSuppe\r\n",)"
+             QByteArray(R"({"heading":"Montag","menu1":"Men)" "\xc3\xbc" R"( I\r\nSuppe\u007f\u0081\r\n",)"
                         R"("wahlessen":"","eintopf":"","vegetarisch":"","abendessen":""})" "\n"));
 }
 
@@ -184,6 +189,10 @@ void TestDump::fetch_printsEachStep_writesNothing_data()
     QTest::newRow("start page without the link") << QByteArray("<p>Ferien</p>") << 200
         << QStringList{u"Wochen-Link: keiner gefunden"_qs, u"Wochenseite: SITE/ (HTTP-Status 404, "_qs}
         << u"Auf der Startseite wurde kein Link zum Wochenplan gefunden."_qs;
+    QTest::newRow("control characters in the link and the URL escaped")
+        << QByteArray("<A HREF=\"t\x1b[2Jneu.html\">Vom 07.12.</A>") << 200
+        << QStringList{u"Wochen-Link: t\\x1b[2Jneu.html"_qs, u"Wochenseite: SITE/t\\x1b[2Jneu.html (HTTP-Status 404, "_qs}
+        << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
     QTest::newRow("week page 404") << CanteenSite::startPage << 404
         << QStringList{u"Wochenseite: SITE/tneu.html (HTTP-Status 404, "_qs, u"Abschnitte: 0"_qs}
         << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;

@@ -154,7 +154,8 @@ void TestDiskFaults::damagedFiles_startWithoutCrash_data()
     QTest::newRow("cache is a FIFO") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs
                                      << unreadable << OddFile::Fifo;
     QTest::newRow("cache linked to /dev/zero") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs
-                                               << u"cache.rfk"_qs << unreadable << OddFile::LinkToDevZero;
+                                               << u"cache.rfk"_qs << u"Cachefile „cache.rfk“ nicht verwendbar"_qs
+                                               << OddFile::LinkToDevZero;
     QTest::newRow("cache beyond 64 MiB") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs
                                          << unreadable << OddFile::BeyondCap;
     QTest::newRow("settings of binary garbage")

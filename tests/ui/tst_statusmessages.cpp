@@ -62,7 +62,7 @@ void TestStatusMessages::startUp_data()
         << startUpAfter(Cache::Loaded, settings::CacheFileProblem::ParentStep) << thisWeek
         << u"Cachefile aus refekt.ini nicht verwendet, es gilt „cache.rfk“ – Stand: 08.12.2026, 09:30"_qs;
     StartUpReport notWritten = startUpAfter(Cache::Loaded);
-    notWritten.defaultsWritten = kostwerk::platform::WriteResult::failure(u"Permission denied"_qs);
+    notWritten.defaultsWritten.failure = {kostwerk::platform::FileFailure::Kind::System, u"Permission denied"_qs};
     QTest::newRow("defaults not written back")
         << notWritten << thisWeek
         << u"Einstellungen nicht gespeichert – sie gelten nur bis zum Programmende – Stand: 08.12.2026, 09:30"_qs;

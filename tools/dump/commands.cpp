@@ -9,6 +9,7 @@
 #include "platform/internettransfer.h"
 #include "platform/pagedecoding.h"
 #include "settings/settings.h"
+#include "tools/dump/controlescapes.h"
 #include "ui/statusline.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,8 @@
 namespace kostwerk::tools {
 
 namespace {
+
+using ControlEscapes::escaped;
 
 QString unreadable(const QString &path)
 {
@@ -44,6 +47,15 @@ QByteArray jsonString(const QString &text)
     return array.sliced(1, array.size() - 2);
 }
 
+// The cache file's text of a week, with what the pages brought in control
+// characters escaped.
+QByteArray cacheText(core::WeekPlan weekPlan)
+{
+    for (QString &section : weekPlan)
+        section = ControlEscapes::escapedLines(section);
+    return core::CacheFile::encode(weekPlan);
+}
+
 QByteArray toJson(const std::optional<core::DayView> &day)
 {
     if (!day)
@@ -60,11 +72,12 @@ QByteArray toJson(const std::optional<core::DayView> &day)
             json += ',';
         json += jsonString(QString::fromLatin1(key)) + ':' + jsonString(value);
     }
-    return json + "}\n";
+    return ControlEscapes::escapedJson(json) + "}\n";
 }
 
 // For example "Startseite: http://.../00.html (HTTP-Status 200, 812 Bytes,
-// Zeichensatz windows-1252)"; a failed download ends with Qt's own words.
+// Zeichensatz windows-1252)"; a failed download ends with its cause, as the
+// window's tooltip gives it.
 QString downloadLine(QStringView step, const platform::Download &download)
 {
     QString line = step + u": " + download.url + u" (";
@@ -72,9 +85,9 @@ QString downloadLine(QStringView step, const platform::Download &download)
     line += u", " + QString::number(download.size) + u" Bytes";
     if (!download.charset.isEmpty())
         line += u", Zeichensatz " + download.charset;
-    if (!download.ok())
-        line += u"; " + download.detail;
-    return line + u")\n";
+    if (const QString cause = ui::StatusLine::cause(download); !cause.isEmpty())
+        line += u"; " + cause;
+    return escaped(QString(line + u')')) + u'\n';
 }
 
 QString fetchSteps(const core::FetchReport &report)
@@ -83,7 +96,7 @@ QString fetchSteps(const core::FetchReport &report)
     if (!report.weekPage)
         return steps;
     steps += report.weekLink.isEmpty() ? u"Wochen-Link: keiner gefunden\n"_qs
-                                       : u"Wochen-Link: "_qs + report.weekLink + u'\n';
+                                       : u"Wochen-Link: "_qs + escaped(report.weekLink) + u'\n';
     steps += downloadLine(u"Wochenseite", *report.weekPage);
     // The fetch starts from an empty week, so the week holds exactly the
     // sections found.
@@ -92,7 +105,7 @@ QString fetchSteps(const core::FetchReport &report)
     for (qsizetype index = 0; index < sections.size(); ++index) {
         const QString &section = sections.at(index);
         steps += u"Abschnitt "_qs + QString::number(index) + u": "
-                 + section.left(section.indexOf(core::lineBreak)) + u'\n';
+                 + escaped(section.left(section.indexOf(core::lineBreak))) + u'\n';
     }
     return steps;
 }
@@ -106,7 +119,7 @@ Outcome link(const QString &path)
     const std::optional<QByteArray> page = readFile(path);
     if (!page)
         return {{}, unreadable(path)};
-    return {core::WeekPage::findWeekLink(platform::decodePage(*page).text).toUtf8() + '\n', {}};
+    return {escaped(core::WeekPage::findWeekLink(platform::decodePage(*page).text)).toUtf8() + '\n', {}};
 }
 
 Outcome week(const QString &path)
@@ -116,10 +129,10 @@ Outcome week(const QString &path)
         return {{}, unreadable(path)};
     // With an empty week to start from, a page without sections leaves the
     // week empty, and an empty week encodes to nothing.
-    return {core::CacheFile::encode(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}};
+    return {cacheText(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}};
 }
 
-Outcome fetch(const QString &iniPath, bool cacheText)
+Outcome fetch(const QString &iniPath, bool asCacheText)
 {
     if (!iniPath.isEmpty() && !platform::fileExists(iniPath))
         return {{}, unreadable(iniPath)};
@@ -129,7 +142,7 @@ Outcome fetch(const QString &iniPath, bool cacheText)
     // With no week to start from, a fetch without sections leaves the week
     // empty, and an empty week encodes to nothing.
     const core::FetchReport report = core::retrieveWeekPlan({settings.startURL, settings.basisURL}, transfer, {});
-    return {cacheText ? core::CacheFile::encode(report.weekPlan) : fetchSteps(report).toUtf8(),
+    return {asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(),
             ui::StatusLine::problem(report)};
 }
 
@@ -142,7 +155,7 @@ Outcome day(const QString &path, const QString &day)
                          + QString::number(core::Weekdays::count) + u')'};
 
     // A missing file cannot be read either.
-    const core::LoadedCache cache = core::loadCache(path);
+    const core::LoadedCache cache = core::loadCache(platform::PathBelow::inFolderOf(path));
     if (!cache.ok())
         return {{}, unreadable(path)};
     return {toJson(core::dayViewOf(cache.weekPlan, n)), {}};

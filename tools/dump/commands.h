@@ -5,7 +5,9 @@
 
 // What the program makes of a saved page or cache file, computed by the
 // program's own code. Each command gives the bytes for standard output or a
-// one-line German error message.
+// one-line German error message. Control characters that a page, a URL or a
+// server brought are shown escaped (ControlEscapes), also in the cache
+// file's bytes.
 namespace kostwerk::tools::DumpCommands {
 
 struct Outcome
@@ -27,9 +29,9 @@ Outcome week(const QString &path);
 // when it is missing), and touches no cache file. The output names each
 // step on its own line: the start page (URL, HTTP status, size, charset),
 // the week link found, the week page, the number of sections and each one's
-// first line; with cacheText, the bytes of the cache file the fetch would
+// first line; with asCacheText, the bytes of the cache file the fetch would
 // write instead. When no week came in, the error is the window's own text.
-Outcome fetch(const QString &iniPath, bool cacheText);
+Outcome fetch(const QString &iniPath, bool asCacheText);
 
 // The day view of section day (1 = Montag ... 6 = Samstag) of a cache file
 // read as start-up reads it: one compact JSON object, or null when the week

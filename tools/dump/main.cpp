@@ -1,5 +1,6 @@
 #include "generated/buildconfig.h"
 #include "tools/dump/commands.h"
+#include "tools/dump/controlescapes.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -57,7 +58,7 @@ bool writeTo(std::FILE *stream, const QByteArray &bytes)
 
 int fail(const QString &message)
 {
-    writeTo(stderr, (QCoreApplication::applicationName() + u": " + message + u'\n').toUtf8());
+    writeTo(stderr, (QCoreApplication::applicationName() + u": " + ControlEscapes::escaped(message) + u'\n').toUtf8());
     return exitFailure;
 }
 
@@ -106,7 +107,10 @@ int main(int argc, char *argv[])
         "               holt die Woche wie das Programm, mit den Einstellungen aus\n"
         "               EINSTELLUNGSDATEI (sonst seiner refekt.ini), ohne eine Datei\n"
         "               zu schreiben, und nennt jeden Schritt; mit --cache stattdessen\n"
-        "               die Bytes der Cache-Datei, die der Abruf schreiben würde"_qs);
+        "               die Bytes der Cache-Datei, die der Abruf schreiben würde\n"
+        "\n"
+        "Steuerzeichen aus Seiten, Adressen und Server-Texten erscheinen maskiert,\n"
+        "etwa ESC als \\x1b und U+009B als \\u009b, auch in den Bytes der Cache-Datei."_qs);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(u"Befehl"_qs, u"link, week, day oder fetch"_qs, u"<link|week|day|fetch>"_qs);
