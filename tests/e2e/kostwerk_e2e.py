@@ -512,6 +512,13 @@ class Scenario:
             wait_until(lambda: not popup.get_state_set().contains(Atspi.StateType.SHOWING), f"the {role} to close")
         listener.deregister("object:state-changed:showing")
 
+    def preview_keys(self):
+        step("Ctrl+Shift+W, then Ctrl+P in the preview opens the German print dialog; Escape closes each")
+        for key, title, shows in [("ctrl+shift+w", "Druckvorschau", True), ("ctrl+p", "Drucken", True),
+                                  ("Escape", "Drucken", False), ("Escape", "Druckvorschau", False)]:
+            xdotool("key", key)
+            wait_until(lambda: bool(self.window._window(title)) == shows, f"{key} to show or hide {title!r}")
+
     def quit_from_menu(self):
         step("back to today, then Datei > Beenden from the keyboard ends the program")
         self.click_weekday(self.today)
@@ -625,6 +632,7 @@ def main():
             scenario.click_during_fetch()
             scenario.refused_cache_name()
             scenario.qt_speaks_german()
+            scenario.preview_keys()
             scenario.quit_from_menu()
             scenario.close_during_download(start_program(processes, program, log))
 
