@@ -6,8 +6,19 @@
 # program ends. Without one (neither DISPLAY nor WAYLAND_DISPLAY set) the
 # program runs in Xvfb instead: a mouse click on "Daten aktualisieren" fetches
 # the sample week, a screenshot of the window is saved and its path printed.
+#
+# With --next-week the server serves the sample site as it would be a week
+# later, every date seven days on, at the same address: the program's next
+# fetch finds a new week.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+server_options=()
+case "${1:-}" in
+  "") ;;
+  --next-week) server_options=(--next-week) ;;
+  *) echo "usage: tools/run.sh [--next-week]" >&2; exit 2 ;;
+esac
 
 tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -61,7 +72,7 @@ wait_for() {
 start_sample_server() {
   local log=$work/server.out
   : >"$log"
-  "$sample_server" --root sample-site --port "$1" >"$log" 2>"$work/server.err" &
+  "$sample_server" --root sample-site --port "$1" "${server_options[@]}" >"$log" 2>"$work/server.err" &
   local pid=$!
   until [ -s "$log" ]; do
     if ! kill -0 "$pid" 2>/dev/null; then

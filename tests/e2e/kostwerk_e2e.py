@@ -133,8 +133,8 @@ def start_session(processes, runtime_dir):
         "dbus-daemon", "--session", "--nofork", "--nosyslog", f"--print-address={fd}"])
 
 
-def start_sample_server(processes, binary, site):
-    server = processes.start([binary, "--root", site, "--port", "0"],
+def start_sample_server(processes, binary, site, *options):
+    server = processes.start([binary, "--root", site, "--port", "0", *options],
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     line = server.stdout.readline()
     if not re.fullmatch(r"http://127\.0\.0\.1:\d+/\n", line):
@@ -470,6 +470,18 @@ class Scenario:
                f"a fetch with a click during it made the requests {requests}, not one start and one week page")
         self.remember_day()
 
+    def next_week(self, upstream):
+        step("F5 with the following week on the server: 'Neuer Wochenplan', no weekday marked as changed")
+        window, proxy, before = self.window, self.proxy, len(self.proxy.requests())
+        proxy.upstream = upstream.rstrip("/")
+        xdotool("key", "F5")
+        wait_until(lambda: len(proxy.requests()) > before and window.refresh_caption() == "Daten holen", "the fetch")
+        expect((window.status() or "").endswith(" – Neuer Wochenplan"), f"status bar reads {window.status()!r}")
+        expect(not any(window.control(day, "radio button").get_description() == "geändert" for day in WEEKDAYS),
+               "a weekday is marked as changed in a new week")
+        self.days_seen = {}  # the restart shows the following week
+        self.remember_day()
+
     def refused_cache_name(self):
         step("Datei > Einstellungen from the keyboard: a cache name out of the folder is refused, the dialog stays open")
         window, ini = self.window, os.path.join(os.path.dirname(self.cache), "refekt.ini")
@@ -511,6 +523,13 @@ class Scenario:
             xdotool("key", "Escape")
             wait_until(lambda: not popup.get_state_set().contains(Atspi.StateType.SHOWING), f"the {role} to close")
         listener.deregister("object:state-changed:showing")
+
+    def preview_keys(self):
+        step("Ctrl+Shift+W, then Ctrl+P in the preview opens the German print dialog; Escape closes each")
+        for key, title, shows in [("ctrl+shift+w", "Druckvorschau", True), ("ctrl+p", "Drucken", True),
+                                  ("Escape", "Drucken", False), ("Escape", "Druckvorschau", False)]:
+            xdotool("key", key)
+            wait_until(lambda: bool(self.window._window(title)) == shows, f"{key} to show or hide {title!r}")
 
     def quit_from_menu(self):
         step("back to today, then Datei > Beenden from the keyboard ends the program")
@@ -613,6 +632,7 @@ def main():
             os.mkdir(runtime_dir, 0o700)
             start_session(processes, runtime_dir)
             server, server_url = start_sample_server(processes, args.sample_server, args.sample_site)
+            _, next_week_url = start_sample_server(processes, args.sample_server, args.sample_site, "--next-week")
             proxy = GateProxy(server_url)
             folder, program = make_program_folder(root, args.program, proxy.url)
 
@@ -623,8 +643,10 @@ def main():
             scenario.fetch()
             scenario.weekday_switch()
             scenario.click_during_fetch()
+            scenario.next_week(next_week_url)
             scenario.refused_cache_name()
             scenario.qt_speaks_german()
+            scenario.preview_keys()
             scenario.quit_from_menu()
             scenario.close_during_download(start_program(processes, program, log))
 

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -24,6 +25,8 @@ private slots:
     void ownRoot_isServedUntilSignalled_data();
     void ownRoot_isServedUntilSignalled();
     void portInUse_failsWithoutAddress();
+    void nextWeek_movesEveryDateAWeekOn_data();
+    void nextWeek_movesEveryDateAWeekOn();
 
 private:
     struct Response
@@ -142,6 +145,39 @@ void TestSampleServer::portInUse_failsWithoutAddress()
     QCOMPARE(server.exitCode(), 1);
     QCOMPARE(server.readAllStandardOutput(), QByteArray());
     QVERIFY(server.readAllStandardError().startsWith("kostwerk-sample-server: Port nicht verf\xc3\xbcgbar"));
+}
+
+void TestSampleServer::nextWeek_movesEveryDateAWeekOn_data()
+{
+    QTest::addColumn<QByteArray>("page");  // in t2026kw53.htm, which the following week names t2027kw01.htm
+    QTest::addColumn<QByteArray>("nextWeeksPage");
+    QTest::newRow("into the next year, other bytes kept") << QByteArray("M\xfc" "nchen 28.12.2026 - 02.01.2027")
+                                                          << QByteArray("M\xfc" "nchen 04.01.2027 - 09.01.2027");
+    QTest::newRow("links to a 53-week year's last weeks") << QByteArray("t2026kw52.html t2026kw53.html")
+                                                          << QByteArray("t2026kw53.html t2027kw01.html");
+    QTest::newRow("no year: the next date's, leap or not") << QByteArray("24.02. - 01.03.2028, 24.02. - 02.03.2027")
+                                                          << QByteArray("02.03. - 08.03.2028, 03.03. - 09.03.2027");
+    const QByteArray noDates("3,20 11:15 07.12.26 107.12.2026 31.02.2026");
+    QTest::newRow("no dates") << noDates << noDates;
+}
+
+void TestSampleServer::nextWeek_movesEveryDateAWeekOn()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, nextWeeksPage);
+    // A root relative to the working folder, as tools/run.sh gives it.
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(u"site"_qs));
+    QFile thisWeek(folder.filePath(u"site/t2026kw53.htm"_qs));
+    QVERIFY(thisWeek.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && thisWeek.write(page) == page.size());
+    QProcess server;
+    server.setWorkingDirectory(folder.path());
+    const QUrl url = start(server, {u"--root"_qs, u"site"_qs, u"--next-week"_qs});
+    QVERIFY(url.isValid());
+    const QByteArray served = get(url.resolved(QUrl(u"t2027kw01.htm"_qs))).body;
+    server.terminate();
+    QVERIFY(server.waitForFinished(-1));
+    QCOMPARE(served, nextWeeksPage);
 }
 
 QTEST_GUILESS_MAIN(TestSampleServer)

@@ -3,6 +3,7 @@
 #include "tests/ui/mainwindowfixture.h"
 #include "ui/printing/printerdevice.h"
 #include "ui/printing/printouts.h"
+#include "ui/printing/printpreview.h"
 #include "ui/printing/textprinting.h"
 #include "ui/statusline.h"
 
@@ -14,6 +15,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <optional>
 
@@ -74,6 +76,7 @@ private slots:
     void pdf_leadingLineBreakLeavesAnEmptyLine();
     void printerDevice_returnsTheDialogsCopies_data();
     void printerDevice_returnsTheDialogsCopies();
+    void printPreview_putsEveryToolbarButtonInTheTabChain();
     void menuItem_previewsItsPrintout_data();
     void menuItem_previewsItsPrintout();
 
@@ -255,6 +258,23 @@ void TestWeekPrinting::printerDevice_returnsTheDialogsCopies()
     answer(0);
     QCOMPARE(device.askCopies(nullptr), std::nullopt);
     QCOMPARE(shownCopies, (QList<int>{1, 1}));
+}
+
+void TestWeekPrinting::printPreview_putsEveryToolbarButtonInTheTabChain()
+{
+    // Catches Qt's own toolbar, whose buttons take no focus.
+    PrintPreview preview(nullptr, nullptr);  // with a printer of its own
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowActive(&preview));
+    QSet<QWidget *> reached;
+    for (int tab = 0; tab < 50; ++tab) {  // twice round the chain at least
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.insert(QApplication::focusWidget());
+    }
+    for (QToolButton *button : preview.findChildren<QToolButton *>()) {
+        if (button->isVisible() && button->isEnabled())
+            QVERIFY2(reached.contains(button), qPrintable(button->text()));
+    }
 }
 
 void TestWeekPrinting::menuItem_previewsItsPrintout_data()

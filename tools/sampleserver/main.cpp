@@ -1,13 +1,19 @@
+#include "tools/sampleserver/nextweek.h"
+
 #include <httplib.h>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTemporaryDir>
 
 #include <csignal>
 #include <iostream>
+#include <optional>
 #include <pthread.h>
 #include <string>
 #include <thread>
+
+using kostwerk::tools::copySiteAWeekOn;
 
 namespace {
 
@@ -57,7 +63,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption rootOption(u"root"_qs, u"Auszuliefernder Ordner"_qs, u"ordner"_qs,
                                         QString::fromUtf8(KOSTWERK_SAMPLE_SITE));
     const QCommandLineOption portOption(u"port"_qs, u"Port, 0 für einen freien"_qs, u"port"_qs, u"0"_qs);
-    parser.addOptions({rootOption, portOption});
+    const QCommandLineOption nextWeekOption(
+        u"next-week"_qs, u"Die folgende Woche ausliefern: jedes Datum der Seiten sieben Tage später"_qs);
+    parser.addOptions({rootOption, portOption, nextWeekOption});
     parser.process(app);
 
     bool isNumber = false;
@@ -77,7 +85,17 @@ int main(int argc, char *argv[])
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     });
     server.set_logger(logRequest);
-    const QString root = parser.value(rootOption);
+    QString root = parser.value(rootOption);
+    // The following week is a copy of the site, made once, so that it is
+    // served like the site itself.
+    std::optional<QTemporaryDir> nextWeek;
+    if (parser.isSet(nextWeekOption)) {
+        if (!nextWeek.emplace().isValid())
+            return fail(u"Kein temporärer Ordner: "_qs + nextWeek->errorString());
+        if (const QString failed = copySiteAWeekOn(root, nextWeek->path()); !failed.isEmpty())
+            return fail(u"Nicht kopierbar: "_qs + failed);
+        root = nextWeek->path();
+    }
     if (!server.set_mount_point("/", root.toStdString()))
         return fail(u"Ordner nicht lesbar: "_qs + root);
 

@@ -1,7 +1,8 @@
 #include "ui/printing/printerdevice.h"
 
+#include "ui/printing/printpreview.h"
+
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 
 namespace kostwerk::ui {
 
@@ -42,7 +43,7 @@ void PrinterDevice::preview(QWidget *parent, const Paint &paint)
     // A printout's own page set-up, such as the overview's landscape page,
     // is not left behind for the next print.
     const QPageLayout layout = m_printer.pageLayout();
-    QPrintPreviewDialog dialog(&m_printer, parent);
+    PrintPreview dialog(&m_printer, parent);
     // Called for the preview with one copy, and again with the copies the
     // print dialog behind "Drucken" asked for. That dialog is the preview's
     // own and also offers a page range, which the printouts do not follow.
