@@ -1,5 +1,6 @@
 #include "generated/buildconfig.h"
 #include "platform/internettransfer.h"
+#include "ui/accessibility.h"
 #include "ui/mainwindow.h"
 #include "ui/programicon.h"
 #include "ui/qtlanguage.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QLatin1StringView(BuildConfig::appId));
     QApplication::setWindowIcon(ui::programIcon());
     ui::useGermanForQt(app);
+    ui::describeDialogsAsDialogs();
     // Users behind a proxy have it in their system settings, not in ours.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
 

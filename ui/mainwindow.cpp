@@ -57,6 +57,8 @@ MainWindow::MainWindow(ProgramState &state, platform::InternetTransfer &transfer
     setTabOrder();
 
     m_status = new StatusDisplay;
+    // The refresh button takes the focus back after each fetch.
+    m_status->setAnnouncer(m_cmdLoad);
     statusBar()->addWidget(m_status, 1);
     statusBar()->setSizeGripEnabled(false);
 
@@ -161,12 +163,12 @@ void MainWindow::reloadWeekPlan()
 {
     m_cmdLoad->showFetching();
     const RefreshReport report = m_session.refresh(QDateTime::currentDateTime());
-    m_cmdLoad->showFetched();
-
     // The last fetch's marks go, whatever this one brought.
     m_panel->markChangedDays(report.changes.changedDays);
     m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+    // Told before the button takes the focus back, so that the focus brings it to screen readers.
     m_status->showMessage(refreshMessage(report, m_session.stand(), QDate::currentDate()));
+    m_cmdLoad->showFetched();
 }
 
 void MainWindow::previewWeekOverview()

@@ -49,8 +49,10 @@ void SettingsDialog::createControls()
     place(this, new QCheckBox(QStringLiteral("Startseitenfehlerbehebung (Freenet)")), "Check1",
           Twips::rect(120, 1440, 3375, 375));
     // Right after Check1 in the tab order: the two check boxes come first.
+    // Wider than the box above it, to the dialog's right margin, so that its
+    // longer caption shows whole.
     m_check2 = place(this, new QCheckBox(QStringLiteral("Veralteten Wochenplan beim Start holen")), "Check2",
-                     Twips::rect(120, 1920, 3375, 255));
+                     Twips::rect(120, 1920, 4440, 255));
 
     m_starturlfeld = settingField(this, "starturlfeld", 240);
     m_basisurlfeld = settingField(this, "basisurlfeld", 600);

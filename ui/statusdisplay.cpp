@@ -6,14 +6,23 @@ StatusDisplay::StatusDisplay(QWidget *parent)
     : QLabel(parent)
 {
     setObjectName(QStringLiteral("status"));
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
 }
 
 StatusDisplay::~StatusDisplay() = default;
+
+void StatusDisplay::setAnnouncer(QWidget *announcer)
+{
+    m_announcer = announcer;
+}
 
 void StatusDisplay::showMessage(const StatusMessage &message)
 {
     setText(message.text);
     setToolTip(message.cause);
+    if (m_announcer)
+        m_announcer->setAccessibleDescription(message.text);
 }
 
 } // namespace kostwerk::ui

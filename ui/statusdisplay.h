@@ -3,11 +3,13 @@
 #include "ui/statusmessages.h"
 
 #include <QLabel>
+#include <QPointer>
 
 namespace kostwerk::ui {
 
 // The status line at the window's foot: a message, with its cause in the
-// system's own words as the tooltip.
+// system's own words as the tooltip. A message too long for one line wraps
+// onto a second, and the window grows by it, so that nothing is cut off.
 class StatusDisplay final : public QLabel
 {
     Q_OBJECT
@@ -17,7 +19,15 @@ public:
     explicit StatusDisplay(QWidget *parent = nullptr);
     ~StatusDisplay() override;
 
+    // Screen readers announce a label's new text only while it has the
+    // focus, which a label never gets; the message is also given to
+    // announcer as its description, read when announcer takes the focus.
+    void setAnnouncer(QWidget *announcer);
+
     void showMessage(const StatusMessage &message);
+
+private:
+    QPointer<QWidget> m_announcer;
 };
 
 } // namespace kostwerk::ui

@@ -55,12 +55,14 @@ WeekPanel::WeekPanel(QWidget *parent)
     m_frame1 = place(this, new QGroupBox(QStringLiteral("Wochentagsauswahl")), "Frame1",
                      Twips::rect(120, 960, 1935, 1815));
 
-    // The weekday buttons lie over the frame, not inside it.
+    // The weekday buttons lie in the frame, so that screen readers read them
+    // as its group; their places are the frame's, 120 twips from its left
+    // edge and 240 below its top.
     m_wtAuswahl = new QButtonGroup(this);
     m_wtAuswahl->setObjectName(QStringLiteral("WTauswahl"));
     for (int index = 0; index < core::Weekdays::count; ++index) {
-        auto *button = place(this, new QRadioButton(GermanDates::weekdayNameAt(index)), "WTauswahl",
-                             Twips::rect(240, 1200 + 240 * index, 1600, 255));
+        auto *button = place(m_frame1, new QRadioButton(GermanDates::weekdayNameAt(index)), "WTauswahl",
+                             Twips::rect(120, 240 + 240 * index, 1600, 255));
         m_wtAuswahl->addButton(button, index);
         m_weekdayButtons[index] = button;
     }

@@ -295,8 +295,15 @@ class Window:
         return None
 
     def control(self, name, role):
+        """A control of the client area; the weekday buttons are read as
+        members of their group."""
         self._check_running()
-        found = self._child_with_role(self.client, role, name)
+        parent = self.client
+        if role == "radio button":
+            parent = self._child_with_role(self.client, "panel", "Wochentagsauswahl")
+            if parent is None:
+                raise Failure("no group 'Wochentagsauswahl' in the client area")
+        found = self._child_with_role(parent, role, name)
         if found is None:
             raise Failure(f"no {role} named {name!r} in the client area")
         return found
@@ -432,6 +439,9 @@ class Scenario:
                    f"the fetch to write {self.cache}")
         self.remember_day()
         expect(STAND.match(window.status() or ""), f"status bar reads {window.status()!r} after the fetch")
+        # What a screen reader says when the button takes the focus back.
+        description = window.refresh_button().get_description()
+        expect(description == window.status(), f"the refresh button describes itself as {description!r}")
 
     def weekday_switch(self):
         step("a click on another weekday shows that day")
@@ -489,7 +499,7 @@ class Scenario:
             before = settings.read()
         xdotool("key", "alt+d")
         xdotool("key", "e")
-        dialog = wait_until(lambda: window._child_with_role(window.app, "filler", "Einstellungen"), "the dialog")
+        dialog = wait_until(lambda: window._child_with_role(window.app, "dialog", "Einstellungen"), "the dialog")
         window.click(window._child_with_role(dialog, "text", "Cachefile:"))
         xdotool("key", "ctrl+a", "type", "../x")
         window.click(window._child_with_role(dialog, "push button", "OK"))
@@ -497,11 +507,11 @@ class Scenario:
         expect(window._child_with_role(alert, "label", REFUSED_OUT_OF_FOLDER), "the refusal does not say why")
         xdotool("key", "Return")
         wait_until(lambda: not window._child_with_role(window.app, "alert", "Einstellungen"), "the refusal to close")
-        expect(window._child_with_role(window.app, "filler", "Einstellungen"), "the refusal closed the dialog")
+        expect(window._child_with_role(window.app, "dialog", "Einstellungen"), "the refusal closed the dialog")
         with open(ini, "rb") as settings:
             expect(settings.read() == before, "a refused cache name changed refekt.ini")
         window.click(window._child_with_role(dialog, "push button", "Abbrechen"))
-        wait_until(lambda: not window._child_with_role(window.app, "filler", "Einstellungen"), "the dialog to close")
+        wait_until(lambda: not window._child_with_role(window.app, "dialog", "Einstellungen"), "the dialog to close")
 
     def qt_speaks_german(self):
         step("Qt's own print dialog and context menu speak German")

@@ -1,12 +1,15 @@
 #include "settings/settings.h"
 #include "tests/common/canteensite.h"
 #include "tests/ui/mainwindowfixture.h"
+#include "ui/accessibility.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -25,6 +28,7 @@ class TestSettingsDialog final : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void controls_matchTheLayout_data();
@@ -60,6 +64,11 @@ private:
     std::unique_ptr<MainWindowFixture> m_fixture;
     QPointer<QWidget> m_dialog;
 };
+
+void TestSettingsDialog::initTestCase()
+{
+    describeDialogsAsDialogs();
+}
 
 void TestSettingsDialog::init()
 {
@@ -124,7 +133,7 @@ void TestSettingsDialog::controls_matchTheLayout_data()
     QTest::newRow("Cachefile label") << "Label3" << "Cachefile:" << QRect(8, 64, 57, 17);
     QTest::newRow("Cachefile") << "cachefilefeld" << "cache.rfk" << QRect(64, 64, 225, 19);
     QTest::newRow("check box") << "Check1" << "Startseitenfehlerbehebung (Freenet)" << QRect(8, 96, 225, 25);
-    QTest::newRow("fetch at start") << "Check2" << "Veralteten Wochenplan beim Start holen" << QRect(8, 128, 225, 17);
+    QTest::newRow("fetch at start") << "Check2" << "Veralteten Wochenplan beim Start holen" << QRect(8, 128, 296, 17);
     QTest::newRow("OK") << "Command1" << "OK" << QRect(128, 160, 81, 33);
     QTest::newRow("Abbrechen") << "Command2" << "Abbrechen" << QRect(216, 160, 81, 33);
 }
@@ -139,6 +148,13 @@ void TestSettingsDialog::controls_matchTheLayout()
     QVERIFY(widget);
     QCOMPARE(widget->geometry(), geometry);
     QCOMPARE(widget->property("text").toString(), text);
+    // A check box's caption shows whole beside its box.
+    if (qobject_cast<QCheckBox *>(widget)) {
+        const QStyle *style = widget->style();
+        const int room = widget->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget)
+                         - style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget);
+        QVERIFY(widget->fontMetrics().horizontalAdvance(text) <= room);
+    }
 }
 
 void TestSettingsDialog::window_captionFlagsAndTabOrder()
@@ -151,6 +167,8 @@ void TestSettingsDialog::window_captionFlagsAndTabOrder()
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!m_dialog->windowIcon().isNull());
+    // Screen readers read it as a dialog when it opens.
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_dialog)->role(), QAccessible::Dialog);
 
     // The check box has the focus first; the cache file field comes after
     // the buttons.
