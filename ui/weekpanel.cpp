@@ -1,6 +1,7 @@
 #include "ui/weekpanel.h"
 
 #include "core/dayview.h"
+#include "core/shownlines.h"
 #include "core/weekdays.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -38,7 +39,7 @@ QPlainTextEdit *categoryBox(QWidget *parent, const char *name, QStringView headi
 // The text boxes show plain lines; the week's CR LF pairs become line feeds.
 QString forDisplay(const QString &text)
 {
-    return QString(text).replace(core::lineBreak.toString(), QStringLiteral("\n"));
+    return core::shownLines(text, core::lineBreak, core::categoryBounds).join(u'\n');
 }
 
 } // namespace
@@ -107,7 +108,7 @@ void WeekPanel::showDay(const core::WeekPlan &weekPlan, qsizetype n)
     core::DayView view = day.value_or(core::DayView{});
     if (!day)
         view.heading = noData.toString();
-    m_ueberschrift->setText(view.heading);
+    m_ueberschrift->setText(core::shownLines(view.heading, core::lineBreak, core::headingBounds).constFirst());
     m_menu1->setPlainText(forDisplay(view.menu1));
     m_wahlessen->setPlainText(forDisplay(view.wahlessen));
     m_eintopf->setPlainText(forDisplay(view.eintopf));

@@ -37,7 +37,9 @@ public:
     void selectWeekday(std::optional<int> index);
 
     // Shows section n of the week (n = weekday index + 1), or "Keine Daten
-    // vorhanden" and empty categories when the week has no such section.
+    // vorhanden" and empty categories when the week has no such section. A
+    // heading or category beyond its bounds (core/shownlines.h) shows cut,
+    // with "…".
     void showDay(const core::WeekPlan &weekPlan, qsizetype n);
 
     // Bold captions and the description "geändert" on the days given, plain
