@@ -121,6 +121,9 @@ void TestCacheFile::roundTrip_addsOneLeadingLineBreak_data()
         << WeekPlan{u"Speiseplan"_qs, u"Montag\r\nMen\u00fc I\r\nSchnitzel, Pommes\r\n"_qs};
     QTest::newRow("empty lines inside") << WeekPlan{u"a\r\n\r\n\r\nb"_qs};
     QTest::newRow("outside Windows-1252") << WeekPlan{u"\u0416 \U0001F35D"_qs, u"x"_qs};
+    // Catches a cache that keeps only what the window and printouts show.
+    QTest::newRow("a run of 3 MB, 100,000 short lines")
+        << WeekPlan{u"Speiseplan"_qs, QString(3'000'000, u'x') + u"\r\nBrot"_qs.repeated(100'000)};
 }
 
 void TestCacheFile::roundTrip_addsOneLeadingLineBreak()

@@ -74,6 +74,8 @@ private slots:
     void pdf_holdsEveryLineInOrder_data();
     void pdf_holdsEveryLineInOrder();
     void pdf_leadingLineBreakLeavesAnEmptyLine();
+    void pdf_hugeWeekIsCutVisibly_data();
+    void pdf_hugeWeekIsCutVisibly();
     void printerDevice_returnsTheDialogsCopies_data();
     void printerDevice_returnsTheDialogsCopies();
     void printPreview_putsEveryToolbarButtonInTheTabChain();
@@ -218,6 +220,30 @@ void TestWeekPrinting::pdf_leadingLineBreakLeavesAnEmptyLine()
     const double pitch = top[u"Y"_qs] - top[u"X"_qs];
     QVERIFY(pitch > 0);
     QVERIFY(qAbs(top[u"A"_qs] - top[u"Y"_qs] - 2 * pitch) < 0.5);
+}
+
+void TestWeekPrinting::pdf_hugeWeekIsCutVisibly_data()
+{
+    QTest::addColumn<QByteArray>("printout");
+    QTest::addColumn<int>("marks");  // how many "…" are printed
+    // Each catches a cut without its mark: the week plan leaves out lines of
+    // its section, the overview those of a cell and the end of a long run.
+    QTest::newRow("Wochenplan drucken") << QByteArray("weekPlan") << 1;
+    QTest::newRow("Wochenübersicht") << QByteArray("weekOverview") << 2;
+}
+
+void TestWeekPrinting::pdf_hugeWeekIsCutVisibly()
+{
+    QFETCH(QByteArray, printout);
+    QFETCH(int, marks);
+    const QString day = u"Montag\r\nMenü I\r\n"_qs + u"Gulaschsuppe"_qs.repeated(2'000) + u"\r\nWahlessen"_qs
+                        + u"\r\nBrot"_qs.repeated(2'500) + u"\r\nFrische Salate"_qs;
+    const kostwerk::core::WeekPlan week{u"Speiseplan"_qs, day};
+    m_device->print(printout == "weekPlan" ? Printouts::weekPlan(week) : Printouts::weekOverview(week, QString()), 1);
+    const QString &text = m_device->jobs.constFirst();
+    QCOMPARE(text.count(u'…'), marks);
+    QVERIFY(text.contains(u" weitere Zeilen)"_qs));
+    QVERIFY(text.contains(u"GulaschsuppeGulaschsuppe"_qs));  // the run up to its cut
 }
 
 void TestWeekPrinting::printerDevice_returnsTheDialogsCopies_data()

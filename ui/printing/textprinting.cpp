@@ -1,5 +1,6 @@
 #include "ui/printing/textprinting.h"
 
+#include "core/shownlines.h"
 #include "core/weekplan.h"
 
 #include <QFontMetricsF>
@@ -38,7 +39,7 @@ bool printCopy(QPrinter &printer, QPainter &painter, const QStringList &texts)
     for (const QString &text : texts) {
         // Splitting text followed by a line break gives every printed line,
         // including the empty ones a leading or trailing CR LF makes.
-        for (const QString &line : text.split(core::lineBreak.toString())) {
+        for (const QString &line : core::shownLines(text, core::lineBreak, core::sectionBounds)) {
             // An empty line still takes one row.
             QTextLayout layout(line, font, &printer);
             layOut(layout, pageWidth);

@@ -27,16 +27,33 @@ struct FittedOverview
     std::vector<OverviewPage> pages;
 };
 
-// The largest size that fits one page, or the smallest size's pages.
+FittedOverview fittedAt(qreal pointSize, const WeekOverviewContent &content, const QString &standLine, QSizeF page,
+                        QPaintDevice *device)
+{
+    OverviewSheet sheet = layOutOverview(content, standLine, pointSize, page, device);
+    std::vector<OverviewPage> pages = paginate(sheet);
+    return {std::move(sheet), std::move(pages)};
+}
+
+// The largest size that fits one page, or the smallest size's pages. Each
+// size is a whole layout, so a week that does not fit even the smallest
+// size is laid out twice rather than at every size.
 FittedOverview fitOverview(const WeekOverviewContent &content, const QString &standLine, QSizeF page,
                            QPaintDevice *device)
 {
-    for (qreal size = startPointSize;; size -= pointSizeStep) {
-        OverviewSheet sheet = layOutOverview(content, standLine, size, page, device);
-        std::vector<OverviewPage> pages = paginate(sheet);
-        if (pages.size() == 1 || size - pointSizeStep < minimumPointSize)
-            return {std::move(sheet), std::move(pages)};
+    const auto at = [&](qreal size) { return fittedAt(size, content, standLine, page, device); };
+    FittedOverview largest = at(startPointSize);
+    if (largest.pages.size() == 1)
+        return largest;
+    FittedOverview smallest = at(minimumPointSize);
+    if (smallest.pages.size() > 1)
+        return smallest;
+    for (qreal size = startPointSize - pointSizeStep; size > minimumPointSize; size -= pointSizeStep) {
+        FittedOverview fitted = at(size);
+        if (fitted.pages.size() == 1)
+            return fitted;
     }
+    return smallest;
 }
 
 QRectF cellRect(const OverviewSheet &sheet, OverviewBlock::Kind kind, std::size_t c, qreal y, qreal height)

@@ -1,5 +1,6 @@
 #include "ui/printing/weekoverviewcontent.h"
 
+#include "core/shownlines.h"
 #include "core/weekdays.h"
 
 #include <algorithm>
@@ -8,29 +9,44 @@ namespace kostwerk::ui {
 
 namespace {
 
-bool isBlank(const QString &line)
+using core::lineBreak;
+
+bool isBlank(QStringView line)
 {
     return line.trimmed().isEmpty();
 }
 
 // A section read back from the cache begins with an empty line, and a
-// category runs on to the empty lines before the next heading.
-QStringList withoutBlankEnds(QStringList lines)
+// category runs on to the empty lines before the next heading. Blank lines at
+// either end go; a text of blank lines only leaves nothing.
+QStringView withoutBlankEnds(QStringView text)
 {
-    while (!lines.isEmpty() && isBlank(lines.constFirst()))
-        lines.removeFirst();
-    while (!lines.isEmpty() && isBlank(lines.constLast()))
-        lines.removeLast();
-    return lines;
+    for (qsizetype end = text.indexOf(lineBreak); isBlank(end < 0 ? text : text.first(end));
+         end = text.indexOf(lineBreak)) {
+        if (end < 0)
+            return {};
+        text = text.sliced(end + lineBreak.size());
+    }
+    // The first line is not blank, so a line break is left before a blank last line.
+    for (qsizetype start = text.lastIndexOf(lineBreak); start >= 0 && isBlank(text.sliced(start));
+         start = text.lastIndexOf(lineBreak))
+        text.truncate(start);
+    return text;
+}
+
+// The lines shown of text without the blank lines at either end.
+QStringList shownLines(QStringView text, core::TextBounds bounds)
+{
+    text = withoutBlankEnds(text);
+    return text.isEmpty() ? QStringList() : core::shownLines(text, lineBreak, bounds);
 }
 
 // The category's name is printed once, beside its row, so each cell drops
 // the heading line the day view starts the category with.
-QStringList dishesOf(const QString &category)
+QStringList dishesOf(QStringView category)
 {
-    QStringList lines = category.split(core::lineBreak.toString());
-    lines.removeFirst();
-    return withoutBlankEnds(lines);
+    const qsizetype end = category.indexOf(lineBreak);
+    return end < 0 ? QStringList() : shownLines(category.sliced(end + lineBreak.size()), core::categoryBounds);
 }
 
 } // namespace
@@ -40,11 +56,11 @@ WeekOverviewContent weekOverviewContent(const core::WeekPlan &weekPlan)
     WeekOverviewContent content;
     if (weekPlan.isEmpty())
         return content;
-    content.title = withoutBlankEnds(weekPlan.constFirst().split(core::lineBreak.toString()));
+    content.title = shownLines(weekPlan.constFirst(), core::categoryBounds);
     const qsizetype days = std::min<qsizetype>(weekPlan.size() - 1, core::Weekdays::count);
     for (qsizetype n = 1; n <= days; ++n) {
         const core::DayView view = *core::dayViewOf(weekPlan, n);
-        content.dayHeadings.append(view.heading);
+        content.dayHeadings.append(core::shownLines(view.heading, lineBreak, core::headingBounds).constFirst());
         const std::array<const QString *, overviewCategoryCount> categories = {
             &view.menu1, &view.wahlessen, &view.eintopf, &view.vegetarisch, &view.abendessen};
         for (qsizetype c = 0; c < overviewCategoryCount; ++c)

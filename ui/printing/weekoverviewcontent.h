@@ -22,7 +22,9 @@ struct WeekOverviewContent
 // The title is section 0 and the days are sections 1 to 6, as many as the
 // week holds; a day's dishes are the lines of its day view category after the
 // category's heading line. Empty lines at either end of the title or of a
-// day's dishes are left out. No day headings when the week has no day.
+// day's dishes are left out. No day headings when the week has no day. A
+// heading beyond core::headingBounds, and a title or dishes beyond
+// core::categoryBounds, are cut with "…", as the window cuts them.
 WeekOverviewContent weekOverviewContent(const core::WeekPlan &weekPlan);
 
 } // namespace kostwerk::ui
