@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 
 namespace kostwerk::settings {
@@ -20,6 +22,8 @@ const QString basisKey = QStringLiteral("basisURL");
 const QString cacheKey = QStringLiteral("cacheFile");
 const QString autoFetchKey = QStringLiteral("autoFetch");
 const QString iniFileName = QStringLiteral("refekt.ini");
+constexpr std::array installFolders = {QLatin1StringView(BuildConfig::installedBinDir), QLatin1StringView("/usr/bin"),
+                                       QLatin1StringView("/usr/local/bin")};
 
 QString menuSite()
 {
@@ -95,7 +99,13 @@ QString appPathFor(const QString &folder)
 QString dataFolder(const QString &programFolder)
 {
     const QFileInfo folder(programFolder);
-    if (folder.isWritable() || QFileInfo::exists(appPathFor(programFolder) + iniFileName))
+    const QString canonical = folder.canonicalFilePath();
+    // The folder the build installs to, and those a package puts programs in.
+    const bool installed = !canonical.isEmpty()
+                           && std::any_of(installFolders.begin(), installFolders.end(), [&](QLatin1StringView bin) {
+                                  return canonical == QFileInfo(bin).canonicalFilePath();
+                              });
+    if (QFileInfo::exists(appPathFor(programFolder) + iniFileName) || (folder.isWritable() && !installed))
         return programFolder;
     // Named after the program, not after whichever of its tools asks.
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/kostwerk";

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <optional>
@@ -20,6 +21,7 @@ private slots:
     void initTestCase();
     void dataFolder_followsWritability_data();
     void dataFolder_followsWritability();
+    void dataFolder_ofTheInstalledProgram_isTheUsers();
     void appPath_hasOneTrailingSeparator_data();
     void appPath_hasOneTrailingSeparator();
     void firstStart_writesAllDefaults();
@@ -77,6 +79,16 @@ void TestSettingsStore::dataFolder_followsWritability()
     QCOMPARE(settings.cacheFile, holdsIni ? u"portabel.rfk"_qs : u"cache.rfk"_qs);
     if (!readOnly || !usesProgramFolder)
         QCOMPARE(SettingsStore::readIni(settings.iniPath, QStringLiteral("Settings"), QStringLiteral("startURL")), settings.startURL);
+}
+
+void TestSettingsStore::dataFolder_ofTheInstalledProgram_isTheUsers()
+{
+    // Writable for root, which must not put its settings beside the program.
+    const QString installed = QString::fromLatin1(kostwerk::BuildConfig::installedBinDir);
+    if (QFileInfo::exists(installed + u"/refekt.ini"))
+        QSKIP("a portable settings file lies in the install folder");
+    QCOMPARE(SettingsStore::dataFolder(installed),
+             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/kostwerk");
 }
 
 QByteArray TestSettingsStore::iniBytes() const
