@@ -94,13 +94,16 @@ void TestDiskFaults::unwritableCache_keepsNewWeekAndOldFile_data()
 void TestDiskFaults::unwritableCache_keepsNewWeekAndOldFile()
 {
     QFETCH(TestFileSystem::Kind, kind);
-    const TestFileSystem folder(kind, {{u"refekt.ini"_qs, iniFor().toLatin1()}, {u"cache.rfk"_qs, CachedWeek::bytes}});
+    // Without "cacheFile=", whose default start-up writes back.
+    const QByteArray ini = iniFor().toLatin1().replace("cacheFile=cache.rfk\r\n", "");
+    const TestFileSystem folder(kind, {{u"refekt.ini"_qs, ini}, {u"cache.rfk"_qs, CachedWeek::bytes}});
     if (!folder.isValid())
         QSKIP(qPrintable(TestFileSystem::skipReason()));
     m_app->programFolder = folder.path();
 
     m_app->start(tuesday);
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
+    QCOMPARE(status().startsWith(u"Einstellungen nicht gespeichert"_qs), kind == TestFileSystem::Kind::ReadOnly);
     refresh();
 
     QCOMPARE(heading(), u"Dienstag, neu"_qs);
@@ -149,6 +152,11 @@ void TestDiskFaults::damagedFiles_startWithoutCrash_data()
     QTest::newRow("cache of binary garbage")
         << goodIni << QByteArray("\x00\xff\xfe\r\n\x89PNG\r\n\x1a\n\x00\x00", 16) << u"Keine Daten vorhanden"_qs
         << u"cache.rfk"_qs << noWeek << OddFile::None;
+    QTest::newRow("cache of the marker line only")
+        << goodIni << QByteArray("<neuer abschnitt>\r\n") << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs << noWeek
+        << OddFile::None;
+    QTest::newRow("cache of a title only") << goodIni << CachedWeek::bytes.left(CachedWeek::bytes.indexOf("<neuer", 1))
+                                           << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs << noWeek << OddFile::None;
     QTest::newRow("empty cache") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs << noWeek
                                  << OddFile::None;
     QTest::newRow("cache is a FIFO") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs
