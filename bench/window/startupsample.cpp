@@ -5,12 +5,15 @@
 #include "platform/internettransfer.h"
 #include "ui/mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
+#include <QPrintPreviewDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -37,6 +40,37 @@ public:
     }
 };
 
+// Watches the whole application for the first paint inside a print
+// preview; once that paint is done, it reads the clock and closes the
+// preview.
+class PreviewPaint final : public QObject
+{
+public:
+    explicit PreviewPaint(const QElapsedTimer &clock)
+        : m_clock(clock)
+    {
+    }
+    qint64 nanoseconds = -1;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        auto *preview = widget ? qobject_cast<QPrintPreviewDialog *>(widget->window()) : nullptr;
+        if (preview && widget != preview && event->type() == QEvent::Paint && nanoseconds < 0) {
+            nanoseconds = 0;
+            // Runs once the paint is over.
+            QTimer::singleShot(0, preview, [this, preview] {
+                nanoseconds = m_clock.nsecsElapsed();
+                preview->reject();
+            });
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer &m_clock;
+};
+
 // The process's high-water mark of resident memory (VmHWM), in bytes.
 qint64 peakResidentBytes()
 {
@@ -50,19 +84,48 @@ qint64 peakResidentBytes()
     return 0;
 }
 
-// A program folder holding settings and the cache of an ordinary week.
-bool prepareProgramFolder(const QTemporaryDir &folder)
+void showAndWaitForPaint(QWidget &window)
 {
-    QFile ini(folder.filePath(QStringLiteral("refekt.ini")));
+    FirstPaint firstPaint;
+    window.installEventFilter(&firstPaint);
+    window.show();
+    while (!firstPaint.painted)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    window.removeEventFilter(&firstPaint);
+}
+
+int printSample(qint64 nanoseconds)
+{
+    std::printf("%lld %lld\n", static_cast<long long>(nanoseconds), static_cast<long long>(peakResidentBytes()));
+    return 0;
+}
+
+bool runSample(const std::string &command, StartupSample &sample)
+{
+    FILE *child = popen(command.c_str(), "r");
+    if (!child)
+        return false;
+    long long nanoseconds = 0;
+    long long peakBytes = 0;
+    const bool read = std::fscanf(child, "%lld %lld", &nanoseconds, &peakBytes) == 2;
+    const bool succeeded = pclose(child) == 0 && read;
+    sample = {nanoseconds, peakBytes};
+    return succeeded;
+}
+
+// The Tuesday of the generated weeks.
+const QDate startDay(2026, 12, 8);
+
+} // namespace
+
+bool prepareProgramFolder(const QString &programFolder, const WeekPlan &weekPlan)
+{
+    QFile ini(programFolder + QStringLiteral("/refekt.ini"));
     return ini.open(QIODevice::WriteOnly)
            && ini.write("[Settings]\r\nstartURL=http://127.0.0.1:9/\r\nbasisURL=http://127.0.0.1:9/\r\n"
                         "cacheFile=cache.rfk\r\n") > 0
-           && writeCache({folder.path(), QStringLiteral("cache.rfk")},
-                         WeekPageGenerator::weekPlan(8 * WeekPageGenerator::KiB))
-                  .ok();
+           && writeCache({programFolder, QStringLiteral("cache.rfk")}, weekPlan).ok();
 }
-
-} // namespace
 
 const char *modeName(StartupWindow window)
 {
@@ -77,11 +140,24 @@ const char *modeName(StartupWindow window)
     return "--startup-text";
 }
 
+const char *modeName(Opening opening)
+{
+    switch (opening) {
+    case Opening::Day:
+        return "--open-day";
+    case Opening::WeekOverview:
+        return "--open-overview";
+    case Opening::PrintPreview:
+        break;
+    }
+    return "--open-preview";
+}
+
 int measureStartup(int argc, char **argv, StartupWindow kind)
 {
     QApplication application(argc, argv);
     const QTemporaryDir folder;
-    if (!prepareProgramFolder(folder))
+    if (!prepareProgramFolder(folder.path(), WeekPageGenerator::weekPlan(8 * WeekPageGenerator::KiB)))
         return 1;
     ProgramState state;
     InternetTransfer transfer;
@@ -91,35 +167,47 @@ int measureStartup(int argc, char **argv, StartupWindow kind)
     std::unique_ptr<QMainWindow> window;
     if (kind == StartupWindow::Kostwerk) {
         auto kostwerk = std::make_unique<MainWindow>(state, transfer);
-        kostwerk->startUp(folder.path(), QDate(2026, 12, 8));
+        kostwerk->startUp(folder.path(), startDay);
         window = std::move(kostwerk);
     } else {
         window = std::make_unique<QMainWindow>();
         if (kind == StartupWindow::TextMainWindow)
             window->setCentralWidget(new QLabel(QStringLiteral("Refekt Küchenplan")));
     }
-    FirstPaint firstPaint;
-    window->installEventFilter(&firstPaint);
-    window->show();
-    while (!firstPaint.painted)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    const qint64 nanoseconds = clock.nsecsElapsed();
+    showAndWaitForPaint(*window);
+    return printSample(clock.nsecsElapsed());
+}
 
-    std::printf("%lld %lld\n", static_cast<long long>(nanoseconds),
-                static_cast<long long>(peakResidentBytes()));
-    return 0;
+int measureOpening(int argc, char **argv, Opening opening, const char *programFolder)
+{
+    QApplication application(argc, argv);
+    ProgramState state;
+    InternetTransfer transfer;
+
+    QElapsedTimer clock;
+    clock.start();
+    MainWindow window(state, transfer);
+    window.startUp(QString::fromLocal8Bit(programFolder), startDay);
+    showAndWaitForPaint(window);
+    if (opening == Opening::Day)
+        return printSample(clock.nsecsElapsed());
+
+    PreviewPaint previewPaint(clock);
+    application.installEventFilter(&previewPaint);
+    QAction *item = window.findChild<QAction *>(opening == Opening::WeekOverview ? QStringLiteral("weekOverview")
+                                                                                  : QStringLiteral("printPreview"));
+    clock.start();
+    item->trigger();  // returns once the preview is closed
+    return previewPaint.nanoseconds > 0 ? printSample(previewPaint.nanoseconds) : 1;
 }
 
 bool runStartup(const char *program, StartupWindow window, StartupSample &sample)
 {
-    const std::string command = std::string(program) + ' ' + modeName(window);
-    FILE *child = popen(command.c_str(), "r");
-    if (!child)
-        return false;
-    long long nanoseconds = 0;
-    long long peakBytes = 0;
-    const bool read = std::fscanf(child, "%lld %lld", &nanoseconds, &peakBytes) == 2;
-    const bool succeeded = pclose(child) == 0 && read;
-    sample = {nanoseconds, peakBytes};
-    return succeeded;
+    return runSample(std::string(program) + ' ' + modeName(window), sample);
+}
+
+bool runOpening(const char *program, Opening opening, const QString &programFolder, StartupSample &sample)
+{
+    return runSample(std::string(program) + ' ' + modeName(opening) + " '" + programFolder.toStdString() + '\'',
+                     sample);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/weekplan.h"
+
 #include <QtGlobal>
 
 // One cold start measured in a process of its own: the time from
-// constructing the main window to its first painted frame, and the peak
-// resident memory of the process by then.
+// constructing the main window to its first painted frame (or from choosing
+// a preview to its first painted page), and the peak resident memory of the
+// whole process by then.
 struct StartupSample
 {
     qint64 nanoseconds = 0;
@@ -17,13 +20,27 @@ struct StartupSample
 // font engine).
 enum class StartupWindow { Kostwerk, BareMainWindow, TextMainWindow };
 
+// What is timed with the cached week of a given program folder: the window
+// from its construction until the day is painted, or, once the window is
+// up, a print preview from the menu item until its first page is painted.
+enum class Opening { Day, WeekOverview, PrintPreview };
+
 // In the child process: builds the window, shows it, waits for its first
 // paint and prints the sample. Returns the process's exit status.
 int measureStartup(int argc, char **argv, StartupWindow window);
 
+// In the child process: the same for the program folder's week, timing the
+// opening. Returns the process's exit status.
+int measureOpening(int argc, char **argv, Opening opening, const char *programFolder);
+
 // In the benchmark process: runs program in the given mode and reads the
 // sample it prints. Nothing when the child failed.
 bool runStartup(const char *program, StartupWindow window, StartupSample &sample);
+bool runOpening(const char *program, Opening opening, const QString &programFolder, StartupSample &sample);
+
+// Writes settings and the cache of weekPlan into programFolder.
+bool prepareProgramFolder(const QString &programFolder, const kostwerk::core::WeekPlan &weekPlan);
 
 // The command-line word that selects each mode in the child.
 const char *modeName(StartupWindow window);
+const char *modeName(Opening opening);
