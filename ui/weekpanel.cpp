@@ -109,6 +109,8 @@ void WeekPanel::showDay(const core::WeekPlan &weekPlan, qsizetype n)
     if (!day)
         view.heading = noData.toString();
     m_ueberschrift->setText(core::shownLines(view.heading, core::lineBreak, core::headingBounds).constFirst());
+    // A heading too long for the field shows from its start, the day's name.
+    m_ueberschrift->setCursorPosition(0);
     m_menu1->setPlainText(forDisplay(view.menu1));
     m_wahlessen->setPlainText(forDisplay(view.wahlessen));
     m_eintopf->setPlainText(forDisplay(view.eintopf));
