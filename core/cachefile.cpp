@@ -24,9 +24,8 @@ QByteArray encode(const WeekPlan &weekPlan)
 
 WeekPlan decode(QByteArrayView data)
 {
-    const QString text = data.startsWith(utf8ByteOrderMark)
-                             ? QString::fromUtf8(data.sliced(utf8ByteOrderMark.size()))
-                             : platform::AnsiCodePage::decode(data);
+    const QString text = data.startsWith(utf8ByteOrderMark) ? QString::fromUtf8(data.sliced(utf8ByteOrderMark.size()))
+                                                            : platform::AnsiCodePage::decode(data);
     WeekPlan weekPlan;
     qsizetype start = 0;
     while (start < text.size()) {

@@ -92,8 +92,10 @@ bool showsAnyCategory(const WeekPlan &weekPlan)
 {
     for (qsizetype n = 1; n <= Weekdays::count; ++n) {
         const std::optional<DayView> view = dayViewOf(weekPlan, n);
-        if (view && (view->menu1.size() + view->wahlessen.size() + view->eintopf.size() + view->vegetarisch.size()
-                     + view->abendessen.size()) > 0)
+        if (view
+            && (view->menu1.size() + view->wahlessen.size() + view->eintopf.size() + view->vegetarisch.size()
+                + view->abendessen.size())
+                   > 0)
             return true;
     }
     return false;

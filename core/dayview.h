@@ -25,13 +25,13 @@ namespace DayViewText {
 
 // The category headings in the order the week page lists them. The last one
 // only ends "Abendessen" and is never shown.
-inline constexpr std::array<QStringView, 6> categoryHeadings = {
-    u"Menü I", u"Wahlessen", u"Eintopf", u"Menü II (veg.)", u"Abendessen", u"Frische Salate"};
+inline constexpr std::array<QStringView, 6> categoryHeadings = {u"Menü I",         u"Wahlessen",  u"Eintopf",
+                                                                u"Menü II (veg.)", u"Abendessen", u"Frische Salate"};
 
 // Removed in this order; the phrase is what remains of "Nur im <location>
 // erhältlich" once the location is gone.
-inline constexpr std::array<QStringView, 4> locationNames = {
-    u"Nordhang", u"Brunnenstraße", u"Kronenhof", u"Nur im  erhältlich"};
+inline constexpr std::array<QStringView, 4> locationNames = {u"Nordhang", u"Brunnenstraße", u"Kronenhof",
+                                                             u"Nur im  erhältlich"};
 
 } // namespace DayViewText
 

@@ -29,7 +29,7 @@ QStringList shownLines(QStringView text, QStringView separator, TextBounds bound
     qsizetype characters = bounds.characters;
     // One pass over the text: of the lines left out it only counts the
     // separators.
-    qsizetype start = 0;  // of the next line; -1 once there is none
+    qsizetype start = 0; // of the next line; -1 once there is none
     while (lines.size() < bounds.lines) {
         const qsizetype found = text.indexOf(separator, start);
         const qsizetype end = found < 0 ? text.size() : found;

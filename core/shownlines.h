@@ -13,7 +13,7 @@ namespace kostwerk::core {
 struct TextBounds
 {
     qsizetype lines;
-    qsizetype characters;  // in all the lines shown, without their separators
+    qsizetype characters; // in all the lines shown, without their separators
 };
 
 // What the window and the printouts show at most: of a category (a box of

@@ -60,8 +60,8 @@ std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
     std::optional<DayView> view = dayViewOf(weekPlan, n);
     if (!view)
         return view;
-    for (QString *field : {&view->heading, &view->menu1, &view->wahlessen, &view->eintopf, &view->vegetarisch,
-                           &view->abendessen})
+    for (QString *field :
+         {&view->heading, &view->menu1, &view->wahlessen, &view->eintopf, &view->vegetarisch, &view->abendessen})
         *field = withoutTrailingBlanks(*field);
     return view;
 }

@@ -10,13 +10,13 @@ namespace kostwerk::core {
 struct WeekChanges
 {
     enum class Kind {
-        NoEarlierWeek,  // nothing was shown before: nothing to compare
-        NewWeek,        // the title or the days' dates differ: another week altogether
-        SameWeek,       // the same week, perhaps with some days changed
+        NoEarlierWeek, // nothing was shown before: nothing to compare
+        NewWeek,       // the title or the days' dates differ: another week altogether
+        SameWeek,      // the same week, perhaps with some days changed
     };
 
     Kind kind = Kind::NoEarlierWeek;
-    QList<int> changedDays;  // weekday indexes (0 = Montag), for SameWeek only
+    QList<int> changedDays; // weekday indexes (0 = Montag), for SameWeek only
 
     bool operator==(const WeekChanges &) const = default;
 };

@@ -7,7 +7,7 @@
 
 namespace kostwerk::core::Weekdays {
 
-inline constexpr int count = 6;  // Montag (0) ... Samstag (5)
+inline constexpr int count = 6; // Montag (0) ... Samstag (5)
 
 // The weekday button to preselect: Sonntag and Montag give 0 (Montag),
 // Dienstag 1, ..., Samstag 5. Nothing for an invalid date.

@@ -17,15 +17,27 @@ struct Entity
 // Rows 3 to 16 of the cleaning table (see cleanPage) without "&amp;". No
 // name holds another "&", so at any "&" at most one of them matches.
 constexpr std::array<Entity, 13> entities = {{
-    {u"&nbsp;", u" "},  {u"&quot;", u"\""}, {u"&auml;", u"ä"},   {u"&Auml;", u"Ä"},
-    {u"&ouml;", u"ö"},  {u"&Ouml;", u"Ö"},  {u"&uuml;", u"ü"},   {u"&Uuml;", u"Ü"},
-    {u"&szlig;", u"ß"}, {u"&lt;", u"<"},    {u"&gt;", u">"},     {u"&copy;", u"Copyright"},
+    {u"&nbsp;", u" "},
+    {u"&quot;", u"\""},
+    {u"&auml;", u"ä"},
+    {u"&Auml;", u"Ä"},
+    {u"&ouml;", u"ö"},
+    {u"&Ouml;", u"Ö"},
+    {u"&uuml;", u"ü"},
+    {u"&Uuml;", u"Ü"},
+    {u"&szlig;", u"ß"},
+    {u"&lt;", u"<"},
+    {u"&gt;", u">"},
+    {u"&copy;", u"Copyright"},
     {u"&reg;", u"Eingetragenes Warenzeichen"},
 }};
 
 // The rows after "&amp;" see the "&" it leaves joined with the text after it.
 constexpr std::array<Entity, 4> afterAmpersand = {{
-    {u"lt;", u"<"}, {u"gt;", u">"}, {u"copy;", u"Copyright"}, {u"reg;", u"Eingetragenes Warenzeichen"},
+    {u"lt;", u"<"},
+    {u"gt;", u">"},
+    {u"copy;", u"Copyright"},
+    {u"reg;", u"Eingetragenes Warenzeichen"},
 }};
 
 // Rows 1 and 2: CR LF pairs go, then pairs of blanks in what is left, both

@@ -66,8 +66,7 @@ void reportFirstProblem(FetchReport &report, const Download &weekPage)
 
 } // namespace
 
-FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer,
-                             const WeekPlan &current)
+FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer, const WeekPlan &current)
 {
     FetchReport report;
     report.startPage = fetchPage(transfer, site.startURL);
@@ -90,8 +89,8 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
     return report;
 }
 
-FetchReport fetchWeekPlan(const WeekSite &site, const platform::PathBelow &cache,
-                          platform::InternetTransfer &transfer, const WeekPlan &current)
+FetchReport fetchWeekPlan(const WeekSite &site, const platform::PathBelow &cache, platform::InternetTransfer &transfer,
+                          const WeekPlan &current)
 {
     FetchReport report = retrieveWeekPlan(site, transfer, current);
     // Writing a kept week again would only add an empty line in front of

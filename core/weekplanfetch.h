@@ -33,16 +33,16 @@ struct FetchReport
 public:
     enum class Problem {
         None,
-        NotHttp,          // a URL that is neither http nor https
-        NoConnection,     // server unreachable or host not found
+        NotHttp,      // a URL that is neither http nor https
+        NoConnection, // server unreachable or host not found
         TimedOut,
-        HttpStatus,       // the server's final answer was not a page (not 2xx)
+        HttpStatus, // the server's final answer was not a page (not 2xx)
         PageTooLarge,
-        BrokenOff,        // the transfer ended before the whole page had come
-        DownloadFailed,   // any other download failure
-        NoWeekLink,       // the start page holds no link to the week
-        NoDaySections,    // the week page holds no day sections
-        CacheNotWritten,  // the new week is shown but could not be kept
+        BrokenOff,       // the transfer ended before the whole page had come
+        DownloadFailed,  // any other download failure
+        NoWeekLink,      // the start page holds no link to the week
+        NoDaySections,   // the week page holds no day sections
+        CacheNotWritten, // the new week is shown but could not be kept
     };
     Q_ENUM(Problem)
 
@@ -76,12 +76,11 @@ public:
 // and cuts it into sections; touches no file. Without the start page there
 // is no telling which week is current, so a failed start page ends the fetch
 // there. A start page without the link leads to basisURL itself.
-FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer,
-                             const WeekPlan &current);
+FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer, const WeekPlan &current);
 
 // Retrieves the week and, when new sections came in, writes them to the
 // cache file. The cache is only rewritten when new sections came in.
-FetchReport fetchWeekPlan(const WeekSite &site, const platform::PathBelow &cache,
-                          platform::InternetTransfer &transfer, const WeekPlan &current);
+FetchReport fetchWeekPlan(const WeekSite &site, const platform::PathBelow &cache, platform::InternetTransfer &transfer,
+                          const WeekPlan &current);
 
 } // namespace kostwerk::core

@@ -49,7 +49,7 @@ void checkRoundTrip(const QString &text)
     for (QStringView part : QStringView(text).split(QChar(0x1E))) {
         const QString section = storable(part);
         if (holdsMarkerLine(section))
-            return;  // a text line equal to the marker starts a section of its own
+            return; // a text line equal to the marker starts a section of its own
         weekPlan.append(section);
         expected.append(lineBreak + section);
     }

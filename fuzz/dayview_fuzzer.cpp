@@ -54,8 +54,12 @@ DayView modelView(const QString &text)
         if (begin >= 0 && end > begin)
             categories[i] = text.mid(begin, end - begin);
     }
-    return DayView{rest.section(lineBreak.toString(), 0, 0), categories[0], categories[1], categories[2],
-                   categories[3], categories[4]};
+    return DayView{rest.section(lineBreak.toString(), 0, 0),
+                   categories[0],
+                   categories[1],
+                   categories[2],
+                   categories[3],
+                   categories[4]};
 }
 
 void check(const QString &section)

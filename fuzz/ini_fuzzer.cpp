@@ -108,8 +108,8 @@ bool sameName(const QString &a, const QString &b)
     return withoutSurroundingBlanks(a).compare(withoutSurroundingBlanks(b), Qt::CaseInsensitive) == 0;
 }
 
-void checkWrite(const QString &section, const QString &key, const QString &value,
-                const QString &otherSection, const QString &otherKey)
+void checkWrite(const QString &section, const QString &key, const QString &value, const QString &otherSection,
+                const QString &otherKey)
 {
     const QString otherBefore = readIni(iniPath(), otherSection, otherKey);
     require(kostwerk::platform::ProfileFile::writeString(iniPath(), section, key, value).ok(),

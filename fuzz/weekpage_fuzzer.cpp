@@ -20,11 +20,23 @@ namespace {
 QString cleanedRowByRow(QString page)
 {
     const std::array<std::pair<QStringView, QStringView>, 17> table = {{
-        {u"\r\n", u""},           {u"  ", u""},       {u"&nbsp;", u" "},      {u"&quot;", u"\""},
-        {u"&auml;", u"ä"},        {u"&Auml;", u"Ä"},  {u"&ouml;", u"ö"},      {u"&Ouml;", u"Ö"},
-        {u"&uuml;", u"ü"},        {u"&Uuml;", u"Ü"},  {u"&szlig;", u"ß"},     {u"&amp;", u"&"},
-        {u"&lt;", u"<"},          {u"&gt;", u">"},    {u"&copy;", u"Copyright"},
-        {u"&reg;", u"Eingetragenes Warenzeichen"},   {u"\n", u""},
+        {u"\r\n", u""},
+        {u"  ", u""},
+        {u"&nbsp;", u" "},
+        {u"&quot;", u"\""},
+        {u"&auml;", u"ä"},
+        {u"&Auml;", u"Ä"},
+        {u"&ouml;", u"ö"},
+        {u"&Ouml;", u"Ö"},
+        {u"&uuml;", u"ü"},
+        {u"&Uuml;", u"Ü"},
+        {u"&szlig;", u"ß"},
+        {u"&amp;", u"&"},
+        {u"&lt;", u"<"},
+        {u"&gt;", u">"},
+        {u"&copy;", u"Copyright"},
+        {u"&reg;", u"Eingetragenes Warenzeichen"},
+        {u"\n", u""},
     }};
     for (const auto &[find, replacement] : table)
         page.replace(find.toString(), replacement.toString());

@@ -16,7 +16,7 @@ int fail(const QByteArray &message)
     return 1;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -47,13 +47,13 @@ public:
     {
         for (int attempt = 0; attempt < 16 && !m_file.isOpen(); ++attempt) {
             m_name = folder.leaf + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-            m_file = Descriptor(::openat(m_folder, m_name.constData(),
-                                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+            m_file = Descriptor(
+                ::openat(m_folder, m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
             if (!m_file.isOpen() && errno != EEXIST)
                 break;
         }
         if (!m_file.isOpen())
-            m_name.clear();  // nothing of ours to remove
+            m_name.clear(); // nothing of ours to remove
     }
     ~TemporaryFile()
     {
@@ -90,9 +90,9 @@ WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes)
     if (folder.failure.failed())
         return failure(folder.failure);
 
-    struct stat existing {};
-    const bool replacing = ::fstatat(folder.descriptor.get(), folder.leaf.constData(), &existing,
-                                     AT_SYMLINK_NOFOLLOW) == 0;
+    struct stat existing = {};
+    const bool replacing = ::fstatat(folder.descriptor.get(), folder.leaf.constData(), &existing, AT_SYMLINK_NOFOLLOW)
+                           == 0;
     if (!replacing && errno != ENOENT)
         return systemFailure();
     if (replacing && S_ISLNK(existing.st_mode))

@@ -27,7 +27,7 @@ constexpr int readFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 
 FileRead readOpened(const Descriptor &file, qint64 maxSize)
 {
-    struct stat status {};
+    struct stat status = {};
     if (::fstat(file.get(), &status) != 0)
         return unreadable(Below::systemFailure(errno));
     if (!S_ISREG(status.st_mode))
@@ -47,7 +47,7 @@ FileRead readOpened(const Descriptor &file, qint64 maxSize)
         if (count == 0)
             return {std::move(bytes), {}};
         if (bytes.size() + count > maxSize)
-            return unreadable({Kind::TooLarge, {}});  // it grew while being read
+            return unreadable({Kind::TooLarge, {}}); // it grew while being read
         bytes.append(chunk.data(), count);
     }
 }

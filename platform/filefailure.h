@@ -16,14 +16,14 @@ struct FileFailure
 public:
     enum class Kind {
         None,
-        Missing,         // nothing at the name, or a folder on the way missing
-        System,          // the system refused: no right, disk full, ...
-        NotRegularFile,  // a folder, FIFO, device or socket
-        TooLarge,        // larger than the reader takes
-        Link,            // a symbolic link at the name, or at a folder step it must not pass
-        ParentStep,      // a ".." step would lead out of the folder the name must stay in
-        LineBreak,       // a profile entry would hold a line break
-        ForeignFile,     // another kind of file under the name, which the caller leaves as it is
+        Missing,        // nothing at the name, or a folder on the way missing
+        System,         // the system refused: no right, disk full, ...
+        NotRegularFile, // a folder, FIFO, device or socket
+        TooLarge,       // larger than the reader takes
+        Link,           // a symbolic link at the name, or at a folder step it must not pass
+        ParentStep,     // a ".." step would lead out of the folder the name must stay in
+        LineBreak,      // a profile entry would hold a line break
+        ForeignFile,    // another kind of file under the name, which the caller leaves as it is
     };
     Q_ENUM(Kind)
 

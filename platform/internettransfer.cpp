@@ -32,7 +32,7 @@ enum class Interruption {
     None,
     TooLarge,
     TimedOut,
-    WaitLeft,  // the local event loop was ended from outside: abort(), or the program quits
+    WaitLeft, // the local event loop was ended from outside: abort(), or the program quits
 };
 
 Download failure(Download::Error error, const QString &reason)
@@ -46,8 +46,7 @@ Download failure(Download::Error error, const QString &reason)
 QNetworkRequest requestFor(const QUrl &url)
 {
     QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(maxRedirects);
     // Asked for gzip, Qt inflates the body and no longer notices one that
     // ends before its Content-Length; unencoded, a body cut short fails.
@@ -136,13 +135,23 @@ public:
 
     bool eventFilter(QObject *, QEvent *event) override
     {
-        static constexpr std::array inputTypes = {
-            QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-            QEvent::NonClientAreaMouseButtonPress, QEvent::NonClientAreaMouseButtonRelease,
-            QEvent::NonClientAreaMouseButtonDblClick, QEvent::KeyPress, QEvent::KeyRelease,
-            QEvent::ShortcutOverride, QEvent::Shortcut, QEvent::Wheel, QEvent::ContextMenu,
-            QEvent::TouchBegin, QEvent::TouchUpdate, QEvent::TouchEnd,
-            QEvent::TabletPress, QEvent::TabletRelease};
+        static constexpr std::array inputTypes = {QEvent::MouseButtonPress,
+                                                  QEvent::MouseButtonRelease,
+                                                  QEvent::MouseButtonDblClick,
+                                                  QEvent::NonClientAreaMouseButtonPress,
+                                                  QEvent::NonClientAreaMouseButtonRelease,
+                                                  QEvent::NonClientAreaMouseButtonDblClick,
+                                                  QEvent::KeyPress,
+                                                  QEvent::KeyRelease,
+                                                  QEvent::ShortcutOverride,
+                                                  QEvent::Shortcut,
+                                                  QEvent::Wheel,
+                                                  QEvent::ContextMenu,
+                                                  QEvent::TouchBegin,
+                                                  QEvent::TouchUpdate,
+                                                  QEvent::TouchEnd,
+                                                  QEvent::TabletPress,
+                                                  QEvent::TabletRelease};
         return std::find(inputTypes.begin(), inputTypes.end(), event->type()) != inputTypes.end();
     }
 };
@@ -208,14 +217,13 @@ Download InternetTransfer::receive(const QString &url)
     m_wait = &wait;
 
     ReplyPointer reply(m_manager.get(requestFor(target)));
-    connect(reply.get(), &QIODevice::readyRead, &wait,
-            [&body, &interruption, source = reply.get()] {
-                body += source->readAll();
-                if (body.size() > maxPageSize) {
-                    interruption = Interruption::TooLarge;
-                    source->abort();
-                }
-            });
+    connect(reply.get(), &QIODevice::readyRead, &wait, [&body, &interruption, source = reply.get()] {
+        body += source->readAll();
+        if (body.size() > maxPageSize) {
+            interruption = Interruption::TooLarge;
+            source->abort();
+        }
+    });
     connect(reply.get(), &QNetworkReply::finished, &wait, &QEventLoop::quit);
     // Counted from the request to the last byte, so that a server sending a
     // byte now and then cannot keep the window waiting for ever.

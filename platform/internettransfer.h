@@ -48,7 +48,7 @@ private:
 
     QNetworkAccessManager m_manager;
     std::chrono::milliseconds m_timeout = defaultTimeout;
-    QEventLoop *m_wait = nullptr;  // the local event loop of the running download
+    QEventLoop *m_wait = nullptr; // the local event loop of the running download
 };
 
 } // namespace kostwerk::platform

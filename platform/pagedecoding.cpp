@@ -19,18 +19,15 @@ QString charsetIn(const QString &text, const QRegularExpression &pattern)
 
 QString declaredCharset(QByteArrayView body, QByteArrayView contentType)
 {
-    static const QRegularExpression headerCharset(
-        QStringLiteral(R"(charset\s*=\s*["']?\s*([\w.:-]+))"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression metaCharset(
-        QStringLiteral(R"(<meta\b[^>]*?charset\s*=\s*["']?\s*([\w.:-]+))"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression headerCharset(QStringLiteral(R"(charset\s*=\s*["']?\s*([\w.:-]+))"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression metaCharset(QStringLiteral(R"(<meta\b[^>]*?charset\s*=\s*["']?\s*([\w.:-]+))"),
+                                                QRegularExpression::CaseInsensitiveOption);
 
     const QString fromHeader = charsetIn(QString::fromLatin1(contentType), headerCharset);
     if (!fromHeader.isEmpty())
         return fromHeader;
-    QString fromMeta = charsetIn(QString::fromLatin1(body.first(qMin(body.size(), sniffLength))),
-                                 metaCharset);
+    QString fromMeta = charsetIn(QString::fromLatin1(body.first(qMin(body.size(), sniffLength))), metaCharset);
     // A page that could be read far enough to find its meta tag is not UTF-16.
     if (fromMeta.startsWith(u"utf-16"))
         fromMeta = QStringLiteral("utf-8");
@@ -40,9 +37,9 @@ QString declaredCharset(QByteArrayView body, QByteArrayView contentType)
 bool isWindows1252(const QString &charset)
 {
     static const QStringList aliases = {
-        QStringLiteral("windows-1252"), QStringLiteral("cp1252"),     QStringLiteral("x-cp1252"),
-        QStringLiteral("iso-8859-1"),   QStringLiteral("iso8859-1"),  QStringLiteral("iso_8859-1"),
-        QStringLiteral("latin1"),       QStringLiteral("l1"),         QStringLiteral("us-ascii"),
+        QStringLiteral("windows-1252"), QStringLiteral("cp1252"),    QStringLiteral("x-cp1252"),
+        QStringLiteral("iso-8859-1"),   QStringLiteral("iso8859-1"), QStringLiteral("iso_8859-1"),
+        QStringLiteral("latin1"),       QStringLiteral("l1"),        QStringLiteral("us-ascii"),
         QStringLiteral("ascii"),
     };
     return charset.isEmpty() || aliases.contains(charset);

@@ -46,7 +46,7 @@ namespace {
 
 bool isLink(int folder, const QByteArray &name)
 {
-    struct stat status {};
+    struct stat status = {};
     return ::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(status.st_mode);
 }
 
@@ -65,12 +65,12 @@ Folder openFolderOf(const PathBelow &file)
     steps.removeAll(QStringLiteral("."));
     if (steps.contains(QStringLiteral("..")))
         return {Descriptor(), {}, {Kind::ParentStep, {}}};
-    if (steps.isEmpty())  // the folder itself
+    if (steps.isEmpty()) // the folder itself
         return {Descriptor(), {}, {Kind::NotRegularFile, {}}};
 
     Folder folder;
-    folder.descriptor = Descriptor(::open(QFile::encodeName(file.folder).constData(),
-                                          O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    folder.descriptor = Descriptor(
+        ::open(QFile::encodeName(file.folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.descriptor.isOpen()) {
         folder.failure = systemFailure(errno);
         return folder;

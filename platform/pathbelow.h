@@ -71,7 +71,7 @@ private:
 struct Folder
 {
     Descriptor descriptor;
-    QByteArray leaf;  // in the system's encoding
+    QByteArray leaf; // in the system's encoding
     FileFailure failure;
 };
 

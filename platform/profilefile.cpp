@@ -24,17 +24,14 @@ struct Encoding
 {
     bool utf8 = false;
 
-    QString decode(QByteArrayView bytes) const
-    {
-        return utf8 ? QString::fromUtf8(bytes) : AnsiCodePage::decode(bytes);
-    }
+    QString decode(QByteArrayView bytes) const { return utf8 ? QString::fromUtf8(bytes) : AnsiCodePage::decode(bytes); }
     QByteArray encode(const QString &text) const { return utf8 ? text.toUtf8() : AnsiCodePage::encode(text); }
 };
 
 struct Line
 {
-    QByteArray bytes;   // without its line end, exactly as in the file
-    QByteArray ending;  // "\r\n", "\n", "\r" or empty for a last line without one
+    QByteArray bytes;  // without its line end, exactly as in the file
+    QByteArray ending; // "\r\n", "\n", "\r" or empty for a last line without one
 };
 
 using Lines = std::vector<Line>;
@@ -109,14 +106,12 @@ std::optional<Entry> entry(const QString &trimmed)
     const qsizetype equals = trimmed.indexOf(u'=');
     if (equals < 0)
         return std::nullopt;
-    return Entry{withoutBlanks(QStringView(trimmed).left(equals)),
-                 withoutBlanks(QStringView(trimmed).mid(equals + 1))};
+    return Entry{withoutBlanks(QStringView(trimmed).left(equals)), withoutBlanks(QStringView(trimmed).mid(equals + 1))};
 }
 
 QString unquoted(const QString &value)
 {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
-        && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
         return value.mid(1, value.size() - 2);
     return value;
 }
@@ -146,7 +141,7 @@ Location locate(const Profile &profile, const QString &section, const QString &k
         const QString trimmed = withoutBlanks(profile.encoding.decode(lines[i].bytes));
         if (const auto name = sectionName(trimmed)) {
             if (inSection)
-                break;  // only the first section of that name counts
+                break; // only the first section of that name counts
             inSection = sameName(*name, section);
             if (inSection)
                 found.header = i;
@@ -199,8 +194,7 @@ QString readString(const QString &file, const QString &section, const QString &k
     return locate(parse(readAll(file).bytes), withoutBlanks(section), withoutBlanks(key)).value;
 }
 
-WriteResult writeString(const QString &file, const QString &givenSection, const QString &givenKey,
-                        const QString &value)
+WriteResult writeString(const QString &file, const QString &givenSection, const QString &givenKey, const QString &value)
 {
     // Names match without the blanks around them, so they are written without.
     const QString section = withoutBlanks(givenSection);
@@ -210,15 +204,13 @@ WriteResult writeString(const QString &file, const QString &givenSection, const 
         return {{FileFailure::Kind::LineBreak, {}}};
     const FileRead contents = readAll(file);
     if (!contents.ok())
-        return {contents.failure};  // never replace a file we could not read
+        return {contents.failure}; // never replace a file we could not read
 
     Profile profile = parse(contents.bytes);
     Lines &lines = profile.lines;
     const QByteArray ending = lineEndingOf(lines);
     const Location found = locate(profile, section, key);
-    auto entryLine = [&](const QString &name) {
-        return Line{profile.encoding.encode(name + u'=' + value), ending};
-    };
+    auto entryLine = [&](const QString &name) { return Line{profile.encoding.encode(name + u'=' + value), ending}; };
 
     if (found.keyLine) {
         lines[*found.keyLine].bytes = entryLine(found.keySpelling).bytes;

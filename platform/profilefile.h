@@ -28,7 +28,6 @@ QString readString(const QString &file, const QString &section, const QString &k
 // break, it is unchanged. The file is read through a link, but never written
 // through one: a link at its name would let the program's section land in
 // whatever file the link names.
-WriteResult writeString(const QString &file, const QString &section, const QString &key,
-                        const QString &value);
+WriteResult writeString(const QString &file, const QString &section, const QString &key, const QString &value);
 
 } // namespace kostwerk::platform::ProfileFile

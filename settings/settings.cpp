@@ -73,17 +73,25 @@ bool isSameFile(const QString &a, const QString &b)
     if (QDir::cleanPath(a).compare(QDir::cleanPath(b), Qt::CaseInsensitive) == 0)
         return true;
     std::error_code missing;
-    return std::filesystem::equivalent(QFileInfo(a).filesystemFilePath(), QFileInfo(b).filesystemFilePath(),
-                                       missing);
+    return std::filesystem::equivalent(QFileInfo(a).filesystemFilePath(), QFileInfo(b).filesystemFilePath(), missing);
 }
 
 } // namespace
 
 namespace SettingsStore {
 
-QString defaultStartURL() { return menuSite() + u"00.html"; }
-QString defaultBasisURL() { return menuSite(); }
-QString defaultCacheFile() { return QStringLiteral("cache.rfk"); }
+QString defaultStartURL()
+{
+    return menuSite() + u"00.html";
+}
+QString defaultBasisURL()
+{
+    return menuSite();
+}
+QString defaultCacheFile()
+{
+    return QStringLiteral("cache.rfk");
+}
 
 QString readIni(const QString &file, const QString &section, const QString &key)
 {
@@ -158,8 +166,8 @@ platform::WriteResult save(const Settings &settings)
                                                                    {cacheKey, settings.cacheFile},
                                                                    {autoFetchKey, autoFetch}};
     for (const auto &[key, value] : entries) {
-        const platform::WriteResult written =
-            platform::ProfileFile::writeString(settings.iniPath, sectionName, key, value);
+        const platform::WriteResult written = platform::ProfileFile::writeString(settings.iniPath, sectionName, key,
+                                                                                 value);
         if (firstFailure.ok())
             firstFailure = written;
     }

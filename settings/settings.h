@@ -10,12 +10,12 @@ namespace kostwerk::settings {
 // The program's settings and the paths derived from its folder.
 struct Settings
 {
-    QString appPath;    // the program's folder, always ending in a separator
-    QString iniPath;    // appPath + "refekt.ini"
-    QString startURL;   // the page that links to the current week
-    QString basisURL;   // the week link found in the start page is appended to it
-    QString cacheFile;  // name of the cache file, always taken relative to appPath
-    bool autoFetch = false;  // fetch at start when the cached week is outdated or missing
+    QString appPath;        // the program's folder, always ending in a separator
+    QString iniPath;        // appPath + "refekt.ini"
+    QString startURL;       // the page that links to the current week
+    QString basisURL;       // the week link found in the start page is appended to it
+    QString cacheFile;      // name of the cache file, always taken relative to appPath
+    bool autoFetch = false; // fetch at start when the cached week is outdated or missing
 
     QString cachePath() const { return appPath + cacheFile; }
     // The cache as it is read and written: below appPath, never through a link.
@@ -25,11 +25,11 @@ struct Settings
 // Why a cacheFile value may not name the cache, or None.
 enum class CacheFileProblem {
     None,
-    AbsolutePath,  // the cache always lies inside the settings folder
-    ParentStep,    // a ".." step would lead out of that folder
-    SettingsFile,  // the cache would overwrite the settings
-    ProgramFile,   // the cache would overwrite the program
-    Link,          // a symbolic link at the name or at a folder step could lead anywhere
+    AbsolutePath, // the cache always lies inside the settings folder
+    ParentStep,   // a ".." step would lead out of that folder
+    SettingsFile, // the cache would overwrite the settings
+    ProgramFile,  // the cache would overwrite the program
+    Link,         // a symbolic link at the name or at a folder step could lead anywhere
 };
 
 namespace SettingsStore {
@@ -65,8 +65,7 @@ QString dataFolder(const QString &programFolder);
 // link to them; nor is it, or does it pass through, a symbolic link below
 // the settings folder, dangling or not. Reads the file system but changes
 // nothing.
-CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile,
-                                  const QString &programFile);
+CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile, const QString &programFile);
 
 // The settings file in the data folder of programFolder.
 QString iniPathFor(const QString &programFolder);

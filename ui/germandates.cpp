@@ -7,8 +7,8 @@ namespace kostwerk::ui::GermanDates {
 namespace {
 
 // Indexed by QDate::dayOfWeek(), 1 = Monday ... 7 = Sunday.
-constexpr std::array<QStringView, 8> names = {
-    u"", u"Montag", u"Dienstag", u"Mittwoch", u"Donnerstag", u"Freitag", u"Samstag", u"Sonntag"};
+constexpr std::array<QStringView, 8> names = {u"",           u"Montag",  u"Dienstag", u"Mittwoch",
+                                              u"Donnerstag", u"Freitag", u"Samstag",  u"Sonntag"};
 
 } // namespace
 

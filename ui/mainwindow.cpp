@@ -9,8 +9,8 @@
 #include "ui/programicon.h"
 #include "ui/refreshbutton.h"
 #include "ui/settingsdialog.h"
-#include "ui/statusline.h"
 #include "ui/statusdisplay.h"
+#include "ui/statusline.h"
 #include "ui/twips.h"
 #include "ui/weekpanel.h"
 
@@ -77,7 +77,8 @@ void MainWindow::createBottomRow()
                             Twips::rect(2160, 5280, 1815, 495));
     connect(m_cmdWochenplan, &QPushButton::clicked, this, [this] { m_printing.printWeek(m_state.weekPlan); });
 
-    auto *label1 = place(m_panel, new QLabel(QStringLiteral("Heute ist")), "Label1", Twips::rect(4320, 5280, 2055, 195));
+    auto *label1 = place(m_panel, new QLabel(QStringLiteral("Heute ist")), "Label1",
+                         Twips::rect(4320, 5280, 2055, 195));
     label1->setAlignment(Qt::AlignCenter);
     label1->setFont(Fonts::systemFont(8.25, QFont::Bold));
 
@@ -92,8 +93,8 @@ void MainWindow::createMenus()
     QAction *settings = datei->addAction(QStringLiteral("&Einstellungen"), this, &MainWindow::openSettings);
     settings->setObjectName(QStringLiteral("settings"));
     datei->addSeparator();
-    QAction *printPreview = datei->addAction(QStringLiteral("&Druckvorschau…"), Qt::CTRL | Qt::SHIFT | Qt::Key_P,
-                                             this, [this] { m_printing.previewWeek(m_state.weekPlan); });
+    QAction *printPreview = datei->addAction(QStringLiteral("&Druckvorschau…"), Qt::CTRL | Qt::SHIFT | Qt::Key_P, this,
+                                             [this] { m_printing.previewWeek(m_state.weekPlan); });
     printPreview->setObjectName(QStringLiteral("printPreview"));
     QAction *weekOverview = datei->addAction(QStringLiteral("&Wochenübersicht drucken…"),
                                              Qt::CTRL | Qt::SHIFT | Qt::Key_W, this, &MainWindow::previewWeekOverview);
@@ -181,10 +182,9 @@ void MainWindow::openSettings()
 {
     setEnabled(false);
     m_settingsDialog = new SettingsDialog(m_state.settings, this);
-    connect(m_settingsDialog, &SettingsDialog::settingsNotSaved, this,
-            [this](const QString &cause) {
-                m_status->showMessage(settingsNotSavedMessage(cause, m_session.stand(), QDate::currentDate()));
-            });
+    connect(m_settingsDialog, &SettingsDialog::settingsNotSaved, this, [this](const QString &cause) {
+        m_status->showMessage(settingsNotSavedMessage(cause, m_session.stand(), QDate::currentDate()));
+    });
     connect(m_settingsDialog, &DialogWindow::closed, this, [this] {
         setEnabled(true);
         activateWindow();

@@ -69,7 +69,6 @@ private:
     void openSettings();
     void openInfo();
 
-
     ProgramState &m_state;
     platform::InternetTransfer &m_transfer;
     WeekSession m_session;
@@ -84,7 +83,7 @@ private:
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<InfoDialog> m_infoDialog;
 
-    bool m_fetchWhenShown = false;  // decided at start-up, done at the first show
+    bool m_fetchWhenShown = false; // decided at start-up, done at the first show
 };
 
 } // namespace kostwerk::ui

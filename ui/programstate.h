@@ -10,7 +10,7 @@ struct ProgramState
 {
     settings::Settings settings;
     core::WeekPlan weekPlan;
-    bool dataLoaded = false;  // set once a cache was read or a fetch ran
+    bool dataLoaded = false; // set once a cache was read or a fetch ran
 };
 
 } // namespace kostwerk::ui

@@ -60,7 +60,7 @@ void SettingsDialog::createControls()
     auto *command1 = place(this, new QPushButton(QStringLiteral("OK")), "Command1", Twips::rect(1920, 2400, 1215, 495));
     connect(command1, &QPushButton::clicked, this, &SettingsDialog::acceptSettings);
     auto *command2 = place(this, new QPushButton(QStringLiteral("Abbrechen")), "Command2",
-                       Twips::rect(3240, 2400, 1215, 495));
+                           Twips::rect(3240, 2400, 1215, 495));
     connect(command2, &QPushButton::clicked, this, &SettingsDialog::close);
 
     m_cachefilefeld = settingField(this, "cachefilefeld", 960);

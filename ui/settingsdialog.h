@@ -46,7 +46,7 @@ private:
     QLineEdit *m_starturlfeld = nullptr;
     QLineEdit *m_basisurlfeld = nullptr;
     QLineEdit *m_cachefilefeld = nullptr;
-    QCheckBox *m_check2 = nullptr;  // fetch an outdated week at start
+    QCheckBox *m_check2 = nullptr; // fetch an outdated week at start
 };
 
 } // namespace kostwerk::ui

@@ -184,7 +184,8 @@ QString cacheHoldsNoWeek()
 QString cacheFileSetAside(const QString &storedName, const QString &defaultName)
 {
     if (storedName == defaultName)
-        return u"Cachefile " + quoted(defaultName) + u" nicht verwendbar – der Wochenplan wird weder gelesen noch gespeichert.";
+        return u"Cachefile " + quoted(defaultName)
+               + u" nicht verwendbar – der Wochenplan wird weder gelesen noch gespeichert.";
     return u"Cachefile aus refekt.ini nicht verwendet, es gilt " + quoted(defaultName) + u'.';
 }
 

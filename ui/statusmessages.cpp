@@ -42,7 +42,8 @@ StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand
     QStringList notices;
     QString cause;
     if (report.setAside != settings::CacheFileProblem::None) {
-        notices.append(StatusLine::cacheFileSetAside(report.storedCacheFile, settings::SettingsStore::defaultCacheFile()));
+        notices.append(
+            StatusLine::cacheFileSetAside(report.storedCacheFile, settings::SettingsStore::defaultCacheFile()));
         cause = SettingsRefusals::cacheFile(report.setAside) + u" (cacheFile=" + report.storedCacheFile + u')';
     }
     if (!report.defaultsWritten.ok()) {
@@ -75,7 +76,8 @@ StatusMessage refreshMessage(const RefreshReport &report, const QDateTime &stand
         return {joined({StatusLine::problem(report.fetch), stillShown(stand, today)}), StatusLine::cause(report.fetch)};
     QStringList parts{StatusLine::forCache(stand, today, report.changes)};
     if (!report.categoriesFound)
-        parts.append(QStringLiteral("Im Wochenplan wurde keine Speisekategorie gefunden – hat sich die Seite geändert?"));
+        parts.append(
+            QStringLiteral("Im Wochenplan wurde keine Speisekategorie gefunden – hat sich die Seite geändert?"));
     return {joined(parts), {}};
 }
 

@@ -23,8 +23,8 @@ constexpr QStringView noData = u"Keine Daten vorhanden";
 
 constexpr QSize clientSize(Twips::toPixels(6645), Twips::toPixels(5970));
 
-using core::DayViewText::categoryHeadings;
 using Controls::place;
+using core::DayViewText::categoryHeadings;
 
 QPlainTextEdit *categoryBox(QWidget *parent, const char *name, QStringView heading, const QRect &geometry)
 {

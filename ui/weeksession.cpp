@@ -33,7 +33,8 @@ StartUpReport WeekSession::start(const QString &programFolder, const QString &pr
     report.storedCacheFile = m_state.settings.cacheFile;
     report.setAside = settings::SettingsStore::cacheFileProblem(m_state.settings, report.storedCacheFile, programFile);
     if (report.setAside != settings::CacheFileProblem::None) {
-        qCWarning(lcUi) << "cacheFile" << report.storedCacheFile << "set aside:" << SettingsRefusals::cacheFile(report.setAside);
+        qCWarning(lcUi) << "cacheFile" << report.storedCacheFile
+                        << "set aside:" << SettingsRefusals::cacheFile(report.setAside);
         m_state.settings.cacheFile = defaultCacheFile();
     }
 

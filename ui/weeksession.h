@@ -19,14 +19,14 @@ namespace kostwerk::ui {
 struct StartUpReport
 {
     enum class Cache {
-        Missing,     // no cache file: nothing to show yet
-        Unreadable,  // see error
-        NoWeek,      // a cache file without a weekday
+        Missing,    // no cache file: nothing to show yet
+        Unreadable, // see error
+        NoWeek,     // a cache file without a weekday
         Loaded,
     };
 
     Cache cache = Cache::Missing;
-    platform::FileFailure cacheFailure;  // why the cache could not be read
+    platform::FileFailure cacheFailure; // why the cache could not be read
 
     // A cacheFile from the settings file that could overwrite another file
     // is set aside for the run in favour of the default: why, and the name
@@ -35,16 +35,16 @@ struct StartUpReport
     QString storedCacheFile;
 
     platform::WriteResult defaultsWritten;
-    bool fetchNow = false;  // the settings ask to fetch an outdated or missing week at start
+    bool fetchNow = false; // the settings ask to fetch an outdated or missing week at start
 };
 
 // What a fetch brought: how it went, and how the week now shown differs from
 // the one it replaced.
 struct RefreshReport
 {
-    core::FetchReport fetch;  // its weekPlan has gone to the program's state
+    core::FetchReport fetch; // its weekPlan has gone to the program's state
     core::WeekChanges changes;
-    bool categoriesFound = true;  // false when a week came in without any category
+    bool categoriesFound = true; // false when a week came in without any category
 };
 
 // The week behind the main window, without a widget: the start-up that loads

@@ -2,7 +2,6 @@
 
 #include <malloc.h>
 
-
 int main(int argc, char **argv)
 {
     // With a fixed threshold every large block comes from mmap and goes back

@@ -99,14 +99,12 @@ BENCHMARK_CAPTURE(pipeline_weekPage, 50KiB, 50 * KiB)->Unit(benchmark::kMillisec
 BENCHMARK_CAPTURE(pipeline_weekPage, 1MiB, 1 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(pipeline_weekPage, 10MiB, 10 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-BENCHMARK_CAPTURE(pipeline_hostilePage, millionTags, u"<i>Suppe. ")
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_hostilePage, millionTags, u"<i>Suppe. ")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(pipeline_hostilePage, millionOpenBrackets, u"Preis < 3 ")
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(pipeline_hostilePage, millionHeadings, u"<h2>Essen ")
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(pipeline_hostilePage, millionEntities, u"&amp;Kost ")
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_hostilePage, millionHeadings, u"<h2>Essen ")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_hostilePage, millionEntities, u"&amp;Kost ")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_CAPTURE(pipeline_clean, 1MiB, 1 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(pipeline_clean, 10MiB, 10 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -29,8 +29,14 @@ void weekChanges_hostileWeek(benchmark::State &state, HostileWeek::Shape shape)
 } // namespace
 
 BENCHMARK_CAPTURE(weekChanges_hostileWeek, longRuns, HostileWeek::Shape::LongRuns)
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 BENCHMARK_CAPTURE(weekChanges_hostileWeek, hugeLines, HostileWeek::Shape::HugeLines)
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 BENCHMARK_CAPTURE(weekChanges_hostileWeek, shortLines, HostileWeek::Shape::ShortLines)
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);

@@ -8,12 +8,12 @@ namespace kostwerk::bench::HostileWeek {
 
 namespace {
 
-constexpr std::array<QStringView, 6> days = {u"Montag, 07.12.2026",     u"Dienstag, 08.12.2026",
-                                             u"Mittwoch, 09.12.2026",   u"Donnerstag, 10.12.2026",
-                                             u"Freitag, 11.12.2026",    u"Samstag, 12.12.2026"};
+constexpr std::array<QStringView, 6> days = {u"Montag, 07.12.2026",   u"Dienstag, 08.12.2026",
+                                             u"Mittwoch, 09.12.2026", u"Donnerstag, 10.12.2026",
+                                             u"Freitag, 11.12.2026",  u"Samstag, 12.12.2026"};
 
-constexpr std::array<QStringView, 6> categoryHeadings = {
-    u"Men&uuml; I", u"Wahlessen", u"Eintopf", u"Men&uuml; II (veg.)", u"Abendessen", u"Frische Salate"};
+constexpr std::array<QStringView, 6> categoryHeadings = {u"Men&uuml; I",         u"Wahlessen",  u"Eintopf",
+                                                         u"Men&uuml; II (veg.)", u"Abendessen", u"Frische Salate"};
 
 // What the days and the title take besides the filling.
 constexpr qsizetype frameSize = 4096;

@@ -4,7 +4,6 @@
 #include <limits>
 #include <string>
 
-
 namespace {
 
 // A "Vm...:  1234 kB" line of /proc/self/status in bytes, or -1.
@@ -26,7 +25,7 @@ qint64 statusValue(const std::string &field)
 bool resetHighWaterMark()
 {
     std::ofstream clearRefs("/proc/self/clear_refs");
-    clearRefs << "5";  // 5: reset the peak resident set size
+    clearRefs << "5"; // 5: reset the peak resident set size
     clearRefs.flush();
     return clearRefs.good();
 }
@@ -44,7 +43,6 @@ void PeakMemory::report(benchmark::State &state) const
     const qint64 peak = statusValue("VmHWM");
     if (!m_resettable || peak < 0 || m_baseline < 0)
         return;
-    state.counters["peak_bytes"] =
-        benchmark::Counter(static_cast<double>(peak - m_baseline), benchmark::Counter::kDefaults,
-                           benchmark::Counter::kIs1024);
+    state.counters["peak_bytes"] = benchmark::Counter(static_cast<double>(peak - m_baseline),
+                                                      benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
 }

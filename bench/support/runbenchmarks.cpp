@@ -2,7 +2,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 int runBenchmarks(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);

@@ -38,8 +38,8 @@ constexpr std::array<QStringView, 16> dishes = {
 };
 
 // The headings as the page spells them, in the order of the day view's.
-constexpr std::array<QStringView, 6> categoryHeadings = {
-    u"Men&uuml; I", u"Wahlessen", u"Eintopf", u"Men&uuml; II (veg.)", u"Abendessen", u"Frische Salate"};
+constexpr std::array<QStringView, 6> categoryHeadings = {u"Men&uuml; I",         u"Wahlessen",  u"Eintopf",
+                                                         u"Men&uuml; II (veg.)", u"Abendessen", u"Frische Salate"};
 
 constexpr std::array<QStringView, 3> locations = {u"Nordhang", u"Brunnenstra&szlig;e", u"Kronenhof"};
 
@@ -72,7 +72,8 @@ void appendDish(QString &page, Sequence &sequence)
 void appendDay(QString &page, qsizetype day, qsizetype dishesPerCategory, Sequence &sequence)
 {
     const QDate date = firstMonday.addDays(day / core::Weekdays::count * 7 + day % core::Weekdays::count);
-    page += u"<h2>" + QLocale(QLocale::German).dayName(date.dayOfWeek()) + u", " + date.toString(u"dd.MM.yyyy") + u"</h2><BR>\r\n";
+    page += u"<h2>" + QLocale(QLocale::German).dayName(date.dayOfWeek()) + u", " + date.toString(u"dd.MM.yyyy")
+            + u"</h2><BR>\r\n";
     for (QStringView heading : categoryHeadings) {
         page += u"<p><b>" + heading + u"</b><BR>\r\n";
         for (qsizetype i = 0; i < dishesPerCategory; ++i)

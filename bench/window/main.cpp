@@ -26,7 +26,7 @@ using kostwerk::bench::WeekPageGenerator::MiB;
 
 namespace {
 
-std::string programPath;  // this very program, run again to measure
+std::string programPath; // this very program, run again to measure
 
 void report(benchmark::State &state, qint64 peakBytes)
 {
@@ -71,8 +71,8 @@ QString programFolderOf(const HostileCase &hostile)
     std::unique_ptr<QTemporaryDir> &folder = folders[&hostile];
     if (!folder) {
         folder = std::make_unique<QTemporaryDir>();
-        if (!prepareProgramFolder(folder->path(), kostwerk::bench::HostileWeek::weekPlan(hostile.shape,
-                                                                                        hostile.pageSize)))
+        if (!prepareProgramFolder(folder->path(),
+                                  kostwerk::bench::HostileWeek::weekPlan(hostile.shape, hostile.pageSize)))
             return QString();
     }
     return folder->path();
@@ -97,11 +97,17 @@ void hostileWeek(benchmark::State &state, const HostileCase &hostile, Opening op
 } // namespace
 
 BENCHMARK_CAPTURE(windowStartup, kostwerk, StartupWindow::Kostwerk)
-    ->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(windowStartup, bareMainWindow, StartupWindow::BareMainWindow)
-    ->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(windowStartup, textMainWindow, StartupWindow::TextMainWindow)
-    ->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
@@ -122,9 +128,11 @@ int main(int argc, char **argv)
     for (const HostileCase &hostile : hostileCases) {
         for (auto [opening, name] : {std::pair(Opening::Day, "day"), std::pair(Opening::WeekOverview, "overview"),
                                      std::pair(Opening::PrintPreview, "preview")}) {
-            benchmark::RegisterBenchmark((std::string("hostileWeek/") + hostile.name + '/' + name).c_str(),
-                                         hostileWeek, hostile, opening)
-                ->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark((std::string("hostileWeek/") + hostile.name + '/' + name).c_str(), hostileWeek,
+                                         hostile, opening)
+                ->UseManualTime()
+                ->Iterations(3)
+                ->Unit(benchmark::kMillisecond);
         }
     }
     programPath = std::filesystem::read_symlink("/proc/self/exe").string();

@@ -123,7 +123,8 @@ bool prepareProgramFolder(const QString &programFolder, const WeekPlan &weekPlan
     QFile ini(programFolder + QStringLiteral("/refekt.ini"));
     return ini.open(QIODevice::WriteOnly)
            && ini.write("[Settings]\r\nstartURL=http://127.0.0.1:9/\r\nbasisURL=http://127.0.0.1:9/\r\n"
-                        "cacheFile=cache.rfk\r\n") > 0
+                        "cacheFile=cache.rfk\r\n")
+                  > 0
            && writeCache({programFolder, QStringLiteral("cache.rfk")}, weekPlan).ok();
 }
 
@@ -195,9 +196,9 @@ int measureOpening(int argc, char **argv, Opening opening, const char *programFo
     PreviewPaint previewPaint(clock);
     application.installEventFilter(&previewPaint);
     QAction *item = window.findChild<QAction *>(opening == Opening::WeekOverview ? QStringLiteral("weekOverview")
-                                                                                  : QStringLiteral("printPreview"));
+                                                                                 : QStringLiteral("printPreview"));
     clock.start();
-    item->trigger();  // returns once the preview is closed
+    item->trigger(); // returns once the preview is closed
     return previewPaint.nanoseconds > 0 ? printSample(previewPaint.nanoseconds) : 1;
 }
 

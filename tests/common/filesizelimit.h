@@ -10,7 +10,7 @@ class FileSizeLimit final
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        std::signal(SIGXFSZ, SIG_IGN);  // report EFBIG instead of killing us
+        std::signal(SIGXFSZ, SIG_IGN); // report EFBIG instead of killing us
         getrlimit(RLIMIT_FSIZE, &m_previous);
         const rlimit limited{bytes, m_previous.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limited);

@@ -28,7 +28,7 @@ public:
             if (!m_mounted)
                 return;
         } else if (kind == Kind::Tiny) {
-            return;  // only root can mount a file system of its own
+            return; // only root can mount a file system of its own
         }
         for (const auto &[name, bytes] : files) {
             QFile file(m_dir.filePath(name));

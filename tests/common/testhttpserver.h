@@ -27,13 +27,14 @@
 class TestHttpServer final
 {
 public:
-    struct Response {
+    struct Response
+    {
         int status = 200;
         QByteArray body;
-        QByteArray contentType = QByteArrayLiteral("text/html");  // empty: no Content-Type header
-        std::chrono::milliseconds delay{0};  // stall this long before answering (for time-out tests)
-        QByteArray location;  // when set, sent as Location header (for redirects, with status 301/302)
-        std::chrono::milliseconds trickle{0};  // when set, the body goes out a byte at a time, this far apart
+        QByteArray contentType = QByteArrayLiteral("text/html"); // empty: no Content-Type header
+        std::chrono::milliseconds delay{0};   // stall this long before answering (for time-out tests)
+        QByteArray location;                  // when set, sent as Location header (for redirects, with status 301/302)
+        std::chrono::milliseconds trickle{0}; // when set, the body goes out a byte at a time, this far apart
         // When set, only that many bytes of the body go out, announced with the
         // whole body's length or, when chunked, in a chunk that no last chunk
         // follows; the connection closes a moment later.
@@ -49,11 +50,10 @@ public:
         // One request per connection: a worker waiting for a next request on
         // a kept-alive connection would hold up stop() for seconds.
         m_server.set_keep_alive_max_count(1);
-        m_server.set_pre_routing_handler(
-            [this](const httplib::Request &request, httplib::Response &reply) {
-                answer(request, reply);
-                return httplib::Server::HandlerResponse::Handled;
-            });
+        m_server.set_pre_routing_handler([this](const httplib::Request &request, httplib::Response &reply) {
+            answer(request, reply);
+            return httplib::Server::HandlerResponse::Handled;
+        });
         // The server adds "Content-Type: text/plain" to every body that comes
         // without one; this runs after that and takes it out again.
         m_server.set_post_routing_handler([](const httplib::Request &, httplib::Response &reply) {
@@ -95,10 +95,7 @@ public:
         m_responses.insert(path, std::move(response));
     }
 
-    QString url(const QString &path) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1").arg(m_port) + path;
-    }
+    QString url(const QString &path) const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port) + path; }
 
     // How many requests for path arrived so far.
     int requestCount(const QString &path) const
@@ -129,13 +126,15 @@ private:
         else if (response->trickle.count() == 0)
             reply.body.assign(response->body.constData(), size_t(response->body.size()));
         else
-            reply.set_chunked_content_provider(response->contentType.toStdString(),
+            reply.set_chunked_content_provider(
+                response->contentType.toStdString(),
                 [this, body = response->body, pause = response->trickle](size_t sent, httplib::DataSink &sink) {
                     if (sent == size_t(body.size()))
                         sink.done();
                     std::unique_lock lock(m_mutex);
-                    return sent == size_t(body.size())
-                        || (!m_wake.wait_for(lock, pause, [this] { return m_stopping; }) && sink.write(body.constData() + sent, 1));
+                    return sent == size_t(body.size()) || (!m_wake.wait_for(lock, pause, [this] {
+                               return m_stopping;
+                           }) && sink.write(body.constData() + sent, 1));
                 });
     }
 
@@ -143,7 +142,8 @@ private:
     // tells a broken body from a whole one only when the close comes later.
     void breakOff(httplib::Response &reply, const Response &response)
     {
-        const auto send = [this, part = response.body.left(*response.breakOffAt)](size_t sent, httplib::DataSink &sink) {
+        const auto send = [this, part = response.body.left(*response.breakOffAt)](size_t sent,
+                                                                                  httplib::DataSink &sink) {
             if (sent == 0)
                 return sink.write(part.constData(), size_t(part.size()));
             std::unique_lock lock(m_mutex);
@@ -154,8 +154,9 @@ private:
         if (response.chunked)
             reply.set_chunked_content_provider(type, send);
         else
-            reply.set_content_provider(size_t(response.body.size()), type,
-                                       [send](size_t sent, size_t, httplib::DataSink &sink) { return send(sent, sink); });
+            reply.set_content_provider(
+                size_t(response.body.size()), type,
+                [send](size_t sent, size_t, httplib::DataSink &sink) { return send(sent, sink); });
     }
 
     // Counts the request and waits out the response's delay; nothing once

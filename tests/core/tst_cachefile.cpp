@@ -50,8 +50,9 @@ QMap<QString, QByteArray> TestCacheFile::snapshot(const QString &folder)
          it.hasNext();) {
         const QFileInfo entry = it.nextFileInfo();
         QFile file(entry.filePath());
-        entries.insert(entry.filePath(), entry.isSymLink() ? entry.symLinkTarget().toUtf8()
-                                         : file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<folder>"));
+        entries.insert(entry.filePath(), entry.isSymLink()                ? entry.symLinkTarget().toUtf8()
+                                         : file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                          : QByteArray("<folder>"));
     }
     return entries;
 }
@@ -68,7 +69,8 @@ void TestCacheFile::encode_data()
     QTest::newRow("empty section") << WeekPlan{QString()} << QByteArray("<neuer abschnitt>\r\n\r\n");
     QTest::newRow("outside Windows-1252: UTF-8 with BOM")
         << WeekPlan{u"Pierogi \u0141\u00f3d\u017a, \u20ac"_qs}
-        << QByteArray("\xef\xbb\xbf<neuer abschnitt>\r\nPierogi \xc5\x81\xc3\xb3" "d\xc5\xba;;; \xe2\x82\xac\r\n");
+        << QByteArray("\xef\xbb\xbf<neuer abschnitt>\r\nPierogi \xc5\x81\xc3\xb3"
+                      "d\xc5\xba;;; \xe2\x82\xac\r\n");
     QTest::newRow("empty week") << WeekPlan{} << QByteArray();
 }
 
@@ -96,15 +98,14 @@ void TestCacheFile::decode_data()
     QTest::newRow("lines before the first marker are ignored")
         << QByteArray("stray\r\n\r\n<neuer abschnitt>\r\nx\r\n") << WeekPlan{u"\r\nx"_qs};
     QTest::newRow("leading blanks and quotes are kept")
-        << QByteArray("<neuer abschnitt>\r\n  \"zitiert\", sagt er\r\n")
-        << WeekPlan{u"\r\n  \"zitiert\", sagt er"_qs};
+        << QByteArray("<neuer abschnitt>\r\n  \"zitiert\", sagt er\r\n") << WeekPlan{u"\r\n  \"zitiert\", sagt er"_qs};
     QTest::newRow("empty file") << QByteArray() << WeekPlan{};
     QTest::newRow("no marker at all") << QByteArray("\x00\xff\x01garbage\n", 11) << WeekPlan{};
-    QTest::newRow("UTF-8 with BOM")
-        << QByteArray("\xef\xbb\xbf<neuer abschnitt>\r\n\xc5\x81\xc3\xb3" "d\xc5\xba\r\n")
-        << WeekPlan{u"\r\n\u0141\u00f3d\u017a"_qs};
-    QTest::newRow("truncated mid-line")
-        << QByteArray("<neuer abschnitt>\r\nWoche\r\n<neuer abs") << WeekPlan{u"\r\nWoche\r\n<neuer abs"_qs};
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xef\xbb\xbf<neuer abschnitt>\r\n\xc5\x81\xc3\xb3"
+                                                  "d\xc5\xba\r\n")
+                                    << WeekPlan{u"\r\n\u0141\u00f3d\u017a"_qs};
+    QTest::newRow("truncated mid-line") << QByteArray("<neuer abschnitt>\r\nWoche\r\n<neuer abs")
+                                        << WeekPlan{u"\r\nWoche\r\n<neuer abs"_qs};
 }
 
 void TestCacheFile::decode()
@@ -117,8 +118,7 @@ void TestCacheFile::decode()
 void TestCacheFile::roundTrip_addsOneLeadingLineBreak_data()
 {
     QTest::addColumn<WeekPlan>("weekPlan");
-    QTest::newRow("fetched week")
-        << WeekPlan{u"Speiseplan"_qs, u"Montag\r\nMen\u00fc I\r\nSchnitzel, Pommes\r\n"_qs};
+    QTest::newRow("fetched week") << WeekPlan{u"Speiseplan"_qs, u"Montag\r\nMen\u00fc I\r\nSchnitzel, Pommes\r\n"_qs};
     QTest::newRow("empty lines inside") << WeekPlan{u"a\r\n\r\n\r\nb"_qs};
     QTest::newRow("outside Windows-1252") << WeekPlan{u"\u0416 \U0001F35D"_qs, u"x"_qs};
     // Catches a cache that keeps only what the window and printouts show.
@@ -180,12 +180,18 @@ void TestCacheFile::otherThanCache_isNeitherWrittenNorRead_data()
     QTest::newRow("folder") << "folder.rfk" << QString() << Kind::NotRegularFile << Kind::NotRegularFile;
     QTest::newRow("missing folder on the way") << "missing/cache.rfk" << QString() << Kind::Missing << Kind::Missing;
     QTest::newRow("another file") << "notes.txt" << QString() << Kind::ForeignFile << Kind::None;
-    QTest::newRow("dangling link out of the folder") << "cache.rfk" << "../elsewhere/new.rfk" << Kind::Link << Kind::Link;
-    QTest::newRow("dangling absolute link") << "cache.rfk" << "ABS/elsewhere/new.rfk" << Kind::Link << Kind::Link;
-    QTest::newRow("link to an empty file elsewhere") << "cache.rfk" << "../elsewhere/empty.rfk" << Kind::Link << Kind::Link;
-    QTest::newRow("link to a cache file elsewhere") << "cache.rfk" << "../elsewhere/cache.rfk" << Kind::Link << Kind::Link;
-    QTest::newRow("linked subfolder") << "sub/cache.rfk" << "../elsewhere" << Kind::Link << Kind::Link;
-    QTest::newRow("\"..\" out of the folder") << "../elsewhere/cache.rfk" << QString() << Kind::ParentStep << Kind::ParentStep;
+    QTest::newRow("dangling link out of the folder") << "cache.rfk"
+                                                     << "../elsewhere/new.rfk" << Kind::Link << Kind::Link;
+    QTest::newRow("dangling absolute link") << "cache.rfk"
+                                            << "ABS/elsewhere/new.rfk" << Kind::Link << Kind::Link;
+    QTest::newRow("link to an empty file elsewhere") << "cache.rfk"
+                                                     << "../elsewhere/empty.rfk" << Kind::Link << Kind::Link;
+    QTest::newRow("link to a cache file elsewhere") << "cache.rfk"
+                                                    << "../elsewhere/cache.rfk" << Kind::Link << Kind::Link;
+    QTest::newRow("linked subfolder") << "sub/cache.rfk"
+                                      << "../elsewhere" << Kind::Link << Kind::Link;
+    QTest::newRow("\"..\" out of the folder")
+        << "../elsewhere/cache.rfk" << QString() << Kind::ParentStep << Kind::ParentStep;
 }
 
 void TestCacheFile::otherThanCache_isNeitherWrittenNorRead()
@@ -197,13 +203,15 @@ void TestCacheFile::otherThanCache_isNeitherWrittenNorRead()
     const QTemporaryDir root;
     const QDir dir(root.path());
     QVERIFY(dir.mkpath(u"settings/folder.rfk"_qs) && dir.mkpath(u"elsewhere"_qs));
-    for (const auto &[file, bytes] : {std::pair{"settings/notes.txt", "Notizen\r\n"}, {"elsewhere/empty.rfk", ""},
+    for (const auto &[file, bytes] : {std::pair{"settings/notes.txt", "Notizen\r\n"},
+                                      {"elsewhere/empty.rfk", ""},
                                       {"elsewhere/cache.rfk", "<neuer abschnitt>\r\nfremd\r\n"}}) {
         QFile out(dir.filePath(QLatin1StringView(file)));
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == qint64(qstrlen(bytes)));
     }
     if (!linkTarget.isEmpty())
-        QVERIFY(QFile::link(linkTarget.replace(u"ABS/"_qs, root.path() + u'/'), dir.filePath(u"settings/"_qs + name.section(u'/', 0, 0))));
+        QVERIFY(QFile::link(linkTarget.replace(u"ABS/"_qs, root.path() + u'/'),
+                            dir.filePath(u"settings/"_qs + name.section(u'/', 0, 0))));
     const auto before = snapshot(root.path());
 
     const PathBelow file{dir.filePath(u"settings"_qs), name};

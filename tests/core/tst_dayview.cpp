@@ -101,13 +101,19 @@ void TestDayView::dayViewOf_data()
     dishes.vegetarisch = u"Menü II (veg.)\r\nTofu\r\n "_qs;
     dishes.abendessen = u"Abendessen \r\nSuppe\r\n"_qs;
     QTest::newRow("dish holding every category word")
-        << QString(fullDay()).replace(u"Schnitzel"_qs, words).replace(u"Abendessen\r\n"_qs, u" Abendessen Kronenhof\r\n"_qs)
+        << QString(fullDay())
+               .replace(u"Schnitzel"_qs, words)
+               .replace(u"Abendessen\r\n"_qs, u" Abendessen Kronenhof\r\n"_qs)
         << dishes;
     QTest::newRow("headings sharing their lines are found where they occur")
         << u"Mittwoch\r\nMenü I: Reis\r\nWahlessen: Nudeln\r\nEintopf: Erbsen\r\nMenü II (veg.): Tofu\r\n"
            u"Abendessen: Brot\r\nFrische Salate: Gurke"_qs
-        << DayView{u"Mittwoch"_qs, u"Menü I: Reis\r\n"_qs, u"Wahlessen: Nudeln\r\n"_qs, u"Eintopf: Erbsen\r\n"_qs,
-                   u"Menü II (veg.): Tofu\r\n"_qs, u"Abendessen: Brot\r\n"_qs};
+        << DayView{u"Mittwoch"_qs,
+                   u"Menü I: Reis\r\n"_qs,
+                   u"Wahlessen: Nudeln\r\n"_qs,
+                   u"Eintopf: Erbsen\r\n"_qs,
+                   u"Menü II (veg.): Tofu\r\n"_qs,
+                   u"Abendessen: Brot\r\n"_qs};
 
     QTest::newRow("one line: the whole section is the heading")
         << QStringLiteral("\r\nNur ein Titel") << DayView{QStringLiteral("Nur ein Titel"), {}, {}, {}, {}, {}};

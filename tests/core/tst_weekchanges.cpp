@@ -42,8 +42,8 @@ void TestWeekChanges::compareWeeks_data()
     QTest::newRow("the same week read back from the cache")
         << week(u"KW 50"_qs, u"Ente|Forelle|Reis"_qs, true) << kw50 << Kind::SameWeek << QList<int>();
     QTest::newRow("only locations and blanks at line ends")
-        << week(u"KW 50"_qs, u"Ente Nordhang|Forelle|Reis"_qs)
-        << week(u"KW 50 "_qs, u"Ente Kronenhof|Forelle |Reis"_qs) << Kind::SameWeek << QList<int>();
+        << week(u"KW 50"_qs, u"Ente Nordhang|Forelle|Reis"_qs) << week(u"KW 50 "_qs, u"Ente Kronenhof|Forelle |Reis"_qs)
+        << Kind::SameWeek << QList<int>();
     QTest::newRow("new title") << kw50 << week(u"KW 51"_qs, u"Ente|Forelle|Reis"_qs) << Kind::NewWeek << QList<int>();
     QTest::newRow("two days changed, one added")
         << kw50 << week(u"KW 50"_qs, u"Lachs|Forelle|Tofu|Kuchen"_qs) << Kind::SameWeek << QList<int>{0, 2, 3};

@@ -47,7 +47,7 @@ private:
     InternetTransfer m_transfer;
     WeekSite m_site;
     QString m_cachePath = m_dir.filePath(QStringLiteral("cache.rfk"));
-    WeekPlan m_weekPlan;  // the week the window holds before the fetch
+    WeekPlan m_weekPlan; // the week the window holds before the fetch
 };
 
 void TestWeekPlanFetch::init()
@@ -82,8 +82,8 @@ void TestWeekPlanFetch::fetch_followsWeekLink_andWritesCache()
 
     QVERIFY(report.ok());
     QVERIFY(report.sectionsFound);
-    QCOMPARE(report.weekPlan,
-             (WeekPlan{u"Speiseplan"_qs, u"Montag\r\nMenü I\r\nSchnitzel, Pommes\r\n"_qs, u"Dienstag\r\nEintopf\r\nLinsen"_qs}));
+    QCOMPARE(report.weekPlan, (WeekPlan{u"Speiseplan"_qs, u"Montag\r\nMenü I\r\nSchnitzel, Pommes\r\n"_qs,
+                                        u"Dienstag\r\nEintopf\r\nLinsen"_qs}));
     QCOMPARE(cacheBytes(), QByteArray("<neuer abschnitt>\r\nSpeiseplan\r\n"
                                       "<neuer abschnitt>\r\nMontag\r\nMen\xfc I\r\nSchnitzel;;; Pommes\r\n\r\n"
                                       "<neuer abschnitt>\r\nDienstag\r\nEintopf\r\nLinsen\r\n"));
@@ -92,36 +92,46 @@ void TestWeekPlanFetch::fetch_followsWeekLink_andWritesCache()
 
 void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache_data()
 {
-    QTest::addColumn<QString>("path");  // which page fails
+    QTest::addColumn<QString>("path"); // which page fails
     QTest::addColumn<TestHttpServer::Response>("response");
     QTest::addColumn<FetchReport::Problem>("problem");
     QTest::addColumn<int>("httpStatus");
-    QTest::addColumn<bool>("hasReason");  // the server's or the network's own words come along
+    QTest::addColumn<bool>("hasReason"); // the server's or the network's own words come along
 
     using Problem = FetchReport::Problem;
     const QString start = QStringLiteral("/uni/refekt/00.html");
     const QString week = QStringLiteral("/uni/refekt/t2026kw50.html");
     const QByteArray errorPage = QByteArrayLiteral("<h2>Fehler</h2><h2>Nicht gefunden</h2><hr>");
-    QTest::newRow("week page 404") << week << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404 << true;
-    QTest::newRow("week page 500") << week << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500 << true;
-    QTest::newRow("start page 500") << start << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500 << true;
+    QTest::newRow("week page 404") << week << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404
+                                   << true;
+    QTest::newRow("week page 500") << week << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500
+                                   << true;
+    QTest::newRow("start page 500") << start << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500
+                                    << true;
     QTest::newRow("start page without link")
-        << start << TestHttpServer::Response{200, QByteArrayLiteral("<a href=\"x.html\">Vom</a>")} << Problem::NoWeekLink << 0 << false;
+        << start << TestHttpServer::Response{200, QByteArrayLiteral("<a href=\"x.html\">Vom</a>")}
+        << Problem::NoWeekLink << 0 << false;
     QTest::newRow("week page without sections")
-        << week << TestHttpServer::Response{200, QByteArrayLiteral("<h1>Ferien</h1>")} << Problem::NoDaySections << 0 << false;
+        << week << TestHttpServer::Response{200, QByteArrayLiteral("<h1>Ferien</h1>")} << Problem::NoDaySections << 0
+        << false;
     TestHttpServer::Response stalled{200, weekPage};
     stalled.delay = std::chrono::seconds(5);
     QTest::newRow("week page stalls") << week << stalled << Problem::TimedOut << 0 << false;
-    QTest::newRow("start page 404") << start << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404 << true;
+    QTest::newRow("start page 404") << start << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404
+                                    << true;
     QTest::newRow("start page stalls") << start << stalled << Problem::TimedOut << 0 << false;
-    QTest::newRow("week page 300 without Location") << week << TestHttpServer::Response{300, weekPage} << Problem::HttpStatus << 300 << true;
-    QTest::newRow("week page 304") << week << TestHttpServer::Response{304, weekPage} << Problem::HttpStatus << 304 << true;
-    QTest::newRow("week page trickles") << week << TestHttpServer::Response{.body = weekPage, .trickle = std::chrono::milliseconds(100)}
-                                        << Problem::TimedOut << 200 << false;
+    QTest::newRow("week page 300 without Location")
+        << week << TestHttpServer::Response{300, weekPage} << Problem::HttpStatus << 300 << true;
+    QTest::newRow("week page 304") << week << TestHttpServer::Response{304, weekPage} << Problem::HttpStatus << 304
+                                   << true;
+    QTest::newRow("week page trickles")
+        << week << TestHttpServer::Response{.body = weekPage, .trickle = std::chrono::milliseconds(100)}
+        << Problem::TimedOut << 200 << false;
     // Monday came, Tuesday did not: that must not pass for the week.
     const qsizetype tuesday = weekPage.indexOf("<h2>Dienstag");
     QTest::newRow("week page shorter than its Content-Length")
-        << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday} << Problem::BrokenOff << 200 << true;
+        << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday} << Problem::BrokenOff << 200
+        << true;
     QTest::newRow("chunked week page without its last chunk")
         << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday, .chunked = true}
         << Problem::BrokenOff << 200 << true;
@@ -167,7 +177,8 @@ void TestWeekPlanFetch::fetch_withoutWeekLink_asksForBasisUrl()
 
 void TestWeekPlanFetch::fetch_utf8Page_findsUmlautHeadings()
 {
-    TestHttpServer::Response utf8{200, QStringLiteral("<h2>Woche</h2><h2>Montag</h2><BR>Menü I<BR>Käsespätzle<hr>").toUtf8()};
+    TestHttpServer::Response utf8{
+        200, QStringLiteral("<h2>Woche</h2><h2>Montag</h2><BR>Menü I<BR>Käsespätzle<hr>").toUtf8()};
     utf8.contentType = QByteArrayLiteral("text/html; charset=UTF-8");
     m_server.serve(QStringLiteral("/uni/refekt/t2026kw50.html"), utf8);
 

@@ -23,8 +23,7 @@ const QString pagePath = QStringLiteral("/page.html");
 
 // Runs action from the event loop as soon as the server has received a
 // request for path, that is while the client waits for the answer.
-void whenRequested(const TestHttpServer &server, const QString &path, QObject *context,
-                   std::function<void()> action)
+void whenRequested(const TestHttpServer &server, const QString &path, QObject *context, std::function<void()> action)
 {
     auto *poll = new QTimer(context);
     QObject::connect(poll, &QTimer::timeout, context, [poll, path, action, &server] {
@@ -84,17 +83,13 @@ void TestInternetTransfer::page_isDecodedByItsCharset_data()
         << QByteArray("<p>Gem\xFCse mit K\xE4se</p>") << QByteArray("text/html")
         << QStringLiteral("<p>Gemüse mit Käse</p>");
     QTest::newRow("no Content-Type header")
-        << QByteArray("<p>Gr\xFC\xDF Gott</p>") << QByteArray()
-        << QStringLiteral("<p>Grüß Gott</p>");
-    QTest::newRow("UTF-8 in Content-Type")
-        << QByteArray("<p>Gem\xC3\xBCse</p>") << QByteArray("text/html; charset=UTF-8")
-        << QStringLiteral("<p>Gemüse</p>");
+        << QByteArray("<p>Gr\xFC\xDF Gott</p>") << QByteArray() << QStringLiteral("<p>Grüß Gott</p>");
+    QTest::newRow("UTF-8 in Content-Type") << QByteArray("<p>Gem\xC3\xBCse</p>")
+                                           << QByteArray("text/html; charset=UTF-8") << QStringLiteral("<p>Gemüse</p>");
     QTest::newRow("UTF-8 byte-order mark")
-        << QByteArray("\xEF\xBB\xBF<p>Gem\xC3\xBCse</p>") << QByteArray("text/html")
-        << QStringLiteral("<p>Gemüse</p>");
-    QTest::newRow("meta charset")
-        << QByteArray("<meta charset=\"utf-8\"><p>Gem\xC3\xBCse</p>") << QByteArray("text/html")
-        << QStringLiteral("<meta charset=\"utf-8\"><p>Gemüse</p>");
+        << QByteArray("\xEF\xBB\xBF<p>Gem\xC3\xBCse</p>") << QByteArray("text/html") << QStringLiteral("<p>Gemüse</p>");
+    QTest::newRow("meta charset") << QByteArray("<meta charset=\"utf-8\"><p>Gem\xC3\xBCse</p>")
+                                  << QByteArray("text/html") << QStringLiteral("<meta charset=\"utf-8\"><p>Gemüse</p>");
     QTest::newRow("meta http-equiv")
         << QByteArray("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
                       "<p>Gem\xC3\xBCse</p>")
@@ -230,8 +225,7 @@ void TestInternetTransfer::pageBeyondMaxPageSize_isTooLarge()
     TestHttpServer server;
     // Not text, so that the server sends it uncompressed: Qt takes a page
     // that inflates this much for an archive bomb.
-    server.serve(pagePath,
-                 {.body = QByteArray(size, 'a'), .contentType = "application/octet-stream"});
+    server.serve(pagePath, {.body = QByteArray(size, 'a'), .contentType = "application/octet-stream"});
     InternetTransfer transfer;
 
     const Download download = transfer.openUrl(server.url(pagePath));

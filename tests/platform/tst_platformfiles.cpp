@@ -69,36 +69,52 @@ void TestPlatformFiles::readIni_handEditedFile_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
 
-    const QByteArray handEdited =
-        "; Kostwerk settings\n"
-        "[Other]\n"
-        "startURL=wrong section\n"
-        "  [ settings ]  \n"
-        "; startURL=commented out\n"
-        "  StartUrl   =   http://a.example/x.html   \n"
-        "startURL=second duplicate\n"
-        "basisURL=\"http://a.example/\"\n"
-        "cacheFile='my cache.rfk'\n"
-        "quoted=\"unbalanced'\n"
-        "empty=\n"
-        "umlaut=Gr\xfc\xdf" "e\n";
-    QTest::newRow("any case, blanks around key and value") << handEdited << "startURL" << "http://a.example/x.html";
-    QTest::newRow("double quotes removed") << handEdited << "BASISURL" << "http://a.example/";
-    QTest::newRow("single quotes removed") << handEdited << "cachefile" << "my cache.rfk";
-    QTest::newRow("unmatched quotes kept") << handEdited << "quoted" << "\"unbalanced'";
-    QTest::newRow("empty value") << handEdited << "empty" << "";
-    QTest::newRow("Windows-1252 text") << handEdited << "umlaut" << "Grüße";
-    QTest::newRow("missing key") << handEdited << "nothing" << "";
-    QTest::newRow("CR LF line ends") << QByteArray("[Settings]\r\nstartURL=a\r\nbasisURL=b\r\n") << "basisURL" << "b";
-    QTest::newRow("lone CR line ends") << QByteArray("[Settings]\rstartURL=a\rbasisURL=b") << "basisURL" << "b";
-    QTest::newRow("key before any section") << QByteArray("startURL=a\n[Settings]\n") << "startURL" << "";
+    const QByteArray handEdited = "; Kostwerk settings\n"
+                                  "[Other]\n"
+                                  "startURL=wrong section\n"
+                                  "  [ settings ]  \n"
+                                  "; startURL=commented out\n"
+                                  "  StartUrl   =   http://a.example/x.html   \n"
+                                  "startURL=second duplicate\n"
+                                  "basisURL=\"http://a.example/\"\n"
+                                  "cacheFile='my cache.rfk'\n"
+                                  "quoted=\"unbalanced'\n"
+                                  "empty=\n"
+                                  "umlaut=Gr\xfc\xdf"
+                                  "e\n";
+    QTest::newRow("any case, blanks around key and value") << handEdited << "startURL"
+                                                           << "http://a.example/x.html";
+    QTest::newRow("double quotes removed") << handEdited << "BASISURL"
+                                           << "http://a.example/";
+    QTest::newRow("single quotes removed") << handEdited << "cachefile"
+                                           << "my cache.rfk";
+    QTest::newRow("unmatched quotes kept") << handEdited << "quoted"
+                                           << "\"unbalanced'";
+    QTest::newRow("empty value") << handEdited << "empty"
+                                 << "";
+    QTest::newRow("Windows-1252 text") << handEdited << "umlaut"
+                                       << "Grüße";
+    QTest::newRow("missing key") << handEdited << "nothing"
+                                 << "";
+    QTest::newRow("CR LF line ends") << QByteArray("[Settings]\r\nstartURL=a\r\nbasisURL=b\r\n") << "basisURL"
+                                     << "b";
+    QTest::newRow("lone CR line ends") << QByteArray("[Settings]\rstartURL=a\rbasisURL=b") << "basisURL"
+                                       << "b";
+    QTest::newRow("key before any section") << QByteArray("startURL=a\n[Settings]\n") << "startURL"
+                                            << "";
     QTest::newRow("only the first of two sections counts")
-        << QByteArray("[Settings]\nbasisURL=b\n[Settings]\nstartURL=second\n") << "startURL" << "";
-    QTest::newRow("binary garbage") << QByteArray("\x00\xff[\x01=\n\x00=\x02", 10) << "startURL" << "";
-    QTest::newRow("UTF-8 after a byte order mark") << QByteArray("\xef\xbb\xbf[Settings]\nk=Gr\xc3\xbc\xc3\x9f" "e")
-                                                   << "k" << "Grüße";
-    QTest::newRow("\"[\" without \"]\" is no header") << QByteArray("[Settings]\n[Other\nk=a\n") << "k" << "a";
-    QTest::newRow("header name runs to the last \"]\"") << QByteArray("[Settings]x]\nk=a\n") << "k" << "";
+        << QByteArray("[Settings]\nbasisURL=b\n[Settings]\nstartURL=second\n") << "startURL"
+        << "";
+    QTest::newRow("binary garbage") << QByteArray("\x00\xff[\x01=\n\x00=\x02", 10) << "startURL"
+                                    << "";
+    QTest::newRow("UTF-8 after a byte order mark") << QByteArray("\xef\xbb\xbf[Settings]\nk=Gr\xc3\xbc\xc3\x9f"
+                                                                 "e")
+                                                   << "k"
+                                                   << "Grüße";
+    QTest::newRow("\"[\" without \"]\" is no header") << QByteArray("[Settings]\n[Other\nk=a\n") << "k"
+                                                      << "a";
+    QTest::newRow("header name runs to the last \"]\"") << QByteArray("[Settings]x]\nk=a\n") << "k"
+                                                        << "";
 }
 
 void TestPlatformFiles::readIni_handEditedFile()
@@ -130,32 +146,32 @@ void TestPlatformFiles::writeIni_changesOnlyItsLine_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("new file") << QByteArray() << "startURL" << "http://a.example/"
-                              << QByteArray("[Settings]\r\nstartURL=http://a.example/\r\n");
+    QTest::newRow("new file") << QByteArray() << "startURL"
+                              << "http://a.example/" << QByteArray("[Settings]\r\nstartURL=http://a.example/\r\n");
     QTest::newRow("changed key keeps its spelling and the other lines")
-        << QByteArray("; note\r\n[SETTINGS]\r\n  STARTurl = old \r\nextra=1\r\n[Other]\r\nstartURL=x\r\n")
-        << "startURL" << "new"
-        << QByteArray("; note\r\n[SETTINGS]\r\nSTARTurl=new\r\nextra=1\r\n[Other]\r\nstartURL=x\r\n");
+        << QByteArray("; note\r\n[SETTINGS]\r\n  STARTurl = old \r\nextra=1\r\n[Other]\r\nstartURL=x\r\n") << "startURL"
+        << "new" << QByteArray("; note\r\n[SETTINGS]\r\nSTARTurl=new\r\nextra=1\r\n[Other]\r\nstartURL=x\r\n");
     QTest::newRow("new key after the section's last key")
-        << QByteArray("[Settings]\r\na=1\r\n; trailing comment\r\n\r\n[Other]\r\nb=2\r\n")
-        << "cacheFile" << "c.rfk"
+        << QByteArray("[Settings]\r\na=1\r\n; trailing comment\r\n\r\n[Other]\r\nb=2\r\n") << "cacheFile"
+        << "c.rfk"
         << QByteArray("[Settings]\r\na=1\r\ncacheFile=c.rfk\r\n; trailing comment\r\n\r\n[Other]\r\nb=2\r\n");
-    QTest::newRow("new key in a section without keys")
-        << QByteArray("[Settings]\r\n[Other]\r\n") << "k" << "v"
-        << QByteArray("[Settings]\r\nk=v\r\n[Other]\r\n");
+    QTest::newRow("new key in a section without keys") << QByteArray("[Settings]\r\n[Other]\r\n") << "k"
+                                                       << "v" << QByteArray("[Settings]\r\nk=v\r\n[Other]\r\n");
     QTest::newRow("new section at the end of a file without final line end")
-        << QByteArray("[Other]\nb=2") << "k" << "v"
-        << QByteArray("[Other]\nb=2\n[Settings]\nk=v\n");
-    QTest::newRow("empty value") << QByteArray("[Settings]\r\nk=v\r\n") << "k" << ""
-                                 << QByteArray("[Settings]\r\nk=\r\n");
-    QTest::newRow("first duplicate is changed")
-        << QByteArray("[Settings]\r\nk=1\r\nk=2\r\n") << "K" << "3"
-        << QByteArray("[Settings]\r\nk=3\r\nk=2\r\n");
-    QTest::newRow("Windows-1252 out, unknown bytes kept")
-        << QByteArray("[Settings]\r\nraw=\x81\x8d\r\n") << "k" << "Grüße"
-        << QByteArray("[Settings]\r\nraw=\x81\x8d\r\nk=Gr\xfc\xdf" "e\r\n");
-    QTest::newRow("UTF-8 out after a byte order mark") << QByteArray("\xef\xbb\xbf[Settings]\n") << "k" << "Grüße"
-        << QByteArray("\xef\xbb\xbf[Settings]\nk=Gr\xc3\xbc\xc3\x9f" "e\n");
+        << QByteArray("[Other]\nb=2") << "k"
+        << "v" << QByteArray("[Other]\nb=2\n[Settings]\nk=v\n");
+    QTest::newRow("empty value") << QByteArray("[Settings]\r\nk=v\r\n") << "k"
+                                 << "" << QByteArray("[Settings]\r\nk=\r\n");
+    QTest::newRow("first duplicate is changed") << QByteArray("[Settings]\r\nk=1\r\nk=2\r\n") << "K"
+                                                << "3" << QByteArray("[Settings]\r\nk=3\r\nk=2\r\n");
+    QTest::newRow("Windows-1252 out, unknown bytes kept") << QByteArray("[Settings]\r\nraw=\x81\x8d\r\n") << "k"
+                                                          << "Grüße"
+                                                          << QByteArray("[Settings]\r\nraw=\x81\x8d\r\nk=Gr\xfc\xdf"
+                                                                        "e\r\n");
+    QTest::newRow("UTF-8 out after a byte order mark") << QByteArray("\xef\xbb\xbf[Settings]\n") << "k"
+                                                       << "Grüße"
+                                                       << QByteArray("\xef\xbb\xbf[Settings]\nk=Gr\xc3\xbc\xc3\x9f"
+                                                                     "e\n");
 }
 
 void TestPlatformFiles::writeIni_changesOnlyItsLine()
@@ -207,14 +223,15 @@ void TestPlatformFiles::writeIni_failedWrite_failsAndKeepsFile()
     // Nor is a file that a link at the settings file's name leads to.
     const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere.txt"));
     QVERIFY(QFile::copy(m_ini, elsewhere) && QFile::link(elsewhere, m_dir.filePath(QStringLiteral("link.ini"))));
-    QVERIFY(!writeIni(m_dir.filePath(QStringLiteral("link.ini")), QStringLiteral("Settings"), QStringLiteral("k"), QStringLiteral("v")));
+    QVERIFY(!writeIni(m_dir.filePath(QStringLiteral("link.ini")), QStringLiteral("Settings"), QStringLiteral("k"),
+                      QStringLiteral("v")));
     m_ini = elsewhere;
     QCOMPARE(contents(), before);
 
     // A settings path that names a folder is neither read nor replaced.
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder.ini")));
-    QVERIFY(!writeIni(m_dir.filePath(QStringLiteral("folder.ini")), QStringLiteral("Settings"),
-                      QStringLiteral("k"), QStringLiteral("v")));
+    QVERIFY(!writeIni(m_dir.filePath(QStringLiteral("folder.ini")), QStringLiteral("Settings"), QStringLiteral("k"),
+                      QStringLiteral("v")));
 }
 
 void TestPlatformFiles::fileExists_data()

@@ -7,9 +7,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <optional>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 using namespace kostwerk::settings;
 
@@ -78,7 +78,8 @@ void TestSettingsStore::dataFolder_followsWritability()
     QCOMPARE(settings.appPath, SettingsStore::appPathFor(expectedFolder));
     QCOMPARE(settings.cacheFile, holdsIni ? u"portabel.rfk"_qs : u"cache.rfk"_qs);
     if (!readOnly || !usesProgramFolder)
-        QCOMPARE(SettingsStore::readIni(settings.iniPath, QStringLiteral("Settings"), QStringLiteral("startURL")), settings.startURL);
+        QCOMPARE(SettingsStore::readIni(settings.iniPath, QStringLiteral("Settings"), QStringLiteral("startURL")),
+                 settings.startURL);
 }
 
 void TestSettingsStore::dataFolder_ofTheInstalledProgram_isTheUsers()
@@ -101,9 +102,12 @@ void TestSettingsStore::appPath_hasOneTrailingSeparator_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("appPath");
-    QTest::newRow("plain folder") << "/opt/kostwerk" << "/opt/kostwerk/";
-    QTest::newRow("root") << "/" << "/";
-    QTest::newRow("already ends in a separator") << "/opt/kostwerk/" << "/opt/kostwerk/";
+    QTest::newRow("plain folder") << "/opt/kostwerk"
+                                  << "/opt/kostwerk/";
+    QTest::newRow("root") << "/"
+                          << "/";
+    QTest::newRow("already ends in a separator") << "/opt/kostwerk/"
+                                                 << "/opt/kostwerk/";
 }
 
 void TestSettingsStore::appPath_hasOneTrailingSeparator()
@@ -125,10 +129,10 @@ void TestSettingsStore::firstStart_writesAllDefaults()
     QCOMPARE(settings.basisURL, u"http://" + host + u"/uni/refekt/");
     QCOMPARE(settings.cacheFile, QStringLiteral("cache.rfk"));
     QCOMPARE(settings.cachePath(), m_dir.filePath(QStringLiteral("cache.rfk")));
-    QCOMPARE(iniBytes(), QByteArray("[Settings]\r\nstartURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
-                                    + "/uni/refekt/00.html\r\nbasisURL=http://"
-                                    + QByteArray(kostwerk::BuildConfig::menuHost)
-                                    + "/uni/refekt/\r\ncacheFile=cache.rfk\r\n"));
+    QCOMPARE(iniBytes(),
+             QByteArray("[Settings]\r\nstartURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
+                        + "/uni/refekt/00.html\r\nbasisURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
+                        + "/uni/refekt/\r\ncacheFile=cache.rfk\r\n"));
 }
 
 void TestSettingsStore::emptyValue_getsDefault_othersKeptUpTo254()

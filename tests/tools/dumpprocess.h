@@ -7,7 +7,7 @@
 // One finished run of the real kostwerk-dump program.
 struct DumpRun
 {
-    int exitCode = -1;  // stays -1 when the program did not start or crashed
+    int exitCode = -1; // stays -1 when the program did not start or crashed
     QByteArray standardOutput;
     QByteArray standardError;
 };

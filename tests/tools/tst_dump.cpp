@@ -51,8 +51,7 @@ void TestDump::link_printsWeekLinkLine_data()
     QTest::newRow("upper-case HREF")
         << QByteArray(R"(<a HREF="index.html">Start</a> <a HREF="t2026kw50.html">Vom 07.12.2026</a>)")
         << QByteArray("t2026kw50.html\n");
-    QTest::newRow("lower-case href") << QByteArray(R"(<a href="tw.html">Vom 7.12.</a>)")
-                                     << QByteArray("tw.html\n");
+    QTest::newRow("lower-case href") << QByteArray(R"(<a href="tw.html">Vom 7.12.</a>)") << QByteArray("tw.html\n");
     QTest::newRow("text vom in lower case gives an empty line")
         << QByteArray(R"(<a href="tw.html">vom 7.12.</a>)") << QByteArray("\n");
     QTest::newRow("target not starting with t gives an empty line")
@@ -60,8 +59,8 @@ void TestDump::link_printsWeekLinkLine_data()
     QTest::newRow("Windows-1252 link comes out as UTF-8")
         << QByteArray("<a href=\"tw\xfc.html\">Vom 7.12.</a>") << QByteArray("tw\xc3\xbc.html\n");
     QTest::newRow("empty page gives an empty line") << QByteArray() << QByteArray("\n");
-    QTest::newRow("control characters escaped")
-        << QByteArray("<a href=\"t\x1b[2J\x07\x7f\x81\tx.html\">Vom 7.12.</a>") << QByteArray("t\\x1b[2J\\x07\\x7f\\u0081\tx.html\n");
+    QTest::newRow("control characters escaped") << QByteArray("<a href=\"t\x1b[2J\x07\x7f\x81\tx.html\">Vom 7.12.</a>")
+                                                << QByteArray("t\\x1b[2J\\x07\\x7f\\u0081\tx.html\n");
 }
 
 void TestDump::link_printsWeekLinkLine()
@@ -122,19 +121,19 @@ void TestDump::day_printsWhatTheWindowShows_data()
                           "Wahlessen\r\nPizza Nur im Nordhang erh\xe4ltlich\r\n"
                           "Eintopf\r\nLinsensuppe\r\n"
                           "Men\xfc II (veg.)\r\nK\xe4sesp\xe4tzle\r\n"
-                          "Abendessen Brunnenstra\xdf" "e\r\nCurrywurst \"scharf\"\r\n"
+                          "Abendessen Brunnenstra\xdf"
+                          "e\r\nCurrywurst \"scharf\"\r\n"
                           "Frische Salate\r\nSalatbar\r\n");
     QTest::addColumn<QByteArray>("cacheFile");
     QTest::addColumn<QString>("day");
-    QTest::addColumn<QStringList>("fields");  // heading, then the five categories; none for null
-    QTest::newRow("Montag without location names")
-        << week << u"1"_qs
-        << QStringList{u"Montag, 07.12.2026"_qs,
-                       u"Menü I\r\nRoulade, Rotkohl 3,20 €\r\n"_qs,
-                       u"Wahlessen\r\nPizza \r\n"_qs,
-                       u"Eintopf\r\nLinsensuppe\r\n"_qs,
-                       u"Menü II (veg.)\r\nKäsespätzle\r\n"_qs,
-                       u"Abendessen \r\nCurrywurst \"scharf\"\r\n"_qs};
+    QTest::addColumn<QStringList>("fields"); // heading, then the five categories; none for null
+    QTest::newRow("Montag without location names") << week << u"1"_qs
+                                                   << QStringList{u"Montag, 07.12.2026"_qs,
+                                                                  u"Menü I\r\nRoulade, Rotkohl 3,20 €\r\n"_qs,
+                                                                  u"Wahlessen\r\nPizza \r\n"_qs,
+                                                                  u"Eintopf\r\nLinsensuppe\r\n"_qs,
+                                                                  u"Menü II (veg.)\r\nKäsespätzle\r\n"_qs,
+                                                                  u"Abendessen \r\nCurrywurst \"scharf\"\r\n"_qs};
     QTest::newRow("day beyond the week is null") << week << u"2"_qs << QStringList();
     QTest::newRow("empty cache file has no day") << QByteArray() << u"6"_qs << QStringList();
 }
@@ -156,7 +155,7 @@ void TestDump::day_printsWhatTheWindowShows()
     const QJsonObject view = QJsonDocument::fromJson(run.standardOutput, &error).object();
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(view.size(), 6);
-    const QStringList keys = {u"heading"_qs, u"menu1"_qs, u"wahlessen"_qs,
+    const QStringList keys = {u"heading"_qs, u"menu1"_qs,       u"wahlessen"_qs,
                               u"eintopf"_qs, u"vegetarisch"_qs, u"abendessen"_qs};
     for (qsizetype i = 0; i < keys.size(); ++i) {
         QVERIFY2(view.value(keys.at(i)).isString(), qPrintable(keys.at(i)));
@@ -167,33 +166,43 @@ void TestDump::day_printsWhatTheWindowShows()
 void TestDump::day_printsOneCompactUtf8JsonLine()
 {
     const QString cache = write(u"kurz.rfk"_qs, QByteArray("<neuer abschnitt>\r\n<neuer abschnitt>\r\n"
-                                                             "Montag\r\nMen\xfc I\r\nSuppe\x7f\x81\r\nWahlessen\r\n"));
+                                                           "Montag\r\nMen\xfc I\r\nSuppe\x7f\x81\r\nWahlessen\r\n"));
     const DumpRun run = runDump({u"day"_qs, cache, u"1"_qs});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.standardOutput,
-             QByteArray(R"({"heading":"Montag","menu1":"Men)" "\xc3\xbc" R"( I\r\nSuppe\u007f\u0081\r\n",)"
-                        R"("wahlessen":"","eintopf":"","vegetarisch":"","abendessen":""})" "\n"));
+    QCOMPARE(run.standardOutput, QByteArray(R"({"heading":"Montag","menu1":"Men)"
+                                            "\xc3\xbc"
+                                            R"( I\r\nSuppe\u007f\u0081\r\n",)"
+                                            R"("wahlessen":"","eintopf":"","vegetarisch":"","abendessen":""})"
+                                            "\n"));
 }
 
 void TestDump::fetch_printsEachStep_writesNothing_data()
 {
     QTest::addColumn<QByteArray>("startPage");
     QTest::addColumn<int>("weekStatus");
-    QTest::addColumn<QStringList>("lineStarts");  // each begins a line of the output; SITE/ is the site's folder
-    QTest::addColumn<QString>("problem");         // the window's words on standard error; none for a week
+    QTest::addColumn<QStringList>("lineStarts"); // each begins a line of the output; SITE/ is the site's folder
+    QTest::addColumn<QString>("problem");        // the window's words on standard error; none for a week
     const QString found = u" (HTTP-Status 200, %1 Bytes, Zeichensatz windows-1252)"_qs;
-    QTest::newRow("good site") << CanteenSite::startPage << 200
-        << QStringList{u"Startseite: SITE/00.html"_qs + found.arg(CanteenSite::startPage.size()), u"Wochen-Link: tneu.html"_qs,
-                       u"Wochenseite: SITE/tneu.html"_qs + found.arg(CanteenSite::weekPage.size()), u"Abschnitte: 3"_qs,
-                       u"Abschnitt 0: Neue Woche"_qs, u"Abschnitt 2: Dienstag, 15.12."_qs} << QString();
-    QTest::newRow("start page without the link") << QByteArray("<p>Ferien</p>") << 200
+    QTest::newRow("good site")
+        << CanteenSite::startPage << 200
+        << QStringList{u"Startseite: SITE/00.html"_qs + found.arg(CanteenSite::startPage.size()),
+                       u"Wochen-Link: tneu.html"_qs,
+                       u"Wochenseite: SITE/tneu.html"_qs + found.arg(CanteenSite::weekPage.size()),
+                       u"Abschnitte: 3"_qs,
+                       u"Abschnitt 0: Neue Woche"_qs,
+                       u"Abschnitt 2: Dienstag, 15.12."_qs}
+        << QString();
+    QTest::newRow("start page without the link")
+        << QByteArray("<p>Ferien</p>") << 200
         << QStringList{u"Wochen-Link: keiner gefunden"_qs, u"Wochenseite: SITE/ (HTTP-Status 404, "_qs}
         << u"Auf der Startseite wurde kein Link zum Wochenplan gefunden."_qs;
     QTest::newRow("control characters in the link and the URL escaped")
         << QByteArray("<A HREF=\"t\x1b[2Jneu.html\">Vom 07.12.</A>") << 200
-        << QStringList{u"Wochen-Link: t\\x1b[2Jneu.html"_qs, u"Wochenseite: SITE/t\\x1b[2Jneu.html (HTTP-Status 404, "_qs}
+        << QStringList{u"Wochen-Link: t\\x1b[2Jneu.html"_qs,
+                       u"Wochenseite: SITE/t\\x1b[2Jneu.html (HTTP-Status 404, "_qs}
         << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
-    QTest::newRow("week page 404") << CanteenSite::startPage << 404
+    QTest::newRow("week page 404")
+        << CanteenSite::startPage << 404
         << QStringList{u"Wochenseite: SITE/tneu.html (HTTP-Status 404, "_qs, u"Abschnitte: 0"_qs}
         << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
 }
@@ -215,11 +224,15 @@ void TestDump::fetch_printsEachStep_writesNothing()
     const DumpRun run = runDump({u"fetch"_qs, iniPath});
     const QString output = u'\n' + QString::fromUtf8(run.standardOutput);
     for (const QString &start : lineStarts)
-        QVERIFY2(output.contains(u'\n' + QString(start).replace(u"SITE/"_qs, server.url(u"/refekt/"_qs))), qPrintable(output));
+        QVERIFY2(output.contains(u'\n' + QString(start).replace(u"SITE/"_qs, server.url(u"/refekt/"_qs))),
+                 qPrintable(output));
     QCOMPARE(run.exitCode, problem.isEmpty() ? 0 : 2);
-    QCOMPARE(QString::fromUtf8(run.standardError), problem.isEmpty() ? problem : u"kostwerk-dump: "_qs + problem + u'\n');
+    QCOMPARE(QString::fromUtf8(run.standardError),
+             problem.isEmpty() ? problem : u"kostwerk-dump: "_qs + problem + u'\n');
     // --cache prints what the window's fetch would write: what week makes of the week page.
-    const QByteArray cacheText = problem.isEmpty() ? runDump({u"week"_qs, write(u"w.html"_qs, CanteenSite::weekPage)}).standardOutput : "";
+    const QByteArray cacheText = problem.isEmpty()
+                                     ? runDump({u"week"_qs, write(u"w.html"_qs, CanteenSite::weekPage)}).standardOutput
+                                     : "";
     QCOMPARE(runDump({u"fetch"_qs, u"--cache"_qs, iniPath}).standardOutput, cacheText);
     // Neither a default written back nor a cache file.
     QCOMPARE(QDir(m_dir.filePath(u"fetch"_qs)).entryList(QDir::Files), QStringList{u"refekt.ini"_qs});
@@ -249,7 +262,8 @@ void TestDump::badUse_exitsTwoWithOneGermanLine_data()
     QTest::newRow("day x") << QStringList{u"day"_qs, cache, u"x"_qs} << badDay;
     QTest::newRow("day -1") << QStringList{u"day"_qs, cache, u"-1"_qs} << badDay;
     QTest::newRow("day 1.5") << QStringList{u"day"_qs, cache, u"1.5"_qs} << badDay;
-    QTest::newRow("unknown command") << QStringList{u"month"_qs, cache} << u"kostwerk-dump: Unbekannter Befehl: month"_qs;
+    QTest::newRow("unknown command") << QStringList{u"month"_qs, cache}
+                                     << u"kostwerk-dump: Unbekannter Befehl: month"_qs;
     QTest::newRow("no command") << QStringList{} << u"kostwerk-dump: Kein Befehl"_qs;
     QTest::newRow("link without file") << QStringList{u"link"_qs} << badCall;
     QTest::newRow("link with two files") << QStringList{u"link"_qs, cache, cache} << badCall;

@@ -46,7 +46,7 @@ private:
 
 QUrl TestSampleServer::start(QProcess &server, const QStringList &arguments)
 {
-    server.setStandardErrorFile(QProcess::nullDevice());  // the request log
+    server.setStandardErrorFile(QProcess::nullDevice()); // the request log
     server.start(QStringLiteral(KOSTWERK_SAMPLE_SERVER), arguments);
     while (!server.canReadLine() && server.waitForReadyRead(-1)) {
     }
@@ -64,8 +64,8 @@ TestSampleServer::Response TestSampleServer::get(const QUrl &url)
     connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();
-    return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
-            reply->rawHeader("Content-Type"), reply->readAll()};
+    return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->rawHeader("Content-Type"),
+            reply->readAll()};
 }
 
 void TestSampleServer::initTestCase()
@@ -85,7 +85,7 @@ void TestSampleServer::get_servesTheSampleSiteAsTheCanteenDoes_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("file");  // the expected body, from the sample site
+    QTest::addColumn<QString>("file"); // the expected body, from the sample site
     QTest::newRow("start page") << u"uni/refekt/00.html"_qs << 200 << u"uni/refekt/00.html"_qs;
     QTest::newRow("week page") << u"uni/refekt/t2026kw50.html"_qs << 200 << u"uni/refekt/t2026kw50.html"_qs;
     QTest::newRow("missing page") << u"uni/refekt/t2026kw51.html"_qs << 404 << QString();
@@ -120,7 +120,8 @@ void TestSampleServer::ownRoot_isServedUntilSignalled()
     QTemporaryDir root;
     QFile page(root.filePath(u"woche.htm"_qs));
     QVERIFY(page.open(QIODevice::WriteOnly));
-    page.write("<h2>Gr\xfc\xdf" "e</h2>");
+    page.write("<h2>Gr\xfc\xdf"
+               "e</h2>");
     page.close();
 
     QProcess server;
@@ -129,7 +130,8 @@ void TestSampleServer::ownRoot_isServedUntilSignalled()
     const Response response = get(url.resolved(QUrl(u"woche.htm"_qs)));
     QCOMPARE(response.status, 200);
     QCOMPARE(response.contentType, QByteArray("text/html"));
-    QCOMPARE(response.body, QByteArray("<h2>Gr\xfc\xdf" "e</h2>"));
+    QCOMPARE(response.body, QByteArray("<h2>Gr\xfc\xdf"
+                                       "e</h2>"));
 
     ::kill(pid_t(server.processId()), signal);
     QVERIFY(server.waitForFinished(-1));
@@ -149,14 +151,16 @@ void TestSampleServer::portInUse_failsWithoutAddress()
 
 void TestSampleServer::nextWeek_movesEveryDateAWeekOn_data()
 {
-    QTest::addColumn<QByteArray>("page");  // in t2026kw53.htm, which the following week names t2027kw01.htm
+    QTest::addColumn<QByteArray>("page"); // in t2026kw53.htm, which the following week names t2027kw01.htm
     QTest::addColumn<QByteArray>("nextWeeksPage");
-    QTest::newRow("into the next year, other bytes kept") << QByteArray("M\xfc" "nchen 28.12.2026 - 02.01.2027")
-                                                          << QByteArray("M\xfc" "nchen 04.01.2027 - 09.01.2027");
-    QTest::newRow("links to a 53-week year's last weeks") << QByteArray("t2026kw52.html t2026kw53.html")
-                                                          << QByteArray("t2026kw53.html t2027kw01.html");
+    QTest::newRow("into the next year, other bytes kept") << QByteArray("M\xfc"
+                                                                        "nchen 28.12.2026 - 02.01.2027")
+                                                          << QByteArray("M\xfc"
+                                                                        "nchen 04.01.2027 - 09.01.2027");
+    QTest::newRow("links to a 53-week year's last weeks")
+        << QByteArray("t2026kw52.html t2026kw53.html") << QByteArray("t2026kw53.html t2027kw01.html");
     QTest::newRow("no year: the next date's, leap or not") << QByteArray("24.02. - 01.03.2028, 24.02. - 02.03.2027")
-                                                          << QByteArray("02.03. - 08.03.2028, 03.03. - 09.03.2027");
+                                                           << QByteArray("02.03. - 08.03.2028, 03.03. - 09.03.2027");
     const QByteArray noDates("3,20 11:15 07.12.26 107.12.2026 31.02.2026");
     QTest::newRow("no dates") << noDates << noDates;
 }

@@ -57,7 +57,9 @@ void TestSampleSite::weekPage_givesTitleAndSixDays()
     QCOMPARE(m_cacheBytes.count("<neuer abschnitt>\r\n"), 7);
     QVERIFY(m_cacheBytes.startsWith("<neuer abschnitt>\r\nSpeiseplan der Mensa Refekt\r\n"));
     // The day view has location names to remove.
-    for (const char *location : {"Nur im Nordhang", "Nur im Kronenhof", "Brunnenstra\xdf" "e"})
+    for (const char *location : {"Nur im Nordhang", "Nur im Kronenhof",
+                                 "Brunnenstra\xdf"
+                                 "e"})
         QVERIFY2(m_cacheBytes.contains(location), location);
 }
 
@@ -84,10 +86,8 @@ void TestSampleSite::everyDay_fillsAllFieldsWithoutLocations()
 
     // Each category starts with its heading and holds at least one dish line.
     const QList<std::pair<QString, QString>> categories = {
-        {u"menu1"_qs, u"Menü I\r\n"_qs},
-        {u"wahlessen"_qs, u"Wahlessen\r\n"_qs},
-        {u"eintopf"_qs, u"Eintopf\r\n"_qs},
-        {u"vegetarisch"_qs, u"Menü II (veg.)\r\n"_qs},
+        {u"menu1"_qs, u"Menü I\r\n"_qs},      {u"wahlessen"_qs, u"Wahlessen\r\n"_qs},
+        {u"eintopf"_qs, u"Eintopf\r\n"_qs},   {u"vegetarisch"_qs, u"Menü II (veg.)\r\n"_qs},
         {u"abendessen"_qs, u"Abendessen"_qs},
     };
     for (const auto &[key, start] : categories) {

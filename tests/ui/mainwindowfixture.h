@@ -10,14 +10,13 @@
 #include <chrono>
 #include <memory>
 
-
 // A main window started the way the program starts it, from a program folder
 // in a temporary directory. start() again is the next start of the program.
 class MainWindowFixture final
 {
 public:
     QTemporaryDir dir;
-    QString programFolder = dir.path();  // where the program runs from
+    QString programFolder = dir.path(); // where the program runs from
     kostwerk::ui::ProgramState state;
     kostwerk::platform::InternetTransfer transfer;
     std::unique_ptr<kostwerk::ui::MainWindow> window;

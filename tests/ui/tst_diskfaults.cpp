@@ -38,7 +38,7 @@ bool makeOddFile(const QString &path, OddFile kind)
         return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
     if (kind == OddFile::LinkToDevZero)
         return QFile::link(QStringLiteral("/dev/zero"), path);
-    return file.open(QIODevice::WriteOnly) && file.resize((qint64(64) << 20) + 1);  // sparse: takes no room
+    return file.open(QIODevice::WriteOnly) && file.resize((qint64(64) << 20) + 1); // sparse: takes no room
 }
 
 } // namespace
@@ -140,15 +140,15 @@ void TestDiskFaults::damagedFiles_startWithoutCrash_data()
     QTest::addColumn<QByteArray>("cache");
     QTest::addColumn<QString>("heading");
     QTest::addColumn<QString>("cacheFile");
-    QTest::addColumn<QString>("status");  // a part of the status line
+    QTest::addColumn<QString>("status"); // a part of the status line
     QTest::addColumn<OddFile>("oddCache");
 
     const QByteArray goodIni = "[Settings]\r\ncacheFile=cache.rfk\r\n";
     const QString noWeek = u"Die Cache-Datei enthält keinen Wochenplan."_qs;
     const QString unreadable = u"Die Cache-Datei konnte nicht gelesen werden."_qs;
     QTest::newRow("cache truncated mid-line")
-        << goodIni << CachedWeek::bytes.left(CachedWeek::bytes.indexOf("Schnitzel") + 3) << u"Dienstag, 08.12."_qs << u"cache.rfk"_qs
-        << u"Stand: "_qs << OddFile::None;
+        << goodIni << CachedWeek::bytes.left(CachedWeek::bytes.indexOf("Schnitzel") + 3) << u"Dienstag, 08.12."_qs
+        << u"cache.rfk"_qs << u"Stand: "_qs << OddFile::None;
     QTest::newRow("cache of binary garbage")
         << goodIni << QByteArray("\x00\xff\xfe\r\n\x89PNG\r\n\x1a\n\x00\x00", 16) << u"Keine Daten vorhanden"_qs
         << u"cache.rfk"_qs << noWeek << OddFile::None;
@@ -161,14 +161,16 @@ void TestDiskFaults::damagedFiles_startWithoutCrash_data()
                                  << OddFile::None;
     QTest::newRow("cache is a FIFO") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs
                                      << unreadable << OddFile::Fifo;
-    QTest::newRow("cache linked to /dev/zero") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs
-                                               << u"cache.rfk"_qs << u"Cachefile „cache.rfk“ nicht verwendbar"_qs
-                                               << OddFile::LinkToDevZero;
+    QTest::newRow("cache linked to /dev/zero")
+        << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs
+        << u"Cachefile „cache.rfk“ nicht verwendbar"_qs << OddFile::LinkToDevZero;
     QTest::newRow("cache beyond 64 MiB") << goodIni << QByteArray() << u"Keine Daten vorhanden"_qs << u"cache.rfk"_qs
                                          << unreadable << OddFile::BeyondCap;
     QTest::newRow("settings of binary garbage")
-        << QByteArray("\x7f" "ELF\x02\x01\x00[\xff=\x00\n=\r\r\n[", 16) << CachedWeek::bytes << u"Dienstag, 08.12."_qs
-        << u"cache.rfk"_qs << u"Stand: "_qs << OddFile::None;
+        << QByteArray("\x7f"
+                      "ELF\x02\x01\x00[\xff=\x00\n=\r\r\n[",
+                      16)
+        << CachedWeek::bytes << u"Dienstag, 08.12."_qs << u"cache.rfk"_qs << u"Stand: "_qs << OddFile::None;
     QTest::newRow("settings with a line of a megabyte")
         << ("[Settings]\r\nstartURL=" + QByteArray(1 << 20, 'u') + "\r\ncacheFile=cache.rfk\r\n") << CachedWeek::bytes
         << u"Dienstag, 08.12."_qs << u"cache.rfk"_qs << u"Stand: "_qs << OddFile::None;

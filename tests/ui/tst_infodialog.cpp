@@ -69,20 +69,21 @@ void TestInfoDialog::labels_startAtTheirPlaceAndFitTheirText_data()
     QTest::addColumn<qreal>("pointSize");
     QTest::addColumn<bool>("bold");
     const qreal normal = 8.25;
-    QTest::newRow("title") << "Label2" << "Refekt Küchenplan" << QPoint(48, 8) << 18.0 << true;
+    QTest::newRow("title") << "Label2"
+                           << "Refekt Küchenplan" << QPoint(48, 8) << 18.0 << true;
     QTest::newRow("version") << "Label1" << u"Version "_qs + QLatin1StringView(kostwerk::BuildConfig::versionShort)
                              << QPoint(112, 40) << 9.75 << true;
     QTest::newRow("author") << "Label3"
                             << u"geschrieben von "_qs + QString::fromUtf8(kostwerk::BuildConfig::author) + u", 2001"
                             << QPoint(56, 64) << normal << false;
-    QTest::newRow("ideas") << "Label4" << "Ideen für neue Features oder Bugreporte bitte an" << QPoint(40, 80)
-                           << normal << false;
-    QTest::newRow("e-mail") << "Label5" << QString::fromUtf8(kostwerk::BuildConfig::contactMail) << QPoint(120, 96) << normal
-                            << false;
-    QTest::newRow("updates") << "Label6" << "Updates und neue Versionen gibt es unter" << QPoint(56, 120) << normal
-                             << false;
-    QTest::newRow("update address") << "Label7" << QString::fromUtf8(kostwerk::BuildConfig::updateUrl) << QPoint(112, 136)
-                                    << normal << false;
+    QTest::newRow("ideas") << "Label4"
+                           << "Ideen für neue Features oder Bugreporte bitte an" << QPoint(40, 80) << normal << false;
+    QTest::newRow("e-mail") << "Label5" << QString::fromUtf8(kostwerk::BuildConfig::contactMail) << QPoint(120, 96)
+                            << normal << false;
+    QTest::newRow("updates") << "Label6"
+                             << "Updates und neue Versionen gibt es unter" << QPoint(56, 120) << normal << false;
+    QTest::newRow("update address") << "Label7" << QString::fromUtf8(kostwerk::BuildConfig::updateUrl)
+                                    << QPoint(112, 136) << normal << false;
 }
 
 void TestInfoDialog::labels_startAtTheirPlaceAndFitTheirText()

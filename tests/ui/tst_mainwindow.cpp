@@ -20,7 +20,6 @@ namespace {
 
 const QDate tuesday(2026, 12, 8);
 
-
 } // namespace
 
 class TestMainWindow final : public QObject
@@ -121,13 +120,15 @@ void TestMainWindow::controls_tabOrderAndNames()
         widget = widget->nextInFocusChain();
     } while (widget != control<QPushButton>("cmdLoad"));
     const QStringList expected = QStringList{u"cmdLoad"_qs} + QStringList(6, u"WTauswahl"_qs)
-                                 + QStringList{u"menu1"_qs, u"wahlessen"_qs, u"eintopf"_qs, u"abendessen"_qs,
-                                               u"vegetarisch"_qs, u"Ueberschrift"_qs, u"cmdWochenplan"_qs};
+                                 + QStringList{u"menu1"_qs,        u"wahlessen"_qs,   u"eintopf"_qs,
+                                               u"abendessen"_qs,   u"vegetarisch"_qs, u"Ueberschrift"_qs,
+                                               u"cmdWochenplan"_qs};
     QCOMPARE(chain, expected);
 
     const QList<std::pair<const char *, QString>> names = {
-        {"Ueberschrift", u"Überschrift"_qs}, {"menu1", u"Menü I"_qs}, {"wahlessen", u"Wahlessen"_qs},
-        {"eintopf", u"Eintopf"_qs}, {"vegetarisch", u"Menü II (veg.)"_qs}, {"abendessen", u"Abendessen"_qs},
+        {"Ueberschrift", u"Überschrift"_qs},    {"menu1", u"Menü I"_qs},
+        {"wahlessen", u"Wahlessen"_qs},         {"eintopf", u"Eintopf"_qs},
+        {"vegetarisch", u"Menü II (veg.)"_qs},  {"abendessen", u"Abendessen"_qs},
         {"cmdLoad", u"Daten aktualisieren"_qs}, {"cmdWochenplan", u"Wochenplan drucken"_qs}};
     for (const auto &[objectName, accessibleName] : names) {
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control<QWidget>(objectName));
@@ -206,10 +207,10 @@ void TestMainWindow::start_withOldCache_saysWeekIsOutdated()
 
 void TestMainWindow::autoFetch_fetchesOutdatedWeekWhenShown_data()
 {
-    QTest::addColumn<QDateTime>("cacheWritten");  // none: no cache, which counts as outdated
+    QTest::addColumn<QDateTime>("cacheWritten"); // none: no cache, which counts as outdated
     QTest::addColumn<QDate>("today");
     QTest::addColumn<bool>("outdated");
-    QTest::addColumn<QByteArray>("setting");  // with "autoFetch=1" an outdated week is fetched once shown
+    QTest::addColumn<QByteArray>("setting"); // with "autoFetch=1" an outdated week is fetched once shown
     const QDate monday(2026, 12, 7);
     const QDateTime lastMinuteOfSunday(monday.addDays(-1), QTime(23, 59, 59));
     const QByteArray asked = "autoFetch=1";
@@ -284,28 +285,28 @@ void TestMainWindow::refresh_failed_keepsWeekAndExplains()
     // What failed, and how old the week still shown is.
     QVERIFY2(status().startsWith(u"Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
              qPrintable(status()));
-    QVERIFY(!control<QLabel>("status")->toolTip().isEmpty());  // the server's own words
+    QVERIFY(!control<QLabel>("status")->toolTip().isEmpty()); // the server's own words
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
 }
 
 void TestMainWindow::refresh_namesAndMarksChangedDays()
 {
-    const auto weekPage = [](QByteArray page) -> QByteArray {  // "title|dish|...": a day per dish from Montag on
+    const auto weekPage = [](QByteArray page) -> QByteArray { // "title|dish|...": a day per dish from Montag on
         return "<h2>" + page.replace("|", "<BR>Wahlessen<BR><h2>Tag<BR>Men&uuml; I<BR>") + "<BR>Wahlessen<hr>";
     };
-    const QByteArray before = weekPage("<BR>KW 50|Ente|Forelle|Reis");  // a title after an empty line
+    const QByteArray before = weekPage("<BR>KW 50|Ente|Forelle|Reis"); // a title after an empty line
     const QByteArray after = weekPage("<BR>KW 50|Lachs|Forelle|Tofu|Kuchen");
     const QString changes = u"Geändert seit dem letzten Abruf: Montag, Mittwoch, Donnerstag"_qs;
     m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, before});
     start();
     QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
-    QVERIFY2(!status().contains(u'–'), qPrintable(status()));  // nothing before, nothing to compare with
+    QVERIFY2(!status().contains(u'–'), qPrintable(status())); // nothing before, nothing to compare with
     m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, after});
     start();
     QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
     const QFileInfo cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
     QCOMPARE(status(), StatusLine::stand(cache.lastModified()) + u" – " + changes);
-    for (QRadioButton *day : m_app->window->findChildren<QRadioButton *>()) {  // the days named are marked
+    for (QRadioButton *day : m_app->window->findChildren<QRadioButton *>()) { // the days named are marked
         QCOMPARE(day->font().bold(), changes.contains(day->text()));
         QCOMPARE(day->accessibleDescription(), day->font().bold() ? u"geändert"_qs : QString());
     }

@@ -125,17 +125,25 @@ void TestSettingsDialog::controls_matchTheLayout_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QRect>("geometry");
-    QTest::newRow("StartURL label") << "Label1" << "StartURL:" << QRect(8, 16, 57, 17);
+    QTest::newRow("StartURL label") << "Label1"
+                                    << "StartURL:" << QRect(8, 16, 57, 17);
     QTest::newRow("StartURL") << "starturlfeld" << m_server.url(QStringLiteral("/refekt/00.html"))
                               << QRect(64, 16, 225, 19);
-    QTest::newRow("BasisURL label") << "Label2" << "BasisURL:" << QRect(8, 40, 57, 17);
+    QTest::newRow("BasisURL label") << "Label2"
+                                    << "BasisURL:" << QRect(8, 40, 57, 17);
     QTest::newRow("BasisURL") << "basisurlfeld" << m_server.url(QStringLiteral("/refekt/")) << QRect(64, 40, 225, 19);
-    QTest::newRow("Cachefile label") << "Label3" << "Cachefile:" << QRect(8, 64, 57, 17);
-    QTest::newRow("Cachefile") << "cachefilefeld" << "cache.rfk" << QRect(64, 64, 225, 19);
-    QTest::newRow("check box") << "Check1" << "Startseitenfehlerbehebung (Freenet)" << QRect(8, 96, 225, 25);
-    QTest::newRow("fetch at start") << "Check2" << "Veralteten Wochenplan beim Start holen" << QRect(8, 128, 296, 17);
-    QTest::newRow("OK") << "Command1" << "OK" << QRect(128, 160, 81, 33);
-    QTest::newRow("Abbrechen") << "Command2" << "Abbrechen" << QRect(216, 160, 81, 33);
+    QTest::newRow("Cachefile label") << "Label3"
+                                     << "Cachefile:" << QRect(8, 64, 57, 17);
+    QTest::newRow("Cachefile") << "cachefilefeld"
+                               << "cache.rfk" << QRect(64, 64, 225, 19);
+    QTest::newRow("check box") << "Check1"
+                               << "Startseitenfehlerbehebung (Freenet)" << QRect(8, 96, 225, 25);
+    QTest::newRow("fetch at start") << "Check2"
+                                    << "Veralteten Wochenplan beim Start holen" << QRect(8, 128, 296, 17);
+    QTest::newRow("OK") << "Command1"
+                        << "OK" << QRect(128, 160, 81, 33);
+    QTest::newRow("Abbrechen") << "Command2"
+                               << "Abbrechen" << QRect(216, 160, 81, 33);
 }
 
 void TestSettingsDialog::controls_matchTheLayout()
@@ -277,9 +285,9 @@ void TestSettingsDialog::ok_storesFields_nextFetchAndCacheUseThem()
     close(Closing::Ok);
     QTRY_VERIFY(m_dialog.isNull());
 
-    QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")),
-             "[Settings]\r\nstartURL=" + startURL.toLatin1() + "\r\nbasisURL=" + basisURL.toLatin1()
-                 + "\r\ncacheFile=woche.rfk\r\nautoFetch=1\r\n");
+    QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")), "[Settings]\r\nstartURL=" + startURL.toLatin1()
+                                                                    + "\r\nbasisURL=" + basisURL.toLatin1()
+                                                                    + "\r\ncacheFile=woche.rfk\r\nautoFetch=1\r\n");
     QCOMPARE(m_fixture->state.settings.startURL, startURL);
 
     QTest::mouseClick(m_fixture->control<QPushButton>("cmdLoad"), Qt::LeftButton);
@@ -299,8 +307,7 @@ void TestSettingsDialog::ok_withEmptiedField_storesEmpty_nextStartRestoresDefaul
     QTest::addColumn<QString>("defaultValue");
     QTest::newRow("startURL") << QByteArray("starturlfeld") << "startURL" << 0 << SettingsStore::defaultStartURL();
     QTest::newRow("basisURL") << QByteArray("basisurlfeld") << "basisURL" << 1 << SettingsStore::defaultBasisURL();
-    QTest::newRow("cacheFile") << QByteArray("cachefilefeld") << "cacheFile" << 2
-                               << SettingsStore::defaultCacheFile();
+    QTest::newRow("cacheFile") << QByteArray("cachefilefeld") << "cacheFile" << 2 << SettingsStore::defaultCacheFile();
 }
 
 void TestSettingsDialog::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault()
@@ -343,7 +350,7 @@ void TestSettingsDialog::ok_refusesPastedValue_staysOpenAndKeepsIni()
     const QStringList before = valuesInForce();
     QVERIFY(openSettings());
     inDialog<QLineEdit>(field.constData())->selectAll();
-    inDialog<QLineEdit>(field.constData())->insert(value);  // as pasted
+    inDialog<QLineEdit>(field.constData())->insert(value); // as pasted
     QString message;
     QTimer::singleShot(0, this, [&message] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());

@@ -54,10 +54,11 @@ void TestStatusMessages::startUp_data()
     QTest::newRow("first start") << startUpAfter(Cache::Missing) << QDateTime()
                                  << u"Noch kein Wochenplan – „Daten aktualisieren“ (F5) holt ihn."_qs;
     QTest::newRow("this week") << startUpAfter(Cache::Loaded) << thisWeek << u"Stand: 08.12.2026, 09:30"_qs;
-    QTest::newRow("last week") << startUpAfter(Cache::Loaded) << lastWeek
-                               << u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (Stand: 04.12.2026, 09:30)"_qs;
-    QTest::newRow("no week in the cache") << startUpAfter(Cache::NoWeek) << QDateTime()
-                                          << u"Die Cache-Datei enthält keinen Wochenplan."_qs;
+    QTest::newRow("last week")
+        << startUpAfter(Cache::Loaded) << lastWeek
+        << u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (Stand: 04.12.2026, 09:30)"_qs;
+    QTest::newRow("no week in the cache")
+        << startUpAfter(Cache::NoWeek) << QDateTime() << u"Die Cache-Datei enthält keinen Wochenplan."_qs;
     QTest::newRow("cache name set aside, before the week")
         << startUpAfter(Cache::Loaded, settings::CacheFileProblem::ParentStep) << thisWeek
         << u"Cachefile aus refekt.ini nicht verwendet, es gilt „cache.rfk“ – Stand: 08.12.2026, 09:30"_qs;
@@ -90,14 +91,18 @@ void TestStatusMessages::refresh_data()
     RefreshReport noCategory = refreshWith(Problem::None, Kind::NewWeek);
     noCategory.categoriesFound = false;
     QTest::newRow("a week without categories") << noCategory << QDateTime(thisWeek)
-        << stand + u"Neuer Wochenplan – Im Wochenplan wurde keine Speisekategorie gefunden – hat sich die Seite geändert?";
-    QTest::newRow("failure, a week of this week shown") << refreshWith(Problem::HttpStatus) << thisWeek
+                                               << stand
+                                                      + u"Neuer Wochenplan – Im Wochenplan wurde keine Speisekategorie "
+                                                        u"gefunden – hat sich die Seite geändert?";
+    QTest::newRow("failure, a week of this week shown")
+        << refreshWith(Problem::HttpStatus) << thisWeek
         << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 08.12.2026, 09:30"_qs;
-    QTest::newRow("failure, an outdated week shown") << refreshWith(Problem::HttpStatus) << lastWeek
+    QTest::newRow("failure, an outdated week shown")
+        << refreshWith(Problem::HttpStatus) << lastWeek
         << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 04.12.2026, 09:30 – "
            u"Wochenplan ist nicht mehr aktuell"_qs;
-    QTest::newRow("failure, no week shown") << refreshWith(Problem::HttpStatus) << QDateTime()
-        << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+    QTest::newRow("failure, no week shown")
+        << refreshWith(Problem::HttpStatus) << QDateTime() << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
 }
 
 void TestStatusMessages::refresh()

@@ -23,7 +23,7 @@ using namespace kostwerk::ui;
 namespace {
 
 const QString stand = u"Stand: 08.12.2026, 14:30"_qs;
-constexpr int categories = 5;  // the day view's, without "Frische Salate"
+constexpr int categories = 5; // the day view's, without "Frische Salate"
 
 WeekPlan sampleWeek()
 {
@@ -101,7 +101,7 @@ void TestWeekOverview::pdf_showsEveryDishOnTheFewestPages_data()
 {
     QTest::addColumn<WeekPlan>("week");
     QTest::addColumn<bool>("onePage");
-    QTest::addColumn<int>("namesEach");  // how often each category name shows; -1: not counted
+    QTest::addColumn<int>("namesEach"); // how often each category name shows; -1: not counted
     // Catches a row or day left out, and a category name repeated in each cell.
     QTest::newRow("sample week") << sampleWeek() << true << 1;
     // Catches text that does not shrink, or a page break when the text still fits.
@@ -144,7 +144,7 @@ void TestWeekOverview::pdf_showsEveryDishOnTheFewestPages()
 void TestWeekOverview::paginate_losesNoRowAndRepeatsHeadings_data()
 {
     QTest::addColumn<WeekOverviewContent>("content");
-    QTest::addColumn<int>("pageHeight");  // in pixels of a 96 dpi image
+    QTest::addColumn<int>("pageHeight"); // in pixels of a 96 dpi image
     QTest::addColumn<bool>("onePage");
     QTest::newRow("fits one page") << twoDays(3) << 600 << true;
     // Catches a continued row without its category's name, or without the

@@ -29,11 +29,11 @@ namespace {
 class RecordingPrintDevice final : public PrintDevice
 {
 public:
-    std::optional<int> answer = 1;  // copies, or nothing to cancel
+    std::optional<int> answer = 1; // copies, or nothing to cancel
     bool toFile = false;
     int failingJob = -1;
     int dialogsShown = 0;
-    QStringList jobs;  // by pdftotext -layout; pages end in a form feed
+    QStringList jobs; // by pdftotext -layout; pages end in a form feed
 
     explicit RecordingPrintDevice(const QString &folder)
         : m_folder(folder)
@@ -225,7 +225,7 @@ void TestWeekPrinting::pdf_leadingLineBreakLeavesAnEmptyLine()
 void TestWeekPrinting::pdf_hugeWeekIsCutVisibly_data()
 {
     QTest::addColumn<QByteArray>("printout");
-    QTest::addColumn<int>("marks");  // how many "…" are printed
+    QTest::addColumn<int>("marks"); // how many "…" are printed
     // Each catches a cut without its mark: the week plan leaves out lines of
     // its section, the overview those of a cell and the end of a long run.
     QTest::newRow("Wochenplan drucken") << QByteArray("weekPlan") << 1;
@@ -243,12 +243,12 @@ void TestWeekPrinting::pdf_hugeWeekIsCutVisibly()
     const QString &text = m_device->jobs.constFirst();
     QCOMPARE(text.count(u'…'), marks);
     QVERIFY(text.contains(u" weitere Zeilen)"_qs));
-    QVERIFY(text.contains(u"GulaschsuppeGulaschsuppe"_qs));  // the run up to its cut
+    QVERIFY(text.contains(u"GulaschsuppeGulaschsuppe"_qs)); // the run up to its cut
 }
 
 void TestWeekPrinting::printerDevice_returnsTheDialogsCopies_data()
 {
-    QTest::addColumn<int>("copies");  // 0: cancel the dialog
+    QTest::addColumn<int>("copies"); // 0: cancel the dialog
     QTest::newRow("cancelled") << 0;
     QTest::newRow("three copies") << 3;
 }
@@ -289,11 +289,11 @@ void TestWeekPrinting::printerDevice_returnsTheDialogsCopies()
 void TestWeekPrinting::printPreview_putsEveryToolbarButtonInTheTabChain()
 {
     // Catches Qt's own toolbar, whose buttons take no focus.
-    PrintPreview preview(nullptr, nullptr);  // with a printer of its own
+    PrintPreview preview(nullptr, nullptr); // with a printer of its own
     preview.show();
     QVERIFY(QTest::qWaitForWindowActive(&preview));
     QSet<QWidget *> reached;
-    for (int tab = 0; tab < 50; ++tab) {  // twice round the chain at least
+    for (int tab = 0; tab < 50; ++tab) { // twice round the chain at least
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         reached.insert(QApplication::focusWidget());
     }
@@ -305,7 +305,7 @@ void TestWeekPrinting::printPreview_putsEveryToolbarButtonInTheTabChain()
 
 void TestWeekPrinting::menuItem_previewsItsPrintout_data()
 {
-    QTest::addColumn<QByteArray>("menuItem");  // each catches a shortcut that misses it, and another printout
+    QTest::addColumn<QByteArray>("menuItem"); // each catches a shortcut that misses it, and another printout
     QTest::newRow("Druckvorschau: what the button prints") << QByteArray("printPreview");
     QTest::newRow("Wochenübersicht: the week's overview, its Stand below") << QByteArray("weekOverview");
 }

@@ -142,8 +142,7 @@ Outcome fetch(const QString &iniPath, bool asCacheText)
     // With no week to start from, a fetch without sections leaves the week
     // empty, and an empty week encodes to nothing.
     const core::FetchReport report = core::retrieveWeekPlan({settings.startURL, settings.basisURL}, transfer, {});
-    return {asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(),
-            ui::StatusLine::problem(report)};
+    return {asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(), ui::StatusLine::problem(report)};
 }
 
 Outcome day(const QString &path, const QString &day)
@@ -151,8 +150,9 @@ Outcome day(const QString &path, const QString &day)
     bool isNumber = false;
     const int n = day.toInt(&isNumber);
     if (!isNumber || n < 1 || n > core::Weekdays::count)
-        return {{}, u"Ungültiger Tag: \""_qs + day + u"\" (erlaubt sind 1 bis "_qs
-                         + QString::number(core::Weekdays::count) + u')'};
+        return {{},
+                u"Ungültiger Tag: \""_qs + day + u"\" (erlaubt sind 1 bis "_qs + QString::number(core::Weekdays::count)
+                    + u')'};
 
     // A missing file cannot be read either.
     const core::LoadedCache cache = core::loadCache(platform::PathBelow::inFolderOf(path));

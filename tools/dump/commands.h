@@ -12,8 +12,8 @@ namespace kostwerk::tools::DumpCommands {
 
 struct Outcome
 {
-    QByteArray output;  // written even when there is an error
-    QString error;      // empty on success
+    QByteArray output; // written even when there is an error
+    QString error;     // empty on success
 };
 
 // The week link found in a start page as downloaded, and a line break.

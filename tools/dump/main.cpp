@@ -21,7 +21,7 @@ struct Command
 {
     QStringView name;
     QStringView usage;
-    qsizetype minOperands;  // after the command's name
+    qsizetype minOperands; // after the command's name
     qsizetype maxOperands;
     DumpCommands::Outcome (*run)(const QStringList &operands);
 };

@@ -16,7 +16,7 @@ constexpr int week = 7;
 // Replaces each match of pattern in text with what replacement makes of it,
 // from the last to the first, so that the replacements keep the places of
 // the matches before them.
-template <typename Replacement>
+template<typename Replacement>
 QString replaceBackwards(const QString &text, const QRegularExpression &pattern, Replacement replacement)
 {
     QList<QRegularExpressionMatch> matches;

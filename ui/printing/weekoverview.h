@@ -15,7 +15,6 @@ namespace kostwerk::ui {
 // A week without days prints a page that says so. The copies follow one
 // another in one document, each from a new page. False when the printer could
 // not be opened or failed.
-bool printWeekOverview(QPrinter &printer, const core::WeekPlan &weekPlan, const QString &standLine,
-                       int copies = 1);
+bool printWeekOverview(QPrinter &printer, const core::WeekPlan &weekPlan, const QString &standLine, int copies = 1);
 
 } // namespace kostwerk::ui

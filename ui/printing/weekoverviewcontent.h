@@ -16,7 +16,7 @@ struct WeekOverviewContent
 {
     QStringList title;
     QStringList dayHeadings;
-    std::array<QList<QStringList>, overviewCategoryCount> dishes;  // [category][day]
+    std::array<QList<QStringList>, overviewCategoryCount> dishes; // [category][day]
 };
 
 // The title is section 0 and the days are sections 1 to 6, as many as the

@@ -20,8 +20,7 @@ using Kind = OverviewBlock::Kind;
 // lines, a wrapped line's further rows are indented and a little space comes
 // before each line, so that two dishes never read as one; a single line, such
 // as a day's heading, wraps flush.
-std::unique_ptr<QTextLayout> layOutLines(const QStringList &lines, const QFont &font, qreal width,
-                                         QPaintDevice *device)
+std::unique_ptr<QTextLayout> layOutLines(const QStringList &lines, const QFont &font, qreal width, QPaintDevice *device)
 {
     const QString text = lines.join(QChar::LineSeparator);
     auto layout = std::make_unique<QTextLayout>(text, font, device);
@@ -71,8 +70,7 @@ OverviewBlock tableRow(Kind kind, const QString &name, const QList<QStringList> 
 }
 
 // The column edges: the category column fits the widest category name.
-std::vector<qreal> columnEdges(qsizetype days, const QFont &bold, qreal padding, qreal pageWidth,
-                               QPaintDevice *device)
+std::vector<qreal> columnEdges(qsizetype days, const QFont &bold, qreal padding, qreal pageWidth, QPaintDevice *device)
 {
     const QFontMetricsF metrics(bold, device);
     qreal nameWidth = 0;
@@ -89,8 +87,8 @@ std::vector<qreal> columnEdges(qsizetype days, const QFont &bold, qreal padding,
 // The rows [first, end) of each cell that fit into available; a row that
 // does not fit is still taken when it would be the cell's first one and
 // takeOne is set.
-OverviewSlice sliceOf(const OverviewSheet &sheet, std::size_t index, const std::vector<int> &first,
-                      qreal available, bool takeOne)
+OverviewSlice sliceOf(const OverviewSheet &sheet, std::size_t index, const std::vector<int> &first, qreal available,
+                      bool takeOne)
 {
     const OverviewBlock &block = sheet.blocks[index];
     OverviewSlice slice{index, first, first, 0};
@@ -131,8 +129,8 @@ OverviewSlice wholeBlock(const OverviewSheet &sheet, std::size_t index)
 
 } // namespace
 
-OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &standLine,
-                             qreal pointSize, QSizeF page, QPaintDevice *device)
+OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &standLine, qreal pointSize, QSizeF page,
+                             QPaintDevice *device)
 {
     const QFont cell = Fonts::systemFont(pointSize);
     const QFont bold = Fonts::systemFont(pointSize, QFont::Bold);
@@ -148,7 +146,8 @@ OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &
     }
 
     if (!content.title.isEmpty()) {
-        sheet.blocks.push_back(titleBlock(content.title.first(1), Fonts::systemFont(1.5 * pointSize, QFont::Bold), textWidth, device));
+        sheet.blocks.push_back(
+            titleBlock(content.title.first(1), Fonts::systemFont(1.5 * pointSize, QFont::Bold), textWidth, device));
         if (content.title.size() > 1)
             sheet.blocks.push_back(titleBlock(content.title.sliced(1), cell, textWidth, device));
     }
@@ -168,7 +167,7 @@ std::vector<OverviewPage> paginate(const OverviewSheet &sheet)
     std::vector<OverviewPage> pages(1);
     qreal y = 0;
     bool rowsOnPage = false;
-    std::optional<OverviewSlice> header;  // once the header row is placed, if it is to be repeated
+    std::optional<OverviewSlice> header; // once the header row is placed, if it is to be repeated
     const auto place = [&](const OverviewSlice &slice) {
         pages.back().push_back(slice);
         y += slice.height;

@@ -20,26 +20,26 @@ struct OverviewBlock
 {
     enum class Kind { Title, HeaderRow, CategoryRow };
     Kind kind;
-    std::vector<std::unique_ptr<QTextLayout>> cells;  // a title's one, or the category column first
+    std::vector<std::unique_ptr<QTextLayout>> cells; // a title's one, or the category column first
 };
 
 // The whole overview laid out at one font size, in the device's pixels.
 struct OverviewSheet
 {
-    QSizeF page;                     // what the margins leave
-    qreal bodyHeight = 0;            // the page above the footer
-    qreal padding = 0;               // around each cell's text
-    std::vector<qreal> columnEdges;  // each table column's left edge, then the table's right edge
+    QSizeF page;                    // what the margins leave
+    qreal bodyHeight = 0;           // the page above the footer
+    qreal padding = 0;              // around each cell's text
+    std::vector<qreal> columnEdges; // each table column's left edge, then the table's right edge
     std::vector<OverviewBlock> blocks;
-    std::unique_ptr<QTextLayout> footer;  // none without a "Stand"
+    std::unique_ptr<QTextLayout> footer; // none without a "Stand"
 };
 
 // Lays out content, which holds at least one day, with the cells' text at
 // pointSize; the headings are as large and bold, the week's first title line
 // larger, the footer smaller. The category column is as wide as the widest
 // category name, and the days share the rest of the page's width equally.
-OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &standLine,
-                             qreal pointSize, QSizeF page, QPaintDevice *device);
+OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &standLine, qreal pointSize, QSizeF page,
+                             QPaintDevice *device);
 
 // The rows [first[c], end[c]) of each cell c of one block that go on one
 // page, and the height they take there with the cells' padding.

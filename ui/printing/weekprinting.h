@@ -42,7 +42,7 @@ private:
 
     QWidget *const m_window;
     PrintDevice *m_device = nullptr;
-    std::unique_ptr<PrintDevice> m_printer;  // the system's, made on first use
+    std::unique_ptr<PrintDevice> m_printer; // the system's, made on first use
 };
 
 } // namespace kostwerk::ui
