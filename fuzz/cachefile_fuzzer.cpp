@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cache reader on any bytes, and the round trip of a week built from
 // the input through the writer and the reader.
 

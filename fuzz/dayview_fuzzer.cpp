@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The day view of any section, read as Windows-1252 and as UTF-8.
 
 #include "core/dayview.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file's reader on any file, and the writer and reader
 // together: what the writer stores, the settings store reads back, and no
 // other key changes; a value with a line break is refused and changes

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start page's link finder and the week page pipeline (clean, cut,
 // strip) on any page, read as Windows-1252 and as UTF-8.
 

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package of the program, made by `cpack -G DEB` in the build
 # folder. It holds everything the install rules install: the two programs,
 # their manual pages, the desktop files, the copyright and the changelog;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders the program icon into a PNG of one size of the hicolor icon theme.
 // The icon is pixel art, so larger sizes must be whole multiples of the
 // picture's own size and repeat every pixel instead of blending neighbours.

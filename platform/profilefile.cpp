@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/profilefile.h"
 
 #include "platform/ansicodepage.h"

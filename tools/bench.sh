@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in build-bench (Release) and runs them, then sets the
 # figures beside the targets of docs/performance.md. Not part of the tests:
 # figures depend on the machine and its load.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Kostwerk and the sample server, serves the
 # bundled sample canteen site on loopback and starts the program on it.
 #

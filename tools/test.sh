@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Kostwerk and runs every test: the unit,
 # widget, tool, packaging and end-to-end tests; the same suite again built
 # with AddressSanitizer and UndefinedBehaviorSanitizer; and a short fuzzing

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the bundled sample week's overview and saves its first page as the
 # picture docs/week-overview.png. Needs pdftoppm (Debian package poppler-utils).
 # Usage: tools/week-overview-png.sh [build folder, default build]

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writing and reading the cache of a week of one megabyte: the encoding
 // alone, and through real files.
 

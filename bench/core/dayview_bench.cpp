@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The day view of one section: a day of ordinary length, and one grown to
 // a megabyte.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The page pipeline (clean, cut, strip) on generated week pages and on
 // hostile pages made of one pattern repeated a million times.
 

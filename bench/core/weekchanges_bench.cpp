@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a fetch adds to the page pipeline with the largest hostile weeks:
 // comparing the week with the one before, where both are such weeks.
 

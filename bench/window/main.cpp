@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up time and memory of the main window with a cached week against a
 // bare QMainWindow, and how long the window and its print previews take to
 // open with the largest hostile weeks; each sample a cold start in a process

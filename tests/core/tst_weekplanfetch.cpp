@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "core/cachefile.h"
 #include "core/weekplanfetch.h"
 #include "platform/internettransfer.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end check of Kostwerk in a real X server.
 
 Starts Xvfb, a D-Bus session bus (which starts the accessibility bus), the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what `cmake --install` and `cpack -G DEB` make of a finished build:
 # exactly the program's files and no helper or test program, the theme icons
 # at their sizes and still pixel for pixel the 32x32 picture, desktop files

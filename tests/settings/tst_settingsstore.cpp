@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "generated/buildconfig.h"
 #include "settings/settings.h"
 #include "tests/common/testfilesystem.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "generated/buildconfig.h"
 #include "tests/common/canteensite.h"
 #include "tests/tools/dumpprocess.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "tests/common/cachedweek.h"
 #include "tests/common/pdftext.h"
 #include "tests/ui/mainwindowfixture.h"

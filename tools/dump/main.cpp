@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "generated/buildconfig.h"
 #include "tools/dump/commands.h"
 #include "tools/dump/controlescapes.h"

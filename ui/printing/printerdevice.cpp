@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/printing/printerdevice.h"
 
 #include "ui/printing/printpreview.h"
