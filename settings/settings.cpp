@@ -24,8 +24,8 @@ const QString basisKey = QStringLiteral("basisURL");
 const QString cacheKey = QStringLiteral("cacheFile");
 const QString autoFetchKey = QStringLiteral("autoFetch");
 const QString iniFileName = QStringLiteral("refekt.ini");
-constexpr std::array installFolders = {QLatin1StringView(BuildConfig::installedBinDir), QLatin1StringView("/usr/bin"),
-                                       QLatin1StringView("/usr/local/bin")};
+const std::array installFolders = {QLatin1StringView(BuildConfig::installedBinDir), QLatin1StringView("/usr/bin"),
+                                   QLatin1StringView("/usr/local/bin")};
 
 QString menuSite()
 {
