@@ -4,6 +4,7 @@
 #include "tests/common/testhttpserver.h"
 
 #include <QCoreApplication>
+#include <QStringEncoder>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,6 +107,19 @@ void TestInternetTransfer::page_isDecodedByItsCharset_data()
     QTest::newRow("Windows-1252 bytes under a UTF-8 meta tag")
         << QByteArray("<meta charset=\"utf-8\"><p>Men\xFC I</p>") << QByteArray("text/html")
         << QStringLiteral("<meta charset=\"utf-8\"><p>Menü I</p>");
+    QTest::newRow("stray bytes in UTF-8 read as Windows-1252, the rest as UTF-8")
+        << QByteArray("<p>Men\xC3\xBC I \x80\xE2\x82") << QByteArray("text/html; charset=utf-8")
+        << QStringLiteral("<p>Menü I €â‚");
+    QTest::newRow("unlabelled UTF-8") << QByteArray("<p>Gem\xC3\xBCse</p>") << QByteArray()
+                                      << QStringLiteral("<p>Gemüse</p>");
+    const auto utf16 = [](QStringConverter::Encoding encoding, const QString &text) {
+        return QByteArray(QStringEncoder(encoding, QStringConverter::Flag::WriteBom).encode(text));
+    };
+    QTest::newRow("UTF-16 LE byte-order mark beats the label")
+        << utf16(QStringConverter::Utf16LE, u"<p>Gemüse</p>"_qs) << QByteArray("text/html; charset=windows-1252")
+        << QStringLiteral("<p>Gemüse</p>");
+    QTest::newRow("UTF-16 BE byte-order mark")
+        << utf16(QStringConverter::Utf16BE, u"<h2>Käse</h2>"_qs) << QByteArray() << QStringLiteral("<h2>Käse</h2>");
 }
 
 void TestInternetTransfer::page_isDecodedByItsCharset()
