@@ -2,6 +2,8 @@
 
 #include "ui/statusdisplay.h"
 
+#include <QTextDocument>
+
 namespace kostwerk::ui {
 
 StatusDisplay::StatusDisplay(QWidget *parent)
@@ -22,7 +24,9 @@ void StatusDisplay::setAnnouncer(QWidget *announcer)
 void StatusDisplay::showMessage(const StatusMessage &message)
 {
     setText(message.text);
-    setToolTip(message.cause);
+    // Qt takes a tooltip that looks like markup for rich text; the cause
+    // quotes a server's and a file's words, which are shown as they came.
+    setToolTip(message.cause.isEmpty() ? QString() : Qt::convertFromPlainText(message.cause, Qt::WhiteSpaceNormal));
     if (m_announcer)
         m_announcer->setAccessibleDescription(message.text);
 }

@@ -10,7 +10,7 @@
 namespace kostwerk::ui {
 
 // The status line at the window's foot: a message, with its cause in the
-// system's own words as the tooltip. A message too long for one line wraps
+// system's own words as the tooltip, both shown as plain text. A message too long for one line wraps
 // onto a second, and the window grows by it, so that nothing is cut off.
 class StatusDisplay final : public QLabel
 {

@@ -7,7 +7,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <chrono>
 #include <memory>
@@ -51,6 +53,18 @@ public:
     T *control(const char *name) const
     {
         return window->findChild<T *>(QLatin1StringView(name));
+    }
+
+    // The status line's tooltip as Qt shows it: as rich text when it takes
+    // the tooltip for rich text.
+    QString shownToolTip() const
+    {
+        const QString toolTip = control<QLabel>("status")->toolTip();
+        if (!Qt::mightBeRichText(toolTip))
+            return toolTip;
+        QTextDocument shown;
+        shown.setHtml(toolTip);
+        return shown.toPlainText();
     }
 
     // Chooses a menu item, for example "settings" or "info".

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
@@ -272,7 +274,18 @@ void TestMainWindow::refresh_showsWaitingThenNewWeek()
 void TestMainWindow::refresh_failed_keepsWeekAndExplains()
 {
     writeFile(QStringLiteral("cache.rfk"), CachedWeek::bytes);
-    m_server.serve(QStringLiteral("/refekt/tneu.html"), {500, QByteArrayLiteral("<h2>Fehler</h2><hr>")});
+    // A server that words its own status line, markup included.
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    connect(&server, &QTcpServer::newConnection, this, [&server] {
+        QTcpSocket *socket = server.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            socket->write("HTTP/1.1 500 <b>Fehler</b>\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket->disconnectFromHost();
+        });
+    });
+    writeFile(QStringLiteral("refekt.ini"),
+              "[Settings]\r\nstartURL=http://127.0.0.1:" + QByteArray::number(server.serverPort()) + "/\r\n");
     start();
     m_app->window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_app->window.get()));
@@ -287,7 +300,7 @@ void TestMainWindow::refresh_failed_keepsWeekAndExplains()
     // What failed, and how old the week still shown is.
     QVERIFY2(status().startsWith(u"Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
              qPrintable(status()));
-    QVERIFY(!control<QLabel>("status")->toolTip().isEmpty()); // the server's own words
+    QCOMPARE(m_app->shownToolTip(), u"Antwort des Servers: „<b>Fehler</b>“"_qs); // the server's own words
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
 }
 
