@@ -15,7 +15,7 @@ std::optional<int> todayWeekdayIndex(QDate date)
 bool isOutdated(const QDateTime &fetched, QDate today)
 {
     const QDate monday = today.addDays(1 - today.dayOfWeek());
-    return fetched.date() < monday;
+    return fetched.date() < monday || fetched.date() > today;
 }
 
 } // namespace kostwerk::core::Weekdays

@@ -16,7 +16,8 @@ inline constexpr int count = 6; // Montag (0) ... Samstag (5)
 std::optional<int> todayWeekdayIndex(QDate date);
 
 // True when a week fetched at fetched is no longer today's: it was fetched
-// before this week's Monday.
+// before this week's Monday. A fetch dated after today (a clock that was
+// wrong) tells nothing about the week, so it counts as outdated too.
 bool isOutdated(const QDateTime &fetched, QDate today);
 
 } // namespace kostwerk::core::Weekdays

@@ -178,6 +178,7 @@ void TestDayView::isOutdated_turnsAtMondayMidnight_data()
     QTest::newRow("Monday midnight, seen on Monday") << monday.startOfDay() << monday << false;
     QTest::newRow("Monday midnight, seen on Sunday") << monday.startOfDay() << monday.addDays(6) << false;
     QTest::newRow("Sunday night, seen on Sunday") << lastSecondOfSunday << monday.addDays(-1) << false;
+    QTest::newRow("Monday midnight, seen on Sunday before") << monday.startOfDay() << monday.addDays(-1) << true;
 }
 
 void TestDayView::isOutdated_turnsAtMondayMidnight()
