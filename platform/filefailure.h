@@ -25,6 +25,7 @@ public:
         Link,           // a symbolic link at the name, or at a folder step it must not pass
         ParentStep,     // a ".." step would lead out of the folder the name must stay in
         LineBreak,      // a profile entry would hold a line break
+        Unencodable,    // a profile entry would hold a character the file's encoding cannot hold
         ForeignFile,    // another kind of file under the name, which the caller leaves as it is
     };
     Q_ENUM(Kind)

@@ -126,6 +126,11 @@ QString iniPathFor(const QString &programFolder)
     return appPathFor(dataFolder(programFolder)) + iniFileName;
 }
 
+QString unwritableCharacter(const Settings &settings, const QString &value)
+{
+    return platform::ProfileFile::unwritableCharacter(settings.iniPath, value);
+}
+
 Settings read(const QString &iniPath)
 {
     return readSettings(iniPath, nullptr);

@@ -69,6 +69,10 @@ QString dataFolder(const QString &programFolder);
 // nothing.
 CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile, const QString &programFile);
 
+// The first character of value that the settings file of settings cannot
+// hold in its encoding (see ProfileFile), or empty text.
+QString unwritableCharacter(const Settings &settings, const QString &value);
+
 // The settings file in the data folder of programFolder.
 QString iniPathFor(const QString &programFolder);
 

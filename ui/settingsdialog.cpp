@@ -90,7 +90,10 @@ void SettingsDialog::acceptSettings()
     // A refused value keeps the dialog open with what was typed, and the
     // focus in the field to mend.
     if (const QString why = refusal(); !why.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), why);
+        // The message can quote what was typed, which is no markup.
+        QMessageBox warning(QMessageBox::Warning, windowTitle(), why, QMessageBox::Ok, this);
+        warning.setTextFormat(Qt::PlainText);
+        warning.exec();
         return;
     }
     // Otherwise taken over as typed: an emptied field is stored empty and
@@ -107,11 +110,17 @@ void SettingsDialog::acceptSettings()
 
 QString SettingsDialog::refusal()
 {
-    // A line break would end the value's line in the settings file.
+    // A line break would end the value's line in the settings file, and a
+    // character its encoding cannot hold would be saved as another.
     for (QLineEdit *field : {m_starturlfeld, m_basisurlfeld, m_cachefilefeld}) {
         if (field->text().contains(u'\r') || field->text().contains(u'\n')) {
             field->setFocus();
             return SettingsRefusals::lineBreak();
+        }
+        if (const QString character = settings::SettingsStore::unwritableCharacter(m_settings, field->text());
+            !character.isEmpty()) {
+            field->setFocus();
+            return SettingsRefusals::unwritableCharacter(character);
         }
     }
     const settings::CacheFileProblem problem = settings::SettingsStore::cacheFileProblem(

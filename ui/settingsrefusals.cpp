@@ -34,6 +34,14 @@ QString lineBreak()
     return QStringLiteral("Die Einstellungen dürfen keinen Zeilenumbruch enthalten.");
 }
 
+QString unwritableCharacter(const QString &character)
+{
+    const char32_t codePoint = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
+                                                     : character.front().unicode();
+    return u"Das Zeichen „" + character + u"“ (U+" + QString::number(codePoint, 16).toUpper().rightJustified(4, u'0')
+           + u") kann in refekt.ini nicht gespeichert werden.";
+}
+
 } // namespace SettingsRefusals
 
 } // namespace kostwerk::ui

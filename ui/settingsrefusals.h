@@ -13,4 +13,7 @@ QString cacheFile(settings::CacheFileProblem problem);
 
 QString lineBreak();
 
+// character, one or two UTF-16 units, cannot be stored in refekt.ini.
+QString unwritableCharacter(const QString &character);
+
 } // namespace kostwerk::ui::SettingsRefusals

@@ -164,6 +164,8 @@ QString cause(const platform::FileFailure &failure)
         return QStringLiteral("Der Name führt mit „..“ aus seinem Ordner hinaus.");
     case Kind::LineBreak:
         return QStringLiteral("Ein Wert darf keinen Zeilenumbruch enthalten.");
+    case Kind::Unencodable:
+        return QStringLiteral("Ein Wert enthält ein Zeichen, das die Datei in ihrer Kodierung nicht speichern kann.");
     case Kind::ForeignFile:
         return QStringLiteral("Unter dem Namen liegt eine Datei anderer Art; sie bleibt, wie sie ist.");
     case Kind::Missing:

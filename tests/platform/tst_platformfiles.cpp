@@ -5,6 +5,7 @@
 #include "tests/common/filesizelimit.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +14,12 @@
 using namespace kostwerk::platform;
 
 namespace {
+
+// text in that encoding, after its byte order mark.
+QByteArray utf16(QStringConverter::Encoding encoding, const QString &text)
+{
+    return QStringEncoder(encoding, QStringConverter::Flag::WriteBom).encode(text);
+}
 
 QString readIni(const QString &file, const QString &section, const QString &key)
 {
@@ -113,6 +120,12 @@ void TestPlatformFiles::readIni_handEditedFile_data()
                                                                  "e")
                                                    << "k"
                                                    << "Grüße";
+    QTest::newRow("UTF-16 LE after a byte order mark")
+        << utf16(QStringConverter::Utf16LE, u"[Settings]\r\nk=日本"_qs) << "k"
+        << "日本";
+    QTest::newRow("UTF-16 BE after a byte order mark")
+        << utf16(QStringConverter::Utf16BE, u"[Settings]\nk=Grüße"_qs) << "k"
+        << "Grüße";
     QTest::newRow("\"[\" without \"]\" is no header") << QByteArray("[Settings]\n[Other\nk=a\n") << "k"
                                                       << "a";
     QTest::newRow("header name runs to the last \"]\"") << QByteArray("[Settings]x]\nk=a\n") << "k"
@@ -174,6 +187,9 @@ void TestPlatformFiles::writeIni_changesOnlyItsLine_data()
                                                        << "Grüße"
                                                        << QByteArray("\xef\xbb\xbf[Settings]\nk=Gr\xc3\xbc\xc3\x9f"
                                                                      "e\n");
+    QTest::newRow("UTF-16 LE out after a byte order mark, an odd last byte kept")
+        << utf16(QStringConverter::Utf16LE, u"[Settings]\r\nk=alt"_qs) + 'x' << "k"
+        << "Grüße–€–日本" << utf16(QStringConverter::Utf16LE, u"[Settings]\r\nk=Grüße–€–日本"_qs) + 'x';
 }
 
 void TestPlatformFiles::writeIni_changesOnlyItsLine()
@@ -218,8 +234,10 @@ void TestPlatformFiles::writeIni_failedWrite_failsAndKeepsFile()
         QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QString(5000, u'x')));
     }
     QCOMPARE(contents(), before);
-    // A line break in a value would put a line of its own into the file.
+    // A line break in a value would put a line of its own into the file,
+    // and a character beyond Windows-1252 would be saved as "?".
     QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QStringLiteral("a\nstartURL=b")));
+    QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QStringLiteral("Wochenplan–€–日本.rfk")));
     QCOMPARE(contents(), before);
 
     // Nor is a file that a link at the settings file's name leads to.
