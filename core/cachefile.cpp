@@ -24,10 +24,15 @@ QByteArray encode(const WeekPlan &weekPlan)
     return utf8ByteOrderMark + text.toUtf8();
 }
 
+QString text(QByteArrayView data)
+{
+    return data.startsWith(utf8ByteOrderMark) ? QString::fromUtf8(data.sliced(utf8ByteOrderMark.size()))
+                                              : platform::AnsiCodePage::decode(data);
+}
+
 WeekPlan decode(QByteArrayView data)
 {
-    const QString text = data.startsWith(utf8ByteOrderMark) ? QString::fromUtf8(data.sliced(utf8ByteOrderMark.size()))
-                                                            : platform::AnsiCodePage::decode(data);
+    const QString text = CacheFile::text(data);
     WeekPlan weekPlan;
     qsizetype start = 0;
     while (start < text.size()) {

@@ -24,6 +24,9 @@ inline constexpr qint64 maxFileSize = 64 * 1024 * 1024;
 
 QByteArray encode(const WeekPlan &weekPlan);
 
+// The file's text: UTF-8 after a byte-order mark, otherwise Windows-1252.
+QString text(QByteArrayView data);
+
 // Every section read back begins with a CR LF: each line is appended after
 // one. Lines end at LF (one CR before it is dropped); lines before the first
 // marker have no section and are ignored.

@@ -131,7 +131,7 @@ Outcome week(const QString &path)
         return {{}, unreadable(path)};
     // With an empty week to start from, a page without sections leaves the
     // week empty, and an empty week encodes to nothing.
-    return {cacheText(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}};
+    return {cacheText(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}, true};
 }
 
 Outcome fetch(const QString &iniPath, bool asCacheText)
@@ -144,7 +144,8 @@ Outcome fetch(const QString &iniPath, bool asCacheText)
     // With no week to start from, a fetch without sections leaves the week
     // empty, and an empty week encodes to nothing.
     const core::FetchReport report = core::retrieveWeekPlan({settings.startURL, settings.basisURL}, transfer, {});
-    return {asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(), ui::StatusLine::problem(report)};
+    return {asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(), ui::StatusLine::problem(report),
+            asCacheText};
 }
 
 Outcome day(const QString &path, const QString &day)

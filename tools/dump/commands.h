@@ -14,8 +14,9 @@ namespace kostwerk::tools::DumpCommands {
 
 struct Outcome
 {
-    QByteArray output; // written even when there is an error
-    QString error;     // empty on success
+    QByteArray output;      // written even when there is an error
+    QString error;          // empty on success
+    bool cacheFile = false; // output is the bytes of a cache file
 };
 
 // The week link found in a start page as downloaded, and a line break.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/cachefile.h"
 #include "generated/buildconfig.h"
 #include "tools/dump/commands.h"
 #include "tools/dump/controlescapes.h"
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <cstdio>
+#include <unistd.h>
 
 namespace kostwerk::tools {
 
@@ -58,10 +60,29 @@ bool writeTo(std::FILE *stream, const QByteArray &bytes)
     return std::fwrite(bytes.constData(), 1, size, stream) == size && std::fflush(stream) == 0;
 }
 
-int fail(const QString &message)
+void tell(const QString &message)
 {
     writeTo(stderr, (QCoreApplication::applicationName() + u": " + ControlEscapes::escaped(message) + u'\n').toUtf8());
+}
+
+int fail(const QString &message)
+{
+    tell(message);
     return exitFailure;
+}
+
+// A cache file's bytes are Windows-1252, where a "›" is the byte 0x9B, which
+// a terminal that reads 8 bits takes for the start of a control sequence.
+// On a terminal they are shown as the text they hold, in UTF-8 and with
+// every control character escaped but the line ends; redirected, they stay
+// exact.
+QByteArray forStandardOutput(const DumpCommands::Outcome &outcome)
+{
+    if (!outcome.cacheFile || outcome.output.isEmpty() || !::isatty(STDOUT_FILENO))
+        return outcome.output;
+    tell(u"Ausgabe auf dem Terminal als UTF-8, Steuerzeichen maskiert; umgeleitet (etwa > cache.rfk) "
+         u"sind es genau die Bytes der Cache-Datei."_qs);
+    return ControlEscapes::escapedLines(core::CacheFile::text(outcome.output)).toUtf8();
 }
 
 DumpCommands::Outcome run(const QStringList &arguments)
@@ -134,7 +155,7 @@ int main(int argc, char *argv[])
         parser.showVersion();
 
     const DumpCommands::Outcome outcome = run(parser.positionalArguments());
-    if (!writeTo(stdout, outcome.output))
+    if (!writeTo(stdout, forStandardOutput(outcome)))
         return fail(u"Ausgabe nicht schreibbar"_qs);
     if (!outcome.error.isEmpty())
         return fail(outcome.error);
