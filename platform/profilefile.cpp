@@ -250,6 +250,11 @@ QString readString(const QString &file, const QString &section, const QString &k
     return locate(parse(readAll(file).bytes), withoutBlanks(section), withoutBlanks(key)).value;
 }
 
+FileFailure readFailure(const QString &file)
+{
+    return readAll(file).failure;
+}
+
 QString unwritableCharacter(const QString &file, const QString &text)
 {
     return parse(readAll(file).bytes).encoding.unencodableIn(text);

@@ -25,6 +25,11 @@ inline constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 // The whole value, or empty text when the file, section or key is missing.
 QString readString(const QString &file, const QString &section, const QString &key);
 
+// Why file cannot be read: a file that is there but unreadable (no right,
+// a FIFO, beyond maxFileSize, ...). None for a readable or a missing file,
+// which reads as empty.
+FileFailure readFailure(const QString &file);
+
 // The first character of text that file's encoding cannot hold (a lone
 // surrogate, or in Windows-1252 one beyond the code page), or empty text. A
 // missing file is Windows-1252, as the first write makes it.

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 // Runs the real kostwerk-dump on saved pages and cache files; the expected
 // bytes are worked out by hand from the program's rules.
 class TestDump final : public QObject
@@ -278,6 +280,10 @@ void TestDump::badUse_exitsTwoWithOneGermanLine_data()
     QTest::newRow("link of a folder") << QStringList{u"link"_qs, folder} << notReadable + folder;
     QTest::newRow("week of a folder") << QStringList{u"week"_qs, folder} << notReadable + folder;
     QTest::newRow("day of a folder") << QStringList{u"day"_qs, folder, u"1"_qs} << notReadable + folder;
+    const QString fifo = m_dir.filePath(u"refekt-fifo.ini"_qs);
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QTest::newRow("fetch with settings that cannot be read")
+        << QStringList{u"fetch"_qs, fifo} << notReadable + fifo + u" – Keine gewöhnliche Datei";
     QTest::newRow("day 0") << QStringList{u"day"_qs, cache, u"0"_qs} << badDay;
     QTest::newRow("day 7") << QStringList{u"day"_qs, cache, u"7"_qs} << badDay;
     QTest::newRow("day x") << QStringList{u"day"_qs, cache, u"x"_qs} << badDay;

@@ -10,6 +10,7 @@
 #include "platform/fileaccess.h"
 #include "platform/internettransfer.h"
 #include "platform/pagedecoding.h"
+#include "platform/profilefile.h"
 #include "settings/settings.h"
 #include "tools/dump/controlescapes.h"
 #include "ui/statusline.h"
@@ -138,8 +139,12 @@ Outcome fetch(const QString &iniPath, bool asCacheText)
 {
     if (!iniPath.isEmpty() && !platform::fileExists(iniPath))
         return {{}, unreadable(iniPath)};
-    const settings::Settings settings = settings::SettingsStore::read(
-        iniPath.isEmpty() ? settings::SettingsStore::iniPathFor(QCoreApplication::applicationDirPath()) : iniPath);
+    const QString path = iniPath.isEmpty() ? settings::SettingsStore::iniPathFor(QCoreApplication::applicationDirPath())
+                                           : iniPath;
+    // Read as empty, it would have the fetch ask the default host.
+    if (const platform::FileFailure failure = platform::ProfileFile::readFailure(path); failure.failed())
+        return {{}, unreadable(path) + u" – " + ui::StatusLine::cause(failure)};
+    const settings::Settings settings = settings::SettingsStore::read(path);
     platform::InternetTransfer transfer;
     // With no week to start from, a fetch without sections leaves the week
     // empty, and an empty week encodes to nothing.
