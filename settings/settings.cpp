@@ -68,6 +68,14 @@ Settings readSettings(const QString &iniPath, platform::WriteResult *written)
     return settings;
 }
 
+// Qt takes a relative XDG_CONFIG_HOME as it is, in whatever folder the
+// program was started from; the XDG rules ignore it.
+QString userConfigFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir::isRelativePath(folder) ? QDir::homePath() + u"/.config" : folder;
+}
+
 // The same name in other case is the same file on a file system that
 // ignores case; a link or a hard link is the same file on any.
 bool isSameFile(const QString &a, const QString &b)
@@ -118,7 +126,7 @@ QString dataFolder(const QString &programFolder)
     if (QFileInfo::exists(appPathFor(programFolder) + iniFileName) || (folder.isWritable() && !installed))
         return programFolder;
     // Named after the program, not after whichever of its tools asks.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/kostwerk";
+    return userConfigFolder() + u"/kostwerk";
 }
 
 QString iniPathFor(const QString &programFolder)

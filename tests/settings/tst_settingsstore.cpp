@@ -92,6 +92,15 @@ void TestSettingsStore::dataFolder_ofTheInstalledProgram_isTheUsers()
         QSKIP("a portable settings file lies in the install folder");
     QCOMPARE(SettingsStore::dataFolder(installed),
              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/kostwerk");
+
+    // The XDG rules ignore a relative XDG_CONFIG_HOME (test mode ignores any).
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    QStandardPaths::setTestModeEnabled(false);
+    qputenv("XDG_CONFIG_HOME", "relativ");
+    const QString folder = SettingsStore::dataFolder(installed);
+    qputenv("XDG_CONFIG_HOME", configHome);
+    QStandardPaths::setTestModeEnabled(true);
+    QCOMPARE(folder, QDir(QDir::homePath()).filePath(u".config/kostwerk"_qs));
 }
 
 QByteArray TestSettingsStore::iniBytes() const
