@@ -169,6 +169,7 @@ Loaded load(const QString &programFolder)
         qCWarning(lcSettings) << "cannot create the settings folder" << folder;
     Loaded loaded;
     loaded.settings = readSettings(iniPath, &loaded.defaultsWritten);
+    loaded.programFolderNotFound = !QFileInfo(programFolder).isDir();
     return loaded;
 }
 

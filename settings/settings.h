@@ -87,6 +87,10 @@ struct Loaded
 {
     Settings settings;
     platform::WriteResult defaultsWritten;
+    // No folder goes by the program folder's name, which happens when the
+    // name is not valid in the file names' encoding: the settings are then
+    // the user's, as for an installed program.
+    bool programFolderNotFound = false;
 };
 
 // Reads the settings from iniPathFor(programFolder), creating the data folder

@@ -198,6 +198,17 @@ QString settingsNotSaved()
     return QStringLiteral("Einstellungen nicht gespeichert – sie gelten nur bis zum Programmende.");
 }
 
+QString programFolderNotFound(const QString &folder)
+{
+    return u"Programmordner nicht auffindbar – Einstellungen und Wochenplan liegen in " + quoted(folder) + u'.';
+}
+
+QString programFolderNotFoundCause()
+{
+    return QStringLiteral("Unter dem Namen, den das System für den Ordner des Programms nennt, liegt kein Ordner, "
+                          "meist weil der Name in der Kodierung der Dateinamen (UTF-8) nicht gültig ist.");
+}
+
 } // namespace StatusLine
 
 } // namespace kostwerk::ui

@@ -47,4 +47,8 @@ QString cacheFileSetAside(const QString &storedName, const QString &defaultName)
 
 QString settingsNotSaved();
 
+// The program's folder is not found under its name; folder is used instead.
+QString programFolderNotFound(const QString &folder);
+QString programFolderNotFoundCause();
+
 } // namespace kostwerk::ui::StatusLine

@@ -43,10 +43,16 @@ StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand
 {
     QStringList notices;
     QString cause;
+    if (!report.folderUsedInstead.isEmpty()) {
+        notices.append(StatusLine::programFolderNotFound(report.folderUsedInstead));
+        cause = StatusLine::programFolderNotFoundCause();
+    }
     if (report.setAside != settings::CacheFileProblem::None) {
         notices.append(
             StatusLine::cacheFileSetAside(report.storedCacheFile, settings::SettingsStore::defaultCacheFile()));
-        cause = SettingsRefusals::cacheFile(report.setAside) + u" (cacheFile=" + report.storedCacheFile + u')';
+        cause = cause.isEmpty()
+                    ? SettingsRefusals::cacheFile(report.setAside) + u" (cacheFile=" + report.storedCacheFile + u')'
+                    : cause;
     }
     if (!report.defaultsWritten.ok()) {
         notices.append(StatusLine::settingsNotSaved());

@@ -29,6 +29,8 @@ StartUpReport WeekSession::start(const QString &programFolder, const QString &pr
     settings::SettingsStore::Loaded loaded = settings::SettingsStore::load(programFolder);
     m_state.settings = std::move(loaded.settings);
     report.defaultsWritten = std::move(loaded.defaultsWritten);
+    if (loaded.programFolderNotFound)
+        report.folderUsedInstead = QFileInfo(m_state.settings.iniPath).path();
 
     // A cache name that could overwrite another file is not used; the
     // settings file keeps it for the user to mend.

@@ -37,6 +37,9 @@ struct StartUpReport
     QString storedCacheFile;
 
     platform::WriteResult defaultsWritten;
+    // The program's folder was not found under its name; the folder used
+    // instead, empty when it was found.
+    QString folderUsedInstead;
     bool fetchNow = false; // the settings ask to fetch an outdated or missing week at start
 };
 

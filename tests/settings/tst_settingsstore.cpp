@@ -13,6 +13,8 @@
 #include <QTest>
 #include <optional>
 
+#include <sys/stat.h>
+
 using namespace kostwerk::settings;
 
 class TestSettingsStore final : public QObject
@@ -48,9 +50,11 @@ void TestSettingsStore::dataFolder_followsWritability_data()
     QTest::addColumn<bool>("readOnly");
     QTest::addColumn<bool>("holdsIni");
     QTest::addColumn<bool>("usesProgramFolder");
-    QTest::newRow("writable program folder") << false << false << true;
-    QTest::newRow("read-only install") << true << false << false;
-    QTest::newRow("read-only portable install with its settings") << true << true << true;
+    QTest::addColumn<QByteArray>("subfolder"); // of the program folder, named in the system's bytes
+    QTest::newRow("writable program folder") << false << false << true << QByteArray();
+    QTest::newRow("read-only install") << true << false << false << QByteArray();
+    QTest::newRow("read-only portable install with its settings") << true << true << true << QByteArray();
+    QTest::newRow("a Latin-1 folder name, not valid UTF-8") << false << false << false << QByteArray("Mensapl\xe4ne");
 }
 
 void TestSettingsStore::dataFolder_followsWritability()
@@ -58,6 +62,7 @@ void TestSettingsStore::dataFolder_followsWritability()
     QFETCH(bool, readOnly);
     QFETCH(bool, holdsIni);
     QFETCH(bool, usesProgramFolder);
+    QFETCH(QByteArray, subfolder);
 
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir(perUser).removeRecursively();
@@ -73,8 +78,15 @@ void TestSettingsStore::dataFolder_followsWritability()
             QSKIP(qPrintable(TestFileSystem::skipReason()));
         programFolder = locked->path();
     }
+    if (!subfolder.isEmpty()) {
+        const QByteArray path = QFile::encodeName(programFolder) + '/' + subfolder;
+        QVERIFY(::mkdir(path.constData(), 0700) == 0);
+        programFolder = QFile::decodeName(path);
+    }
 
-    const Settings settings = SettingsStore::load(programFolder).settings;
+    const SettingsStore::Loaded loaded = SettingsStore::load(programFolder);
+    const Settings &settings = loaded.settings;
+    QCOMPARE(loaded.programFolderNotFound, !subfolder.isEmpty());
 
     const QString expectedFolder = usesProgramFolder ? programFolder : perUser;
     QCOMPARE(settings.appPath, SettingsStore::appPathFor(expectedFolder));
