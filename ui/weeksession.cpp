@@ -5,6 +5,7 @@
 #include "core/cachefile.h"
 #include "core/dayview.h"
 #include "core/weekdays.h"
+#include "platform/atomicfile.h"
 #include "platform/fileaccess.h"
 #include "ui/logging.h"
 #include "ui/settingsrefusals.h"
@@ -42,6 +43,9 @@ StartUpReport WeekSession::start(const QString &programFolder, const QString &pr
         m_state.settings.cacheFile = defaultCacheFile();
     }
 
+    // What a write killed before its end left behind goes.
+    platform::removeLeftovers(platform::PathBelow::inFolderOf(m_state.settings.iniPath));
+    platform::removeLeftovers(m_state.settings.cacheLocation());
     report.cache = loadCachedWeek(report);
     const QFileInfo cache(m_state.settings.cachePath());
     report.fetchNow = m_state.settings.autoFetch

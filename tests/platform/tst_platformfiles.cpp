@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "platform/atomicfile.h"
 #include "platform/fileaccess.h"
 #include "platform/profilefile.h"
 #include "tests/common/filesizelimit.h"
@@ -9,7 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kostwerk::platform;
 
@@ -48,6 +51,8 @@ private slots:
     void writeIni_failedWrite_failsAndKeepsFile();
     void fileExists_data();
     void fileExists();
+    void writeFile_removesOnlyOldLeftovers_data();
+    void writeFile_removesOnlyOldLeftovers();
 
 private:
     QString writeFile(const QByteArray &bytes);
@@ -278,6 +283,37 @@ void TestPlatformFiles::fileExists()
     QFile::setPermissions(m_dir.filePath(QStringLiteral("readonly")), QFile::ReadOwner);
     QDir(m_dir.path()).mkpath(QStringLiteral("folder"));
     QCOMPARE(::fileExists(name.isEmpty() ? name : m_dir.filePath(name)), exists);
+}
+
+void TestPlatformFiles::writeFile_removesOnlyOldLeftovers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("age"); // in seconds
+    QTest::addColumn<bool>("asLink");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("leftover of a killed write") << "cache.rfk.kostwerk-1x9z3k" << 120 << false << true;
+    QTest::newRow("a write still running") << "cache.rfk.kostwerk-1x9z3k" << 0 << false << false;
+    QTest::newRow("another file's leftover") << "refekt.ini.kostwerk-1x9z3k" << 120 << false << false;
+    QTest::newRow("the user's backup") << "cache.rfk.bak" << 120 << false << false;
+    QTest::newRow("a link by that name") << "cache.rfk.kostwerk-1x9z3k" << 120 << true << false;
+}
+
+void TestPlatformFiles::writeFile_removesOnlyOldLeftovers()
+{
+    QFETCH(QString, name);
+    QFETCH(int, age);
+    QFETCH(bool, asLink);
+    QFETCH(bool, removed);
+    const QTemporaryDir folder;
+    const QByteArray path = QFile::encodeName(folder.filePath(name));
+    QVERIFY(asLink ? ::symlink("anderswo", path.constData()) == 0
+                   : QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+    const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - age, 0}};
+    QVERIFY(::utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
+
+    QVERIFY(writeFileAtomically({folder.path(), u"cache.rfk"_qs}, "neu"));
+
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).contains(name), !removed);
 }
 
 QTEST_GUILESS_MAIN(TestPlatformFiles)
