@@ -60,11 +60,9 @@ public:
     QString shownToolTip() const
     {
         const QString toolTip = control<QLabel>("status")->toolTip();
-        if (!Qt::mightBeRichText(toolTip))
-            return toolTip;
         QTextDocument shown;
         shown.setHtml(toolTip);
-        return shown.toPlainText();
+        return Qt::mightBeRichText(toolTip) ? shown.toPlainText() : toolTip;
     }
 
     // Chooses a menu item, for example "settings" or "info".
