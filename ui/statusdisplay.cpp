@@ -2,8 +2,6 @@
 
 #include "ui/statusdisplay.h"
 
-#include <QTextDocument>
-
 namespace kostwerk::ui {
 
 StatusDisplay::StatusDisplay(QWidget *parent)
@@ -25,8 +23,10 @@ void StatusDisplay::showMessage(const StatusMessage &message)
 {
     setText(message.text);
     // Qt takes a tooltip that looks like markup for rich text; the cause
-    // quotes a server's and a file's words, which are shown as they came.
-    setToolTip(message.cause.isEmpty() ? QString() : Qt::convertFromPlainText(message.cause, Qt::WhiteSpaceNormal));
+    // quotes a server's and a file's words, which are shown as they came,
+    // on one line as a plain tooltip is.
+    setToolTip(message.cause.isEmpty() ? QString()
+                                       : u"<p style=\"white-space:pre\">" + message.cause.toHtmlEscaped() + u"</p>");
     if (m_announcer)
         m_announcer->setAccessibleDescription(message.text);
 }
