@@ -131,21 +131,14 @@ DecodedPage decodeUtf8KeepingStrayBytes(QByteArrayView bytes)
 // its labels say.
 std::optional<DecodedPage> decodeByByteOrderMark(QByteArrayView body)
 {
-    using AnsiCodePage::utf8ByteOrderMark;
-    if (body.startsWith(utf8ByteOrderMark))
-        return decodeUtf8KeepingStrayBytes(body.sliced(utf8ByteOrderMark.size()));
-    const std::pair<QByteArrayView, QStringConverter::Encoding> utf16Marks[] = {
-        {"\xFF\xFE", QStringConverter::Utf16LE},
-        {"\xFE\xFF", QStringConverter::Utf16BE},
-    };
-    for (const auto &[mark, encoding] : utf16Marks) {
-        if (body.startsWith(mark)) {
-            QStringDecoder decoder(encoding);
-            QString text = decoder.decode(body.sliced(mark.size()));
-            return DecodedPage{std::move(text), QString::fromLatin1(decoder.name())};
-        }
-    }
-    return std::nullopt;
+    const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(body);
+    if (!marked)
+        return std::nullopt;
+    if (*marked == QStringConverter::Utf8)
+        return decodeUtf8KeepingStrayBytes(body.sliced(AnsiCodePage::utf8ByteOrderMark.size()));
+    QStringDecoder decoder(*marked); // which passes over the mark
+    QString text = decoder.decode(body);
+    return DecodedPage{std::move(text), QString::fromLatin1(decoder.name())};
 }
 
 } // namespace

@@ -16,7 +16,7 @@ struct DecodedPage
     QString charset;
 };
 
-// Decodes a downloaded page. A byte-order mark (UTF-8, UTF-16 LE or BE)
+// Decodes a downloaded page. A byte-order mark (UTF-8, UTF-16 or UTF-32)
 // wins over any label. Otherwise the page is what it says: a charset in the
 // HTTP Content-Type header, or else a <meta charset> / <meta
 // http-equiv="Content-Type"> in the first 1024 bytes. Unlabelled, it is UTF-8
