@@ -13,8 +13,6 @@
 #include <QTest>
 #include <optional>
 
-#include <sys/stat.h>
-
 using namespace kostwerk::settings;
 
 class TestSettingsStore final : public QObject
@@ -94,23 +92,6 @@ void TestSettingsStore::dataFolder_ofTheInstalledProgram_isTheUsers()
         QSKIP("a portable settings file lies in the install folder");
     QCOMPARE(SettingsStore::dataFolder(installed),
              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/kostwerk");
-
-    // The XDG rules ignore a relative XDG_CONFIG_HOME (test mode ignores any).
-    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
-    QStandardPaths::setTestModeEnabled(false);
-    qputenv("XDG_CONFIG_HOME", "relativ");
-    const QString folder = SettingsStore::dataFolder(installed);
-    qputenv("XDG_CONFIG_HOME", configHome);
-    QStandardPaths::setTestModeEnabled(true);
-    QCOMPARE(folder, QDir(QDir::homePath()).filePath(u".config/kostwerk"_qs));
-
-    // A folder named in Latin-1 is not found under the name Qt reads in UTF-8.
-    const QTemporaryDir parent;
-    const QByteArray latin1 = QFile::encodeName(parent.path()) + "/Mensapl\xe4ne";
-    QVERIFY(::mkdir(latin1.constData(), 0700) == 0);
-    const SettingsStore::Loaded loaded = SettingsStore::load(QFile::decodeName(latin1));
-    QVERIFY(loaded.programFolderNotFound);
-    QCOMPARE(QFileInfo(loaded.settings.iniPath).path(), SettingsStore::dataFolder(installed));
 }
 
 QByteArray TestSettingsStore::iniBytes() const

@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
@@ -59,7 +58,7 @@ public:
     // the tooltip for rich text.
     QString shownToolTip() const
     {
-        const QString toolTip = control<QLabel>("status")->toolTip();
+        const QString toolTip = control("status")->toolTip();
         QTextDocument shown;
         shown.setHtml(toolTip);
         return Qt::mightBeRichText(toolTip) ? shown.toPlainText() : toolTip;

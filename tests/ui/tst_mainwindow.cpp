@@ -179,9 +179,8 @@ void TestMainWindow::start_withCache_showsSelectedDayAtOnce()
 {
     writeFile(QStringLiteral("cache.rfk"), CachedWeek::bytes);
     QFile cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
-    QVERIFY(cache.open(QIODevice::ReadWrite));
-    QVERIFY(cache.setFileTime(QDateTime(tuesday, QTime(9, 30)), QFileDevice::FileModificationTime));
-    cache.close();
+    QVERIFY(cache.open(QIODevice::ReadWrite)
+            && cache.setFileTime(QDateTime(tuesday, QTime(9, 30)), QFileDevice::FileModificationTime));
     start();
 
     QVERIFY(m_app->state.dataLoaded);

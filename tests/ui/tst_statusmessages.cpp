@@ -66,12 +66,6 @@ void TestStatusMessages::startUp_data()
         << u"Cachefile aus refekt.ini nicht verwendet, es gilt „cache.rfk“ – Stand: 08.12.2026, 09:30"_qs;
     StartUpReport notWritten = startUpAfter(Cache::Loaded);
     notWritten.defaultsWritten.failure = {kostwerk::platform::FileFailure::Kind::System, u"Permission denied"_qs};
-    StartUpReport folderNotFound = startUpAfter(Cache::Missing);
-    folderNotFound.folderUsedInstead = u"/home/mensa/.config/kostwerk"_qs;
-    QTest::newRow("program folder not found")
-        << folderNotFound << QDateTime()
-        << u"Programmordner nicht auffindbar – Einstellungen und Wochenplan liegen in „/home/mensa/.config/kostwerk“ – "
-           u"Noch kein Wochenplan – „Daten aktualisieren“ (F5) holt ihn."_qs;
     QTest::newRow("defaults not written back")
         << notWritten << thisWeek
         << u"Einstellungen nicht gespeichert – sie gelten nur bis zum Programmende – Stand: 08.12.2026, 09:30"_qs;
