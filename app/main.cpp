@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     // Users behind a proxy have it in their system settings, not in ours.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
 
-    ui::ProgramState state;
+    session::ProgramState state;
     platform::InternetTransfer transfer;
     ui::MainWindow window(state, transfer);
     window.startUp(QCoreApplication::applicationDirPath(), QDate::currentDate());

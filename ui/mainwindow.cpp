@@ -4,15 +4,15 @@
 
 #include "core/weekdays.h"
 #include "platform/internettransfer.h"
+#include "texts/germandates.h"
+#include "texts/statusline.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
-#include "ui/germandates.h"
 #include "ui/infodialog.h"
 #include "ui/programicon.h"
 #include "ui/refreshbutton.h"
 #include "ui/settingsdialog.h"
 #include "ui/statusdisplay.h"
-#include "ui/statusline.h"
 #include "ui/twips.h"
 #include "ui/weekpanel.h"
 
@@ -38,7 +38,7 @@ using Controls::place;
 
 } // namespace
 
-MainWindow::MainWindow(ProgramState &state, platform::InternetTransfer &transfer, QWidget *parent)
+MainWindow::MainWindow(session::ProgramState &state, platform::InternetTransfer &transfer, QWidget *parent)
     : QMainWindow(parent)
     , m_state(state)
     , m_transfer(transfer)
@@ -137,13 +137,14 @@ void MainWindow::setTabOrder()
 
 void MainWindow::startUp(const QString &programFolder, QDate today)
 {
-    m_datumF->setText(GermanDates::dateLine(today));
+    m_datumF->setText(texts::GermanDates::dateLine(today));
     m_panel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
-    const StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath(), today);
+    const session::StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath(),
+                                                          today);
     m_fetchWhenShown = report.fetchNow;
     if (m_state.dataLoaded)
         m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
-    m_status->showMessage(startUpMessage(report, m_session.stand(), today));
+    m_status->showMessage(texts::startUpMessage(report, m_session.stand(), today));
 }
 
 int MainWindow::selectedWeekday() const
@@ -165,19 +166,19 @@ void MainWindow::showChosenDay()
 void MainWindow::reloadWeekPlan()
 {
     m_cmdLoad->showFetching();
-    const RefreshReport report = m_session.refresh(QDateTime::currentDateTime());
+    const session::RefreshReport report = m_session.refresh(QDateTime::currentDateTime());
     // The last fetch's marks go, whatever this one brought.
     m_panel->markChangedDays(report.changes.changedDays);
     m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
     // Told before the button takes the focus back, so that the focus brings it to screen readers.
-    m_status->showMessage(refreshMessage(report, m_session.stand(), QDate::currentDate()));
+    m_status->showMessage(texts::refreshMessage(report, m_session.stand(), QDate::currentDate()));
     m_cmdLoad->showFetched();
 }
 
 void MainWindow::previewWeekOverview()
 {
     const QDateTime stand = m_session.stand();
-    m_printing.previewOverview(m_state.weekPlan, stand.isValid() ? StatusLine::stand(stand) : QString());
+    m_printing.previewOverview(m_state.weekPlan, stand.isValid() ? texts::StatusLine::stand(stand) : QString());
 }
 
 void MainWindow::openSettings()
@@ -185,7 +186,7 @@ void MainWindow::openSettings()
     setEnabled(false);
     m_settingsDialog = new SettingsDialog(m_state.settings, this);
     connect(m_settingsDialog, &SettingsDialog::settingsNotSaved, this, [this](const QString &cause) {
-        m_status->showMessage(settingsNotSavedMessage(cause, m_session.stand(), QDate::currentDate()));
+        m_status->showMessage(texts::settingsNotSavedMessage(cause, m_session.stand(), QDate::currentDate()));
     });
     connect(m_settingsDialog, &DialogWindow::closed, this, [this] {
         setEnabled(true);

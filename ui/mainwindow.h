@@ -2,9 +2,9 @@
 
 #pragma once
 
+#include "session/programstate.h"
+#include "session/weeksession.h"
 #include "ui/printing/weekprinting.h"
-#include "ui/programstate.h"
-#include "ui/weeksession.h"
 
 #include <QDate>
 #include <QMainWindow>
@@ -34,7 +34,7 @@ class MainWindow final : public QMainWindow
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    MainWindow(ProgramState &state, platform::InternetTransfer &transfer, QWidget *parent = nullptr);
+    MainWindow(session::ProgramState &state, platform::InternetTransfer &transfer, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Run before the window is first shown: the settings from programFolder,
@@ -71,9 +71,9 @@ private:
     void openSettings();
     void openInfo();
 
-    ProgramState &m_state;
+    session::ProgramState &m_state;
     platform::InternetTransfer &m_transfer;
-    WeekSession m_session;
+    session::WeekSession m_session;
     WeekPrinting m_printing;
 
     WeekPanel *m_panel = nullptr;

@@ -3,9 +3,9 @@
 #include "ui/settingsdialog.h"
 
 #include "settings/settings.h"
+#include "texts/settingsrefusals.h"
+#include "texts/statusline.h"
 #include "ui/controls.h"
-#include "ui/settingsrefusals.h"
-#include "ui/statusline.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -101,7 +101,7 @@ void SettingsDialog::acceptSettings()
     m_settings.autoFetch = m_check2->isChecked();
     // Values that cannot be written stay in force for this run.
     if (const platform::WriteResult saved = settings::SettingsStore::save(m_settings); !saved)
-        emit settingsNotSaved(StatusLine::cause(saved.failure));
+        emit settingsNotSaved(texts::StatusLine::cause(saved.failure));
     close();
 }
 
@@ -111,14 +111,14 @@ QString SettingsDialog::refusal()
     for (QLineEdit *field : {m_starturlfeld, m_basisurlfeld, m_cachefilefeld}) {
         if (field->text().contains(u'\r') || field->text().contains(u'\n')) {
             field->setFocus();
-            return SettingsRefusals::lineBreak();
+            return texts::SettingsRefusals::lineBreak();
         }
     }
     const settings::CacheFileProblem problem = settings::SettingsStore::cacheFileProblem(
         m_settings, m_cachefilefeld->text(), QCoreApplication::applicationFilePath());
     if (problem != settings::CacheFileProblem::None)
         m_cachefilefeld->setFocus();
-    return SettingsRefusals::cacheFile(problem);
+    return texts::SettingsRefusals::cacheFile(problem);
 }
 
 } // namespace kostwerk::ui

@@ -5,9 +5,9 @@
 #include "core/dayview.h"
 #include "core/shownlines.h"
 #include "core/weekdays.h"
+#include "texts/germandates.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
-#include "ui/germandates.h"
 #include "ui/twips.h"
 
 #include <QButtonGroup>
@@ -64,7 +64,7 @@ WeekPanel::WeekPanel(QWidget *parent)
     m_wtAuswahl = new QButtonGroup(this);
     m_wtAuswahl->setObjectName(QStringLiteral("WTauswahl"));
     for (int index = 0; index < core::Weekdays::count; ++index) {
-        auto *button = place(m_frame1, new QRadioButton(GermanDates::weekdayNameAt(index)), "WTauswahl",
+        auto *button = place(m_frame1, new QRadioButton(texts::GermanDates::weekdayNameAt(index)), "WTauswahl",
                              Twips::rect(120, 240 + 240 * index, 1600, 255));
         m_wtAuswahl->addButton(button, index);
         m_weekdayButtons[index] = button;

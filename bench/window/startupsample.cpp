@@ -162,7 +162,7 @@ int measureStartup(int argc, char **argv, StartupWindow kind)
     const QTemporaryDir folder;
     if (!prepareProgramFolder(folder.path(), WeekPageGenerator::weekPlan(8 * WeekPageGenerator::KiB)))
         return 1;
-    ProgramState state;
+    kostwerk::session::ProgramState state;
     InternetTransfer transfer;
 
     QElapsedTimer clock;
@@ -184,7 +184,7 @@ int measureStartup(int argc, char **argv, StartupWindow kind)
 int measureOpening(int argc, char **argv, Opening opening, const char *programFolder)
 {
     QApplication application(argc, argv);
-    ProgramState state;
+    kostwerk::session::ProgramState state;
     InternetTransfer transfer;
 
     QElapsedTimer clock;

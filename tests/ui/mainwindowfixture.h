@@ -19,7 +19,7 @@ class MainWindowFixture final
 public:
     QTemporaryDir dir;
     QString programFolder = dir.path(); // where the program runs from
-    kostwerk::ui::ProgramState state;
+    kostwerk::session::ProgramState state;
     kostwerk::platform::InternetTransfer transfer;
     std::unique_ptr<kostwerk::ui::MainWindow> window;
 
@@ -28,7 +28,7 @@ public:
     kostwerk::ui::MainWindow &start(QDate today = QDate(2026, 12, 8))
     {
         window.reset();
-        state = kostwerk::ui::ProgramState();
+        state = kostwerk::session::ProgramState();
         window = std::make_unique<kostwerk::ui::MainWindow>(state, transfer);
         window->startUp(programFolder, today);
         return *window;

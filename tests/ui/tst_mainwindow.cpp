@@ -3,7 +3,7 @@
 #include "tests/common/cachedweek.h"
 #include "tests/common/canteensite.h"
 #include "tests/ui/mainwindowfixture.h"
-#include "ui/statusline.h"
+#include "texts/statusline.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -307,7 +307,7 @@ void TestMainWindow::refresh_namesAndMarksChangedDays()
     start();
     QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
     const QFileInfo cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
-    QCOMPARE(status(), StatusLine::stand(cache.lastModified()) + u" – " + changes);
+    QCOMPARE(status(), kostwerk::texts::StatusLine::stand(cache.lastModified()) + u" – " + changes);
     for (QRadioButton *day : m_app->window->findChildren<QRadioButton *>()) { // the days named are marked
         QCOMPARE(day->font().bold(), changes.contains(day->text()));
         QCOMPARE(day->accessibleDescription(), day->font().bold() ? u"geändert"_qs : QString());

@@ -3,11 +3,11 @@
 #include "tests/common/cachedweek.h"
 #include "tests/common/pdftext.h"
 #include "tests/ui/mainwindowfixture.h"
+#include "texts/statusline.h"
 #include "ui/printing/printerdevice.h"
 #include "ui/printing/printouts.h"
 #include "ui/printing/printpreview.h"
 #include "ui/printing/textprinting.h"
-#include "ui/statusline.h"
 
 #include <QDialog>
 #include <QFileInfo>
@@ -320,7 +320,8 @@ void TestWeekPrinting::menuItem_previewsItsPrintout()
     m_fixture->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_fixture->window.get()));
     QTest::keySequence(m_fixture->window.get(), m_fixture->control<QAction>(menuItem.constData())->shortcut());
-    const QString stand = StatusLine::stand(QFileInfo(m_fixture->dir.filePath(u"cache.rfk"_qs)).lastModified());
+    const QString stand = kostwerk::texts::StatusLine::stand(
+        QFileInfo(m_fixture->dir.filePath(u"cache.rfk"_qs)).lastModified());
     const kostwerk::core::WeekPlan &week = m_fixture->state.weekPlan;
     RecordingPrintDevice direct(m_fixture->dir.path() + u"/direct");
     QVERIFY(QDir().mkpath(m_fixture->dir.path() + u"/direct"));

@@ -11,8 +11,8 @@
 #include "platform/internettransfer.h"
 #include "platform/pagedecoding.h"
 #include "settings/settings.h"
+#include "texts/statusline.h"
 #include "tools/dump/controlescapes.h"
-#include "ui/statusline.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -87,7 +87,7 @@ QString downloadLine(QStringView step, const platform::Download &download)
     line += u", " + QString::number(download.size) + u" Bytes";
     if (!download.charset.isEmpty())
         line += u", Zeichensatz " + download.charset;
-    if (const QString cause = ui::StatusLine::cause(download); !cause.isEmpty())
+    if (const QString cause = texts::StatusLine::cause(download); !cause.isEmpty())
         line += u"; " + cause;
     return escaped(QString(line + u')')) + u'\n';
 }
@@ -144,7 +144,7 @@ Outcome fetch(const QString &iniPath, bool asCacheText)
     // With no week to start from, a fetch without sections leaves the week
     // empty, and an empty week encodes to nothing.
     const core::FetchReport report = core::retrieveWeekPlan({settings.startURL, settings.basisURL}, transfer, {});
-    return {asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(), ui::StatusLine::problem(report)};
+    return {asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(), texts::StatusLine::problem(report)};
 }
 
 Outcome day(const QString &path, const QString &day)

@@ -5,7 +5,7 @@
 #include "core/weekplan.h"
 #include "settings/settings.h"
 
-namespace kostwerk::ui {
+namespace kostwerk::session {
 
 // What lives for the whole run and is shared by the windows.
 struct ProgramState
@@ -15,4 +15,4 @@ struct ProgramState
     bool dataLoaded = false; // set once a cache was read or a fetch ran
 };
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::session

@@ -5,8 +5,8 @@
 #include "core/weekchanges.h"
 #include "core/weekplanfetch.h"
 #include "platform/filefailure.h"
+#include "session/programstate.h"
 #include "settings/settings.h"
-#include "ui/programstate.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -15,7 +15,7 @@ namespace kostwerk::platform {
 class InternetTransfer;
 }
 
-namespace kostwerk::ui {
+namespace kostwerk::session {
 
 // What start-up found, for the window to put into words.
 struct StartUpReport
@@ -82,4 +82,4 @@ private:
     QDateTime m_stand;
 };
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::session

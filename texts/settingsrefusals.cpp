@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/settingsrefusals.h"
+#include "texts/settingsrefusals.h"
 
-namespace kostwerk::ui {
+namespace kostwerk::texts {
 
 namespace SettingsRefusals {
 
@@ -36,4 +36,4 @@ QString lineBreak()
 
 } // namespace SettingsRefusals
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::texts

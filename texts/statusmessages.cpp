@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/statusmessages.h"
+#include "texts/statusmessages.h"
 
 #include "core/weekdays.h"
-#include "ui/settingsrefusals.h"
-#include "ui/statusline.h"
+#include "texts/settingsrefusals.h"
+#include "texts/statusline.h"
 
-namespace kostwerk::ui {
+namespace kostwerk::texts {
 
 namespace {
 
@@ -39,7 +39,7 @@ QString firstStart()
 
 } // namespace
 
-StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand, QDate today)
+StatusMessage startUpMessage(const session::StartUpReport &report, const QDateTime &stand, QDate today)
 {
     QStringList notices;
     QString cause;
@@ -53,7 +53,7 @@ StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand
         cause = cause.isEmpty() ? StatusLine::cause(report.defaultsWritten.failure) : cause;
     }
 
-    using Cache = StartUpReport::Cache;
+    using Cache = session::StartUpReport::Cache;
     switch (report.cache) {
     case Cache::Missing:
         notices.append(firstStart());
@@ -72,7 +72,7 @@ StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand
     return {joined(notices), cause};
 }
 
-StatusMessage refreshMessage(const RefreshReport &report, const QDateTime &stand, QDate today)
+StatusMessage refreshMessage(const session::RefreshReport &report, const QDateTime &stand, QDate today)
 {
     if (!report.fetch.ok())
         return {joined({StatusLine::problem(report.fetch), stillShown(stand, today)}), StatusLine::cause(report.fetch)};
@@ -89,4 +89,4 @@ StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &sta
             cause};
 }
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::texts

@@ -12,7 +12,7 @@
 #include <QString>
 
 // The German texts of the main window's status line.
-namespace kostwerk::ui::StatusLine {
+namespace kostwerk::texts::StatusLine {
 
 // For example "Stand: 08.12.2026, 14:30".
 QString stand(const QDateTime &cacheWritten);
@@ -47,4 +47,4 @@ QString cacheFileSetAside(const QString &storedName, const QString &defaultName)
 
 QString settingsNotSaved();
 
-} // namespace kostwerk::ui::StatusLine
+} // namespace kostwerk::texts::StatusLine

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/statusline.h"
+#include "texts/statusline.h"
 
 #include "core/weekdays.h"
 #include "platform/internettransfer.h"
-#include "ui/germandates.h"
+#include "texts/germandates.h"
 
-namespace kostwerk::ui {
+namespace kostwerk::texts {
 
 namespace StatusLine {
 
@@ -198,4 +198,4 @@ QString settingsNotSaved()
 
 } // namespace StatusLine
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::texts

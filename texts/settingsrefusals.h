@@ -7,10 +7,10 @@
 #include <QString>
 
 // Why a typed or stored setting is not taken, as one German sentence.
-namespace kostwerk::ui::SettingsRefusals {
+namespace kostwerk::texts::SettingsRefusals {
 
 QString cacheFile(settings::CacheFileProblem problem);
 
 QString lineBreak();
 
-} // namespace kostwerk::ui::SettingsRefusals
+} // namespace kostwerk::texts::SettingsRefusals

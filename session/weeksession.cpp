@@ -1,19 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/weeksession.h"
+#include "session/weeksession.h"
 
 #include "core/cachefile.h"
 #include "core/dayview.h"
 #include "core/weekdays.h"
 #include "platform/fileaccess.h"
-#include "ui/logging.h"
-#include "ui/settingsrefusals.h"
+#include "session/logging.h"
 
 #include <QFileInfo>
 
 #include <utility>
 
-namespace kostwerk::ui {
+namespace kostwerk::session {
 
 WeekSession::WeekSession(ProgramState &state, platform::InternetTransfer &transfer)
     : m_state(state)
@@ -35,8 +34,7 @@ StartUpReport WeekSession::start(const QString &programFolder, const QString &pr
     report.storedCacheFile = m_state.settings.cacheFile;
     report.setAside = settings::SettingsStore::cacheFileProblem(m_state.settings, report.storedCacheFile, programFile);
     if (report.setAside != settings::CacheFileProblem::None) {
-        qCWarning(lcUi) << "cacheFile" << report.storedCacheFile
-                        << "set aside:" << SettingsRefusals::cacheFile(report.setAside);
+        qCWarning(lcSession) << "cacheFile" << report.storedCacheFile << "set aside:" << qToUnderlying(report.setAside);
         m_state.settings.cacheFile = defaultCacheFile();
     }
 
@@ -58,7 +56,7 @@ StartUpReport::Cache WeekSession::loadCachedWeek(StartUpReport &report)
     core::LoadedCache cache = core::loadCache(m_state.settings.cacheLocation());
     m_state.weekPlan = std::move(cache.weekPlan);
     if (!cache.ok()) {
-        qCWarning(lcUi) << "cannot read the cache" << cachePath << ":" << cache.failure;
+        qCWarning(lcSession) << "cannot read the cache" << cachePath << ":" << cache.failure;
         report.cacheFailure = cache.failure;
         return StartUpReport::Cache::Unreadable;
     }
@@ -87,4 +85,4 @@ RefreshReport WeekSession::refresh(const QDateTime &now)
     return report;
 }
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::session

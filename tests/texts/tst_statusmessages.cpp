@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/statusmessages.h"
+#include "texts/statusmessages.h"
 
 #include <QTest>
 
 using namespace kostwerk;
-using namespace kostwerk::ui;
+using namespace kostwerk::session;
+using namespace kostwerk::texts;
 
 namespace {
 
