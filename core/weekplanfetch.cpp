@@ -14,31 +14,6 @@ namespace {
 using platform::Download;
 using Problem = FetchReport::Problem;
 
-Problem problemOf(Download::Error error)
-{
-    switch (error) {
-    case Download::Error::None:
-        return Problem::None;
-    case Download::Error::NotHttp:
-        return Problem::NotHttp;
-    case Download::Error::NoConnection:
-        return Problem::NoConnection;
-    case Download::Error::TimedOut:
-        return Problem::TimedOut;
-    case Download::Error::HttpStatus:
-        return Problem::HttpStatus;
-    case Download::Error::TooLarge:
-        return Problem::PageTooLarge;
-    case Download::Error::BrokenOff:
-        return Problem::BrokenOff;
-    case Download::Error::Busy:
-    case Download::Error::Interrupted:
-    case Download::Error::Failed:
-        break;
-    }
-    return Problem::DownloadFailed;
-}
-
 // A transfer still busy with an earlier download refuses the next one, which
 // then yields no page, like a failed download.
 Download fetchPage(platform::InternetTransfer &transfer, const QString &url)
@@ -47,21 +22,13 @@ Download fetchPage(platform::InternetTransfer &transfer, const QString &url)
     return transfer.openUrl(url);
 }
 
-void reportFailedDownload(FetchReport &report, const Download &download)
-{
-    report.problem = problemOf(download.error);
-    report.httpStatus = download.httpStatus;
-    report.downloadError = download.error;
-    report.reason = download.reason;
-}
-
 // Why a week page brought no new week, in the order the steps ran.
 void reportFirstProblem(FetchReport &report, const Download &weekPage)
 {
     if (report.weekLink.isEmpty())
         report.problem = Problem::NoWeekLink;
     else if (!weekPage.ok())
-        reportFailedDownload(report, weekPage);
+        report.problem = Problem::WeekPage;
     else
         report.problem = Problem::NoDaySections;
 }
@@ -74,8 +41,8 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
     report.startPage = fetchPage(transfer, site.startURL);
     if (!report.startPage.ok()) {
         report.weekPlan = current;
-        reportFailedDownload(report, report.startPage);
-        qCWarning(lcCore) << "no start page:" << report.problem << report.reason;
+        report.problem = Problem::StartPage;
+        qCWarning(lcCore) << "no start page:" << report.startPage.error << report.startPage.reason;
         return report;
     }
     report.weekLink = WeekPage::findWeekLink(report.startPage.text);
@@ -86,7 +53,7 @@ FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &t
     report.sectionsFound = parsed.sectionsFound;
     if (!report.sectionsFound) {
         reportFirstProblem(report, weekPage);
-        qCWarning(lcCore) << "no new week:" << report.problem << report.reason;
+        qCWarning(lcCore) << "no new week:" << report.problem << weekPage.error << weekPage.reason;
     }
     return report;
 }

@@ -26,8 +26,9 @@ struct WeekSite
 };
 
 // What a fetch brought. When no new week came in, or it could not be kept,
-// the first problem met is reported with its cause; the window decides how
-// to tell the user.
+// the problem names the first step that failed, and that step's own failure
+// is the detail: the failed download, or why the cache could not be written.
+// The window decides how to tell the user.
 struct FetchReport
 {
     Q_GADGET
@@ -35,16 +36,11 @@ struct FetchReport
 public:
     enum class Problem {
         None,
-        NotHttp,      // a URL that is neither http nor https
-        NoConnection, // server unreachable or host not found
-        TimedOut,
-        HttpStatus, // the server's final answer was not a page (not 2xx)
-        PageTooLarge,
-        BrokenOff,       // the transfer ended before the whole page had come
-        DownloadFailed,  // any other download failure
+        StartPage,       // the start page could not be downloaded: see startPage
         NoWeekLink,      // the start page holds no link to the week
+        WeekPage,        // the week page could not be downloaded: see weekPage
         NoDaySections,   // the week page holds no day sections
-        CacheNotWritten, // the new week is shown but could not be kept
+        CacheNotWritten, // the new week is shown but could not be kept: see cacheFailure
     };
     Q_ENUM(Problem)
 
@@ -55,11 +51,6 @@ public:
     bool sectionsFound = false;
 
     Problem problem = Problem::None;
-    // The failed download as the transfer told it: its final status (0 when
-    // none came), the kind of failure and the other side's own words.
-    int httpStatus = 0;
-    platform::Download::Error downloadError = platform::Download::Error::None;
-    QString reason;
     // Why the new week could not be kept, and the cache's name below its folder.
     platform::FileFailure cacheFailure;
     QString cacheName;
@@ -72,6 +63,14 @@ public:
     std::optional<platform::Download> weekPage;
 
     bool ok() const { return problem == Problem::None; }
+
+    // The download whose failure is the problem; nothing for other problems.
+    const platform::Download *failedDownload() const
+    {
+        if (problem == Problem::StartPage)
+            return &startPage;
+        return problem == Problem::WeekPage && weekPage ? &*weekPage : nullptr;
+    }
 };
 
 // Downloads the start page, follows the week link, downloads the week page

@@ -33,6 +33,7 @@ public:
     QString systemText;
 
     bool failed() const { return kind != Kind::None; }
+    bool operator==(const FileFailure &) const = default;
 };
 
 // A file read whole: its bytes, or why it could not be read.

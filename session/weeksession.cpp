@@ -33,8 +33,9 @@ StartUpReport WeekSession::start(const QString &programFolder, const QString &pr
     // settings file keeps it for the user to mend.
     report.storedCacheFile = m_state.settings.cacheFile;
     report.setAside = settings::SettingsStore::cacheFileProblem(m_state.settings, report.storedCacheFile, programFile);
-    if (report.setAside != settings::CacheFileProblem::None) {
-        qCWarning(lcSession) << "cacheFile" << report.storedCacheFile << "set aside:" << qToUnderlying(report.setAside);
+    if (report.setAside.refused()) {
+        qCWarning(lcSession) << "cacheFile" << report.storedCacheFile << "set aside:" << report.setAside.kind
+                             << report.setAside.failure;
         m_state.settings.cacheFile = defaultCacheFile();
     }
 

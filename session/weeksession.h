@@ -33,7 +33,7 @@ struct StartUpReport
     // A cacheFile from the settings file that could overwrite another file
     // is set aside for the run in favour of the default: why, and the name
     // the settings file holds.
-    settings::CacheFileProblem setAside = settings::CacheFileProblem::None;
+    settings::CacheFileProblem setAside;
     QString storedCacheFile;
 
     platform::WriteResult defaultsWritten;

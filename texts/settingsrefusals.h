@@ -9,7 +9,7 @@
 // Why a typed or stored setting is not taken, as one German sentence.
 namespace kostwerk::texts::SettingsRefusals {
 
-QString cacheFile(settings::CacheFileProblem problem);
+QString cacheFile(const settings::CacheFileProblem &problem);
 
 QString lineBreak();
 

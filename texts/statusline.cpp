@@ -52,6 +52,36 @@ QString downloadCause(platform::Download::Error error, const QString &reason)
     return systemSays(reason);
 }
 
+// What went wrong in a download, in plain German.
+QString downloadProblem(const platform::Download &download)
+{
+    using Error = platform::Download::Error;
+    switch (download.error) {
+    case Error::None:
+        return QString();
+    case Error::NotHttp:
+        return QStringLiteral("Nur http- und https-Adressen werden abgerufen.");
+    case Error::NoConnection:
+        return QStringLiteral("Keine Verbindung: Der Server ist nicht erreichbar oder wurde nicht gefunden.");
+    case Error::TimedOut:
+        return QStringLiteral("Zeitüberschreitung: Der Server hat nicht rechtzeitig geantwortet.");
+    case Error::HttpStatus:
+        // A redirect without a target or a "not modified" is no error, but no page either.
+        if (download.httpStatus < 400)
+            return QStringLiteral("Der Server hat keine Seite geliefert (HTTP-Status %1).").arg(download.httpStatus);
+        return QStringLiteral("Der Server meldet einen Fehler (HTTP-Status %1).").arg(download.httpStatus);
+    case Error::TooLarge:
+        return QStringLiteral("Die Seite ist zu groß und wurde nicht geladen.");
+    case Error::BrokenOff:
+        return QStringLiteral("Die Übertragung ist abgebrochen: Die Seite kam nicht vollständig an.");
+    case Error::Busy:
+    case Error::Interrupted:
+    case Error::Failed:
+        break;
+    }
+    return QStringLiteral("Der Download ist fehlgeschlagen.");
+}
+
 QString cacheNotWritten(const core::FetchReport &report)
 {
     using Kind = platform::FileFailure::Kind;
@@ -108,23 +138,9 @@ QString problem(const core::FetchReport &report)
     switch (report.problem) {
     case Problem::None:
         return QString();
-    case Problem::NotHttp:
-        return QStringLiteral("Nur http- und https-Adressen werden abgerufen.");
-    case Problem::NoConnection:
-        return QStringLiteral("Keine Verbindung: Der Server ist nicht erreichbar oder wurde nicht gefunden.");
-    case Problem::TimedOut:
-        return QStringLiteral("Zeitüberschreitung: Der Server hat nicht rechtzeitig geantwortet.");
-    case Problem::HttpStatus:
-        // A redirect without a target or a "not modified" is no error, but no page either.
-        if (report.httpStatus < 400)
-            return QStringLiteral("Der Server hat keine Seite geliefert (HTTP-Status %1).").arg(report.httpStatus);
-        return QStringLiteral("Der Server meldet einen Fehler (HTTP-Status %1).").arg(report.httpStatus);
-    case Problem::PageTooLarge:
-        return QStringLiteral("Die Seite ist zu groß und wurde nicht geladen.");
-    case Problem::BrokenOff:
-        return QStringLiteral("Die Übertragung ist abgebrochen: Die Seite kam nicht vollständig an.");
-    case Problem::DownloadFailed:
-        return QStringLiteral("Der Download ist fehlgeschlagen.");
+    case Problem::StartPage:
+    case Problem::WeekPage:
+        return downloadProblem(*report.failedDownload());
     case Problem::NoWeekLink:
         return QStringLiteral("Auf der Startseite wurde kein Link zum Wochenplan gefunden.");
     case Problem::NoDaySections:
@@ -139,7 +155,8 @@ QString cause(const core::FetchReport &report)
 {
     if (report.problem == core::FetchReport::Problem::CacheNotWritten)
         return cause(report.cacheFailure);
-    return downloadCause(report.downloadError, report.reason);
+    const platform::Download *failed = report.failedDownload();
+    return failed ? cause(*failed) : QString();
 }
 
 QString cause(const platform::Download &download)

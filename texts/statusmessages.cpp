@@ -43,7 +43,7 @@ StatusMessage startUpMessage(const session::StartUpReport &report, const QDateTi
 {
     QStringList notices;
     QString cause;
-    if (report.setAside != settings::CacheFileProblem::None) {
+    if (report.setAside.refused()) {
         notices.append(
             StatusLine::cacheFileSetAside(report.storedCacheFile, settings::SettingsStore::defaultCacheFile()));
         cause = SettingsRefusals::cacheFile(report.setAside) + u" (cacheFile=" + report.storedCacheFile + u')';

@@ -116,7 +116,7 @@ QString SettingsDialog::refusal()
     }
     const settings::CacheFileProblem problem = settings::SettingsStore::cacheFileProblem(
         m_settings, m_cachefilefeld->text(), QCoreApplication::applicationFilePath());
-    if (problem != settings::CacheFileProblem::None)
+    if (problem.refused())
         m_cachefilefeld->setFocus();
     return texts::SettingsRefusals::cacheFile(problem);
 }

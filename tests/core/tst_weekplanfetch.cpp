@@ -97,6 +97,7 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache_data()
     QTest::addColumn<QString>("path"); // which page fails
     QTest::addColumn<TestHttpServer::Response>("response");
     QTest::addColumn<FetchReport::Problem>("problem");
+    QTest::addColumn<Download::Error>("error"); // of the failed page
     QTest::addColumn<int>("httpStatus");
     QTest::addColumn<bool>("hasReason"); // the server's or the network's own words come along
 
@@ -104,39 +105,41 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache_data()
     const QString start = QStringLiteral("/uni/refekt/00.html");
     const QString week = QStringLiteral("/uni/refekt/t2026kw50.html");
     const QByteArray errorPage = QByteArrayLiteral("<h2>Fehler</h2><h2>Nicht gefunden</h2><hr>");
-    QTest::newRow("week page 404") << week << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404
-                                   << true;
-    QTest::newRow("week page 500") << week << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500
-                                   << true;
-    QTest::newRow("start page 500") << start << TestHttpServer::Response{500, errorPage} << Problem::HttpStatus << 500
-                                    << true;
+    QTest::newRow("week page 404") << week << TestHttpServer::Response{404, errorPage} << Problem::WeekPage
+                                   << Download::Error::HttpStatus << 404 << true;
+    QTest::newRow("week page 500") << week << TestHttpServer::Response{500, errorPage} << Problem::WeekPage
+                                   << Download::Error::HttpStatus << 500 << true;
+    QTest::newRow("start page 500") << start << TestHttpServer::Response{500, errorPage} << Problem::StartPage
+                                    << Download::Error::HttpStatus << 500 << true;
     QTest::newRow("start page without link")
         << start << TestHttpServer::Response{200, QByteArrayLiteral("<a href=\"x.html\">Vom</a>")}
-        << Problem::NoWeekLink << 0 << false;
+        << Problem::NoWeekLink << Download::Error::None << 0 << false;
     QTest::newRow("week page without sections")
-        << week << TestHttpServer::Response{200, QByteArrayLiteral("<h1>Ferien</h1>")} << Problem::NoDaySections << 0
-        << false;
+        << week << TestHttpServer::Response{200, QByteArrayLiteral("<h1>Ferien</h1>")} << Problem::NoDaySections
+        << Download::Error::None << 0 << false;
     TestHttpServer::Response stalled{200, weekPage};
     stalled.delay = std::chrono::seconds(5);
-    QTest::newRow("week page stalls") << week << stalled << Problem::TimedOut << 0 << false;
-    QTest::newRow("start page 404") << start << TestHttpServer::Response{404, errorPage} << Problem::HttpStatus << 404
-                                    << true;
-    QTest::newRow("start page stalls") << start << stalled << Problem::TimedOut << 0 << false;
-    QTest::newRow("week page 300 without Location")
-        << week << TestHttpServer::Response{300, weekPage} << Problem::HttpStatus << 300 << true;
-    QTest::newRow("week page 304") << week << TestHttpServer::Response{304, weekPage} << Problem::HttpStatus << 304
-                                   << true;
+    QTest::newRow("week page stalls") << week << stalled << Problem::WeekPage << Download::Error::TimedOut << 0
+                                      << false;
+    QTest::newRow("start page 404") << start << TestHttpServer::Response{404, errorPage} << Problem::StartPage
+                                    << Download::Error::HttpStatus << 404 << true;
+    QTest::newRow("start page stalls") << start << stalled << Problem::StartPage << Download::Error::TimedOut << 0
+                                       << false;
+    QTest::newRow("week page 300 without Location") << week << TestHttpServer::Response{300, weekPage}
+                                                    << Problem::WeekPage << Download::Error::HttpStatus << 300 << true;
+    QTest::newRow("week page 304") << week << TestHttpServer::Response{304, weekPage} << Problem::WeekPage
+                                   << Download::Error::HttpStatus << 304 << true;
     QTest::newRow("week page trickles")
         << week << TestHttpServer::Response{.body = weekPage, .trickle = std::chrono::milliseconds(100)}
-        << Problem::TimedOut << 200 << false;
+        << Problem::WeekPage << Download::Error::TimedOut << 200 << false;
     // Monday came, Tuesday did not: that must not pass for the week.
     const qsizetype tuesday = weekPage.indexOf("<h2>Dienstag");
     QTest::newRow("week page shorter than its Content-Length")
-        << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday} << Problem::BrokenOff << 200
-        << true;
+        << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday} << Problem::WeekPage
+        << Download::Error::BrokenOff << 200 << true;
     QTest::newRow("chunked week page without its last chunk")
         << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday, .chunked = true}
-        << Problem::BrokenOff << 200 << true;
+        << Problem::WeekPage << Download::Error::BrokenOff << 200 << true;
 }
 
 void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
@@ -144,6 +147,7 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
     QFETCH(QString, path);
     QFETCH(TestHttpServer::Response, response);
     QFETCH(FetchReport::Problem, problem);
+    QFETCH(Download::Error, error);
     QFETCH(int, httpStatus);
     QFETCH(bool, hasReason);
 
@@ -157,8 +161,10 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
     const FetchReport report = fetch();
 
     QCOMPARE(report.problem, problem);
-    QCOMPARE(report.httpStatus, httpStatus);
-    QCOMPARE(!report.reason.isEmpty(), hasReason);
+    const Download failed = report.failedDownload() ? *report.failedDownload() : Download();
+    QCOMPARE(failed.error, error);
+    QCOMPARE(failed.httpStatus, httpStatus);
+    QCOMPARE(!failed.reason.isEmpty(), hasReason);
     QCOMPARE(report.weekPlan, before);
     QCOMPARE(cacheBytes(), oldCache);
 }
