@@ -18,4 +18,8 @@ namespace kostwerk::platform {
 // read-only one is not replaced.
 WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes);
 
+// The same for the file of a folder opened already, whose name is not looked
+// up again.
+WriteResult writeFileAtomically(const Below::Folder &folder, QByteArrayView bytes);
+
 } // namespace kostwerk::platform

@@ -5,10 +5,7 @@
 #include "core/cachefile.h"
 #include "core/dayview.h"
 #include "core/weekdays.h"
-#include "platform/fileaccess.h"
 #include "session/logging.h"
-
-#include <QFileInfo>
 
 #include <utility>
 
@@ -40,31 +37,29 @@ StartUpReport WeekSession::start(const QString &programFolder, const QString &pr
     }
 
     report.cache = loadCachedWeek(report);
-    const QFileInfo cache(m_state.settings.cachePath());
     report.fetchNow = m_state.settings.autoFetch
-                      && (report.cache == StartUpReport::Cache::Missing
-                          || core::Weekdays::isOutdated(cache.lastModified(), today));
+                      && (report.cache != StartUpReport::Cache::Loaded || core::Weekdays::isOutdated(m_stand, today));
     return report;
 }
 
 StartUpReport::Cache WeekSession::loadCachedWeek(StartUpReport &report)
 {
-    const QString cachePath = m_state.settings.cachePath();
-    if (!platform::fileExists(cachePath))
+    core::LoadedCache cache = core::loadCache(m_state.settings.cacheLocation());
+    if (cache.failure.kind == platform::FileFailure::Kind::Missing)
         return StartUpReport::Cache::Missing;
 
     m_state.dataLoaded = true;
-    core::LoadedCache cache = core::loadCache(m_state.settings.cacheLocation());
     m_state.weekPlan = std::move(cache.weekPlan);
     if (!cache.ok()) {
-        qCWarning(lcSession) << "cannot read the cache" << cachePath << ":" << cache.failure;
+        qCWarning(lcSession) << "cannot read the cache" << m_state.settings.cacheLocation().path() << ":"
+                             << cache.failure;
         report.cacheFailure = cache.failure;
         return StartUpReport::Cache::Unreadable;
     }
     // A title alone is no week to show.
     if (m_state.weekPlan.size() < 2)
         return StartUpReport::Cache::NoWeek;
-    m_stand = QFileInfo(cachePath).lastModified();
+    m_stand = cache.written;
     return StartUpReport::Cache::Loaded;
 }
 

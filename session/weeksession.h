@@ -37,7 +37,7 @@ struct StartUpReport
     QString storedCacheFile;
 
     platform::WriteResult defaultsWritten;
-    bool fetchNow = false; // the settings ask to fetch an outdated or missing week at start
+    bool fetchNow = false; // the settings ask to fetch at start, and no week of this week was read
 };
 
 // What a fetch brought: how it went, and how the week now shown differs from

@@ -138,13 +138,13 @@ CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cache
         return {Kind::AbsolutePath, {}};
     // A ".." step is refused before anything is compared; a link only once
     // it is known not to lead to the settings or the program, which say more.
-    const platform::FileFailure outOfFolder = platform::outOfFolder({settings.appPath, cacheFile});
+    const platform::PathBelow location{settings.appPath, cacheFile};
+    const platform::FileFailure outOfFolder = platform::outOfFolder(location);
     if (outOfFolder.kind == platform::FileFailure::Kind::ParentStep)
         return {Kind::OutOfFolder, outOfFolder};
-    const QString cachePath = settings.appPath + cacheFile;
-    if (isSameFile(cachePath, settings.iniPath))
+    if (isSameFile(location.path(), settings.iniPath))
         return {Kind::SettingsFile, {}};
-    if (isSameFile(cachePath, programFile))
+    if (isSameFile(location.path(), programFile))
         return {Kind::ProgramFile, {}};
     if (outOfFolder.failed())
         return {Kind::OutOfFolder, outOfFolder};

@@ -18,10 +18,10 @@ struct Settings
     QString startURL;       // the page that links to the current week
     QString basisURL;       // the week link found in the start page is appended to it
     QString cacheFile;      // name of the cache file, always taken relative to appPath
-    bool autoFetch = false; // fetch at start when the cached week is outdated or missing
+    bool autoFetch = false; // fetch at start when the cached week is outdated or there is none
 
-    QString cachePath() const { return appPath + cacheFile; }
-    // The cache as it is read and written: below appPath, never through a link.
+    // Where the cache is found, read and written: below appPath, never
+    // through a link.
     platform::PathBelow cacheLocation() const { return {appPath, cacheFile}; }
 };
 

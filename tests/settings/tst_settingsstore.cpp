@@ -130,7 +130,7 @@ void TestSettingsStore::firstStart_writesAllDefaults()
     QCOMPARE(settings.startURL, u"http://" + host + u"/uni/refekt/00.html");
     QCOMPARE(settings.basisURL, u"http://" + host + u"/uni/refekt/");
     QCOMPARE(settings.cacheFile, QStringLiteral("cache.rfk"));
-    QCOMPARE(settings.cachePath(), m_dir.filePath(QStringLiteral("cache.rfk")));
+    QCOMPARE(settings.cacheLocation().path(), m_dir.filePath(QStringLiteral("cache.rfk")));
     QCOMPARE(iniBytes(),
              QByteArray("[Settings]\r\nstartURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
                         + "/uni/refekt/00.html\r\nbasisURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
