@@ -61,9 +61,9 @@ std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
     std::optional<DayView> view = dayViewOf(weekPlan, n);
     if (!view)
         return view;
-    for (QString *field :
-         {&view->heading, &view->menu1, &view->wahlessen, &view->eintopf, &view->vegetarisch, &view->abendessen})
-        *field = withoutTrailingBlanks(*field);
+    view->heading = withoutTrailingBlanks(view->heading);
+    for (QString &category : view->categories)
+        category = withoutTrailingBlanks(category);
     return view;
 }
 

@@ -28,6 +28,21 @@ constexpr QSize clientSize(Twips::toPixels(6645), Twips::toPixels(5970));
 using Controls::place;
 using core::DayViewText::categoryHeadings;
 
+struct Place
+{
+    const char *name;
+    QRect geometry;
+};
+
+// The category boxes, by core::Category.
+constexpr std::array<Place, core::categoryCount> categoryPlaces = {{
+    {"menu1", Twips::rect(2280, 960, 2055, 2055)},
+    {"wahlessen", Twips::rect(4440, 960, 2055, 2055)},
+    {"eintopf", Twips::rect(240, 3120, 1935, 2055)},
+    {"vegetarisch", Twips::rect(2280, 3120, 2055, 2055)},
+    {"abendessen", Twips::rect(4440, 3120, 2055, 2055)},
+}};
+
 QPlainTextEdit *categoryBox(QWidget *parent, const char *name, QStringView heading, const QRect &geometry)
 {
     auto *box = place(parent, new QPlainTextEdit, name, geometry);
@@ -74,11 +89,9 @@ WeekPanel::WeekPanel(QWidget *parent)
             emit weekdayChosen(index);
     });
 
-    m_menu1 = categoryBox(this, "menu1", categoryHeadings[0], Twips::rect(2280, 960, 2055, 2055));
-    m_wahlessen = categoryBox(this, "wahlessen", categoryHeadings[1], Twips::rect(4440, 960, 2055, 2055));
-    m_eintopf = categoryBox(this, "eintopf", categoryHeadings[2], Twips::rect(240, 3120, 1935, 2055));
-    m_vegetarisch = categoryBox(this, "vegetarisch", categoryHeadings[3], Twips::rect(2280, 3120, 2055, 2055));
-    m_abendessen = categoryBox(this, "abendessen", categoryHeadings[4], Twips::rect(4440, 3120, 2055, 2055));
+    for (std::size_t category = 0; category < core::categoryCount; ++category)
+        m_categoryBoxes[category] = categoryBox(this, categoryPlaces[category].name, categoryHeadings[category],
+                                                categoryPlaces[category].geometry);
 }
 
 WeekPanel::~WeekPanel() = default;
@@ -113,11 +126,8 @@ void WeekPanel::showDay(const core::WeekPlan &weekPlan, qsizetype n)
     m_ueberschrift->setText(core::shownLines(view.heading, core::lineBreak, core::headingBounds).constFirst());
     // A heading too long for the field shows from its start, the day's name.
     m_ueberschrift->setCursorPosition(0);
-    m_menu1->setPlainText(forDisplay(view.menu1));
-    m_wahlessen->setPlainText(forDisplay(view.wahlessen));
-    m_eintopf->setPlainText(forDisplay(view.eintopf));
-    m_vegetarisch->setPlainText(forDisplay(view.vegetarisch));
-    m_abendessen->setPlainText(forDisplay(view.abendessen));
+    for (std::size_t category = 0; category < core::categoryCount; ++category)
+        m_categoryBoxes[category]->setPlainText(forDisplay(view.categories[category]));
 }
 
 void WeekPanel::markChangedDays(const QList<int> &days)
@@ -135,7 +145,11 @@ void WeekPanel::markChangedDays(const QList<int> &days)
 QList<QWidget *> WeekPanel::tabOrder() const
 {
     QList<QWidget *> order(m_weekdayButtons.begin(), m_weekdayButtons.end());
-    order.append({m_menu1, m_wahlessen, m_eintopf, m_abendessen, m_vegetarisch, m_ueberschrift});
+    using core::Category;
+    for (Category category :
+         {Category::MenuOne, Category::ChoiceMeal, Category::Stew, Category::Dinner, Category::Vegetarian})
+        order.append(m_categoryBoxes.at(std::size_t(category)));
+    order.append(m_ueberschrift);
     return order;
 }
 

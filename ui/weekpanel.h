@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "core/weekplan.h"
+#include "core/dayview.h"
 
 #include <QWidget>
 
@@ -60,11 +60,7 @@ private:
     QGroupBox *m_frame1 = nullptr;
     QButtonGroup *m_wtAuswahl = nullptr;
     std::array<QRadioButton *, 6> m_weekdayButtons{};
-    QPlainTextEdit *m_menu1 = nullptr;
-    QPlainTextEdit *m_wahlessen = nullptr;
-    QPlainTextEdit *m_eintopf = nullptr;
-    QPlainTextEdit *m_vegetarisch = nullptr;
-    QPlainTextEdit *m_abendessen = nullptr;
+    std::array<QPlainTextEdit *, core::categoryCount> m_categoryBoxes{}; // by core::Category
 };
 
 } // namespace kostwerk::ui

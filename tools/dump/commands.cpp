@@ -18,6 +18,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -58,22 +59,19 @@ QByteArray cacheText(core::WeekPlan weekPlan)
     return core::CacheFile::encode(weekPlan);
 }
 
+// The JSON keys of the categories, by core::Category: the names of the
+// window's boxes.
+constexpr std::array<const char *, core::categoryCount> categoryKeys = {"menu1", "wahlessen", "eintopf", "vegetarisch",
+                                                                        "abendessen"};
+
 QByteArray toJson(const std::optional<core::DayView> &day)
 {
     if (!day)
         return "null\n";
-    const core::DayView &view = *day;
-    const std::pair<const char *, const QString &> fields[] = {
-        {"heading", view.heading},         {"menu1", view.menu1},
-        {"wahlessen", view.wahlessen},     {"eintopf", view.eintopf},
-        {"vegetarisch", view.vegetarisch}, {"abendessen", view.abendessen},
-    };
-    QByteArray json = "{";
-    for (const auto &[key, value] : fields) {
-        if (json.size() > 1)
-            json += ',';
-        json += jsonString(QString::fromLatin1(key)) + ':' + jsonString(value);
-    }
+    QByteArray json = "{" + jsonString(u"heading"_qs) + ':' + jsonString(day->heading);
+    for (std::size_t category = 0; category < core::categoryCount; ++category)
+        json += ',' + jsonString(QString::fromLatin1(categoryKeys[category])) + ':'
+                + jsonString(day->categories[category]);
     return ControlEscapes::escapedJson(json) + "}\n";
 }
 

@@ -63,10 +63,8 @@ WeekOverviewContent weekOverviewContent(const core::WeekPlan &weekPlan)
     for (qsizetype n = 1; n <= days; ++n) {
         const core::DayView view = *core::dayViewOf(weekPlan, n);
         content.dayHeadings.append(core::shownLines(view.heading, lineBreak, core::headingBounds).constFirst());
-        const std::array<const QString *, overviewCategoryCount> categories = {
-            &view.menu1, &view.wahlessen, &view.eintopf, &view.vegetarisch, &view.abendessen};
         for (qsizetype c = 0; c < overviewCategoryCount; ++c)
-            content.dishes[c].append(dishesOf(*categories[c]));
+            content.dishes[c].append(dishesOf(view.categories[c]));
     }
     return content;
 }
