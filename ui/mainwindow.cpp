@@ -6,14 +6,13 @@
 #include "platform/internettransfer.h"
 #include "texts/germandates.h"
 #include "texts/statusline.h"
-#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/infodialog.h"
+#include "ui/mainwindowlayout.h"
 #include "ui/programicon.h"
 #include "ui/refreshbutton.h"
 #include "ui/settingsdialog.h"
 #include "ui/statusdisplay.h"
-#include "ui/twips.h"
 #include "ui/weekpanel.h"
 
 #include <QAction>
@@ -32,9 +31,24 @@ namespace kostwerk::ui {
 
 namespace {
 
-constexpr QPoint clientOrigin(Twips::toPixels(915), Twips::toPixels(1005));
-
+namespace Layout = MainWindowLayout;
 using Controls::place;
+
+// Adds an item to menu, named as the layout table says.
+template<typename... Arguments>
+QAction *addItem(QMenu *menu, const Layout::MenuEntry &entry, Arguments &&...arguments)
+{
+    QAction *item = menu->addAction(entry.caption.toString(), std::forward<Arguments>(arguments)...);
+    item->setObjectName(QLatin1StringView(entry.name));
+    return item;
+}
+
+QMenu *addMenu(QMenuBar *menuBar, const Layout::MenuEntry &entry)
+{
+    QMenu *menu = menuBar->addMenu(entry.caption.toString());
+    menu->setObjectName(QLatin1StringView(entry.name));
+    return menu;
+}
 
 } // namespace
 
@@ -45,14 +59,14 @@ MainWindow::MainWindow(session::ProgramState &state, platform::InternetTransfer 
     , m_session(state, transfer)
     , m_printing(this)
 {
-    setObjectName(QStringLiteral("Kostwerk"));
-    setWindowTitle(QStringLiteral("Refekt Küchenplan"));
+    setObjectName(QLatin1StringView(Layout::window));
+    setWindowTitle(Layout::caption.toString());
     setWindowIcon(programIcon());
     setFont(Fonts::systemFont(8.25));
 
-    m_panel = new WeekPanel;
-    setCentralWidget(m_panel);
-    connect(m_panel, &WeekPanel::weekdayChosen, this, &MainWindow::showChosenDay);
+    m_weekPanel = new WeekPanel;
+    setCentralWidget(m_weekPanel);
+    connect(m_weekPanel, &WeekPanel::weekdayChosen, this, &MainWindow::showChosenDay);
     createBottomRow();
     createMenus();
     createShortcuts();
@@ -60,11 +74,11 @@ MainWindow::MainWindow(session::ProgramState &state, platform::InternetTransfer 
 
     m_status = new StatusDisplay;
     // The refresh button takes the focus back after each fetch.
-    m_status->setAnnouncer(m_cmdLoad);
+    m_status->setAnnouncer(m_refreshButton);
     statusBar()->addWidget(m_status, 1);
     statusBar()->setSizeGripEnabled(false);
 
-    setGeometry(QRect(clientOrigin, sizeHint()));
+    setGeometry(QRect(Layout::clientOrigin, sizeHint()));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -72,43 +86,34 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createBottomRow()
 {
-    m_cmdLoad = place(m_panel, new RefreshButton, "cmdLoad", Twips::rect(240, 5280, 1815, 495));
-    connect(m_cmdLoad, &QPushButton::clicked, this, &MainWindow::reloadWeekPlan);
+    m_refreshButton = place(m_weekPanel, new RefreshButton, Layout::refreshButton);
+    connect(m_refreshButton, &QPushButton::clicked, this, &MainWindow::reloadWeekPlan);
 
-    m_cmdWochenplan = place(m_panel, new QPushButton(QStringLiteral("Wochenplan drucken")), "cmdWochenplan",
-                            Twips::rect(2160, 5280, 1815, 495));
-    connect(m_cmdWochenplan, &QPushButton::clicked, this, [this] { m_printing.printWeek(m_state.weekPlan); });
+    m_printButton = place(m_weekPanel, new QPushButton(Layout::printButton.caption.toString()), Layout::printButton);
+    connect(m_printButton, &QPushButton::clicked, this, [this] { m_printing.printWeek(m_state.weekPlan); });
 
-    auto *label1 = place(m_panel, new QLabel(QStringLiteral("Heute ist")), "Label1",
-                         Twips::rect(4320, 5280, 2055, 195));
-    label1->setAlignment(Qt::AlignCenter);
-    label1->setFont(Fonts::systemFont(8.25, QFont::Bold));
+    auto *todayLabel = place(m_weekPanel, new QLabel(Layout::todayLabel.caption.toString()), Layout::todayLabel);
+    todayLabel->setAlignment(Qt::AlignCenter);
+    todayLabel->setFont(Fonts::systemFont(8.25, QFont::Bold));
 
-    m_datumF = place(m_panel, new QLabel(QStringLiteral("Label2")), "datumF", Twips::rect(4320, 5520, 2055, 255));
-    m_datumF->setAlignment(Qt::AlignCenter);
+    m_dateLabel = place(m_weekPanel, new QLabel(Layout::dateLabel.caption.toString()), Layout::dateLabel);
+    m_dateLabel->setAlignment(Qt::AlignCenter);
 }
 
 void MainWindow::createMenus()
 {
-    QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    datei->setObjectName(QStringLiteral("datei"));
-    QAction *settings = datei->addAction(QStringLiteral("&Einstellungen"), this, &MainWindow::openSettings);
-    settings->setObjectName(QStringLiteral("settings"));
-    datei->addSeparator();
-    QAction *printPreview = datei->addAction(QStringLiteral("&Druckvorschau…"), Qt::CTRL | Qt::SHIFT | Qt::Key_P, this,
-                                             [this] { m_printing.previewWeek(m_state.weekPlan); });
-    printPreview->setObjectName(QStringLiteral("printPreview"));
-    QAction *weekOverview = datei->addAction(QStringLiteral("&Wochenübersicht drucken…"),
-                                             Qt::CTRL | Qt::SHIFT | Qt::Key_W, this, &MainWindow::previewWeekOverview);
-    weekOverview->setObjectName(QStringLiteral("weekOverview"));
-    datei->addSeparator();
-    QAction *quit = datei->addAction(QStringLiteral("&Beenden"), qApp, &QCoreApplication::quit);
-    quit->setObjectName(QStringLiteral("quit"));
+    QMenu *fileMenu = addMenu(menuBar(), Layout::fileMenu);
+    addItem(fileMenu, Layout::settingsItem, this, &MainWindow::openSettings);
+    fileMenu->addSeparator();
+    addItem(fileMenu, Layout::printPreviewItem, Qt::CTRL | Qt::SHIFT | Qt::Key_P, this,
+            [this] { m_printing.previewWeek(m_state.weekPlan); });
+    addItem(fileMenu, Layout::weekOverviewItem, Qt::CTRL | Qt::SHIFT | Qt::Key_W, this,
+            &MainWindow::previewWeekOverview);
+    fileMenu->addSeparator();
+    addItem(fileMenu, Layout::quitItem, qApp, &QCoreApplication::quit);
 
-    QMenu *infomenu = menuBar()->addMenu(QStringLiteral("&?"));
-    infomenu->setObjectName(QStringLiteral("infomenu"));
-    QAction *info = infomenu->addAction(QStringLiteral("&Info"), this, &MainWindow::openInfo);
-    info->setObjectName(QStringLiteral("info"));
+    QMenu *helpMenu = addMenu(menuBar(), Layout::helpMenu);
+    addItem(helpMenu, Layout::infoItem, this, &MainWindow::openInfo);
 }
 
 void MainWindow::createShortcuts()
@@ -121,35 +126,35 @@ void MainWindow::createShortcuts()
         connect(action, &QAction::triggered, button, &QPushButton::click);
         addAction(action);
     };
-    clickOnKey("refreshShortcut", QKeySequence::Refresh, m_cmdLoad);
-    clickOnKey("printShortcut", QKeySequence::Print, m_cmdWochenplan);
+    clickOnKey("refreshShortcut", QKeySequence::Refresh, m_refreshButton);
+    clickOnKey("printShortcut", QKeySequence::Print, m_printButton);
 }
 
 void MainWindow::setTabOrder()
 {
     // The refresh button comes first, so it has the focus at start.
-    QList<QWidget *> order{m_cmdLoad};
-    order << m_panel->tabOrder() << m_cmdWochenplan;
+    QList<QWidget *> order{m_refreshButton};
+    order << m_weekPanel->tabOrder() << m_printButton;
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
-    m_cmdLoad->setFocus();
+    m_refreshButton->setFocus();
 }
 
 void MainWindow::startUp(const QString &programFolder, QDate today)
 {
-    m_datumF->setText(texts::GermanDates::dateLine(today));
-    m_panel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
+    m_dateLabel->setText(texts::GermanDates::dateLine(today));
+    m_weekPanel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
     const session::StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath(),
                                                           today);
     m_fetchWhenShown = report.fetchNow;
     if (m_state.dataLoaded)
-        m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+        m_weekPanel->showDay(m_state.weekPlan, selectedWeekday() + 1);
     m_status->showMessage(texts::startUpMessage(report, m_session.stand(), today));
 }
 
 int MainWindow::selectedWeekday() const
 {
-    return m_panel->selectedWeekday();
+    return m_weekPanel->selectedWeekday();
 }
 
 void MainWindow::usePrintDevice(PrintDevice &device)
@@ -160,19 +165,19 @@ void MainWindow::usePrintDevice(PrintDevice &device)
 void MainWindow::showChosenDay()
 {
     if (m_state.dataLoaded)
-        m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+        m_weekPanel->showDay(m_state.weekPlan, selectedWeekday() + 1);
 }
 
 void MainWindow::reloadWeekPlan()
 {
-    m_cmdLoad->showFetching();
+    m_refreshButton->showFetching();
     const session::RefreshReport report = m_session.refresh(QDateTime::currentDateTime());
     // The last fetch's marks go, whatever this one brought.
-    m_panel->markChangedDays(report.changes.changedDays);
-    m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+    m_weekPanel->markChangedDays(report.changes.changedDays);
+    m_weekPanel->showDay(m_state.weekPlan, selectedWeekday() + 1);
     // Told before the button takes the focus back, so that the focus brings it to screen readers.
     m_status->showMessage(texts::refreshMessage(report, m_session.stand(), QDate::currentDate()));
-    m_cmdLoad->showFetched();
+    m_refreshButton->showFetched();
 }
 
 void MainWindow::previewWeekOverview()
@@ -240,7 +245,7 @@ void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (std::exchange(m_fetchWhenShown, false))
-        QTimer::singleShot(0, m_cmdLoad, &QPushButton::click);
+        QTimer::singleShot(0, m_refreshButton, &QPushButton::click);
 }
 
 } // namespace kostwerk::ui

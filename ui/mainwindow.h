@@ -76,10 +76,10 @@ private:
     session::WeekSession m_session;
     WeekPrinting m_printing;
 
-    WeekPanel *m_panel = nullptr;
-    RefreshButton *m_cmdLoad = nullptr;
-    QPushButton *m_cmdWochenplan = nullptr;
-    QLabel *m_datumF = nullptr;
+    WeekPanel *m_weekPanel = nullptr;
+    RefreshButton *m_refreshButton = nullptr;
+    QPushButton *m_printButton = nullptr;
+    QLabel *m_dateLabel = nullptr;
     StatusDisplay *m_status = nullptr;
 
     QPointer<SettingsDialog> m_settingsDialog;

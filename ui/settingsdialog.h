@@ -45,10 +45,10 @@ private:
 
     settings::Settings &m_settings;
 
-    QLineEdit *m_starturlfeld = nullptr;
-    QLineEdit *m_basisurlfeld = nullptr;
-    QLineEdit *m_cachefilefeld = nullptr;
-    QCheckBox *m_check2 = nullptr; // fetch an outdated week at start
+    QLineEdit *m_startUrlEdit = nullptr;
+    QLineEdit *m_basisUrlEdit = nullptr;
+    QLineEdit *m_cacheFileEdit = nullptr;
+    QCheckBox *m_autoFetchCheck = nullptr;
 };
 
 } // namespace kostwerk::ui

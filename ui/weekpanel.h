@@ -56,9 +56,9 @@ signals:
     void weekdayChosen(int index);
 
 private:
-    QLineEdit *m_ueberschrift = nullptr;
-    QGroupBox *m_frame1 = nullptr;
-    QButtonGroup *m_wtAuswahl = nullptr;
+    QLineEdit *m_headingEdit = nullptr;
+    QGroupBox *m_weekdayBox = nullptr;
+    QButtonGroup *m_weekdayGroup = nullptr;
     std::array<QRadioButton *, 6> m_weekdayButtons{};
     std::array<QPlainTextEdit *, core::categoryCount> m_categoryBoxes{}; // by core::Category
 };
