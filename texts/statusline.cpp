@@ -2,9 +2,13 @@
 
 #include "texts/statusline.h"
 
+#include "core/shownlines.h"
 #include "core/weekdays.h"
 #include "platform/internettransfer.h"
+#include "texts/captions.h"
 #include "texts/germandates.h"
+
+#include <QLocale>
 
 namespace kostwerk::texts {
 
@@ -99,9 +103,19 @@ QString cacheNotWritten(const core::FetchReport &report)
 
 } // namespace
 
+QString standTime(const QDateTime &cacheWritten)
+{
+    return cacheWritten.toString(u"dd.MM.yyyy, hh:mm");
+}
+
 QString stand(const QDateTime &cacheWritten)
 {
-    return u"Stand: " + cacheWritten.toString(u"dd.MM.yyyy, hh:mm");
+    return u"Stand: " + standTime(cacheWritten);
+}
+
+QString outdated()
+{
+    return QStringLiteral("Wochenplan ist nicht mehr aktuell");
 }
 
 QString whatChanged(const core::WeekChanges &changes)
@@ -127,7 +141,7 @@ QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekCha
 {
     QString text = stand(cacheWritten);
     if (core::Weekdays::isOutdated(cacheWritten, today))
-        text = u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (" + text + u')';
+        text = outdated() + u" – bitte " + Captions::refreshAgain + u" (" + text + u')';
     const QString changed = whatChanged(changes);
     return changed.isEmpty() ? text : text + u" – " + changed;
 }
@@ -211,6 +225,17 @@ QString cacheFileSetAside(const QString &storedName, const QString &defaultName)
 QString settingsNotSaved()
 {
     return QStringLiteral("Einstellungen nicht gespeichert – sie gelten nur bis zum Programmende.");
+}
+
+QString noWeekToPrint()
+{
+    return u"Kein Wochenplan vorhanden – bitte zuerst " + Captions::refreshAgain + u'.';
+}
+
+QString leftOutLines(qsizetype lines)
+{
+    return core::ellipsis + u" (" + QLocale(QLocale::German).toString(lines)
+           + (lines == 1 ? u" weitere Zeile)" : u" weitere Zeilen)");
 }
 
 } // namespace StatusLine

@@ -14,8 +14,14 @@
 // The German texts of the main window's status line.
 namespace kostwerk::texts::StatusLine {
 
+// When a week was fetched, for example "08.12.2026, 14:30".
+QString standTime(const QDateTime &cacheWritten);
+
 // For example "Stand: 08.12.2026, 14:30".
 QString stand(const QDateTime &cacheWritten);
+
+// Told of a week fetched before this week's Monday.
+QString outdated();
 
 // What changed since the last fetch, for example "Geändert seit dem letzten
 // Abruf: Dienstag, Donnerstag"; empty when nothing was shown before.
@@ -46,5 +52,12 @@ QString cacheHoldsNoWeek();
 QString cacheFileSetAside(const QString &storedName, const QString &defaultName);
 
 QString settingsNotSaved();
+
+// The printouts' note for a week with no day: what to do to get one.
+QString noWeekToPrint();
+
+// What a display shows in place of the lines it leaves out, for example
+// "… (1.234 weitere Zeilen)"; core::shownLines adds it.
+QString leftOutLines(qsizetype lines);
 
 } // namespace kostwerk::texts::StatusLine

@@ -3,6 +3,7 @@
 #include "texts/statusmessages.h"
 
 #include "core/weekdays.h"
+#include "texts/captions.h"
 #include "texts/settingsrefusals.h"
 #include "texts/statusline.h"
 
@@ -28,13 +29,13 @@ QString stillShown(const QDateTime &stand, QDate today)
 {
     if (!stand.isValid())
         return QString();
-    const QString shown = u"angezeigt: Stand " + stand.toString(u"dd.MM.yyyy, hh:mm");
-    return core::Weekdays::isOutdated(stand, today) ? shown + u" – Wochenplan ist nicht mehr aktuell" : shown;
+    const QString shown = u"angezeigt: Stand " + StatusLine::standTime(stand);
+    return core::Weekdays::isOutdated(stand, today) ? shown + u" – " + StatusLine::outdated() : shown;
 }
 
 QString firstStart()
 {
-    return QStringLiteral("Noch kein Wochenplan – „Daten aktualisieren“ (F5) holt ihn.");
+    return u"Noch kein Wochenplan – „" + Captions::refreshFirst + u"“ (F5) holt ihn.";
 }
 
 } // namespace

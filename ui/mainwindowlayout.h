@@ -37,6 +37,7 @@ inline constexpr std::array<Control, core::categoryCount> categoryBoxes = {{
     {"vegetarisch", {}, Twips::rect(2280, 3120, 2055, 2055)},
     {"abendessen", {}, Twips::rect(4440, 3120, 2055, 2055)},
 }};
+// Its captions tell the fetch's state (texts::Captions).
 inline constexpr Control refreshButton{"cmdLoad", {}, Twips::rect(240, 5280, 1815, 495)};
 inline constexpr Control printButton{"cmdWochenplan", u"Wochenplan drucken", Twips::rect(2160, 5280, 1815, 495)};
 inline constexpr Control todayLabel{"Label1", u"Heute ist", Twips::rect(4320, 5280, 2055, 195)};

@@ -2,10 +2,14 @@
 
 #include "ui/refreshbutton.h"
 
+#include "texts/captions.h"
+
 namespace kostwerk::ui {
 
+namespace Captions = texts::Captions;
+
 RefreshButton::RefreshButton(QWidget *parent)
-    : QPushButton(QStringLiteral("Daten aktualisieren"), parent)
+    : QPushButton(Captions::refreshFirst.toString(), parent)
 {
 }
 
@@ -16,13 +20,13 @@ void RefreshButton::showFetching()
     // Disabling the focused button hands the focus on to "Montag", where the
     // next Space would choose the day.
     m_hadFocus = hasFocus();
-    setText(QStringLiteral("Bitte warten..."));
+    setText(Captions::refreshWaiting.toString());
     setEnabled(false);
 }
 
 void RefreshButton::showFetched()
 {
-    setText(QStringLiteral("Daten holen"));
+    setText(Captions::refreshAgain.toString());
     setEnabled(true);
     if (m_hadFocus)
         setFocus();

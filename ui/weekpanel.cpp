@@ -6,6 +6,7 @@
 #include "core/shownlines.h"
 #include "core/weekdays.h"
 #include "texts/germandates.h"
+#include "texts/statusline.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/mainwindowlayout.h"
@@ -37,7 +38,7 @@ QPlainTextEdit *categoryBox(QWidget *parent, std::size_t category)
 // The text boxes show plain lines; the week's CR LF pairs become line feeds.
 QString forDisplay(const QString &text)
 {
-    return core::shownLines(text, core::lineBreak, core::categoryBounds).join(u'\n');
+    return core::shownLines(text, core::lineBreak, core::categoryBounds, texts::StatusLine::leftOutLines).join(u'\n');
 }
 
 } // namespace
@@ -102,7 +103,9 @@ void WeekPanel::showDay(const core::WeekPlan &weekPlan, qsizetype n)
     // A day the week lacks shows as before any week came.
     if (!day)
         view.heading = Layout::heading.caption.toString();
-    m_headingEdit->setText(core::shownLines(view.heading, core::lineBreak, core::headingBounds).constFirst());
+    m_headingEdit->setText(
+        core::shownLines(view.heading, core::lineBreak, core::headingBounds, texts::StatusLine::leftOutLines)
+            .constFirst());
     // A heading too long for the field shows from its start, the day's name.
     m_headingEdit->setCursorPosition(0);
     for (std::size_t category = 0; category < core::categoryCount; ++category)
