@@ -222,4 +222,4 @@ void TestWeekPlanFetch::fetch_cacheNotWritten_keepsNewWeekInMemory()
 }
 
 QTEST_GUILESS_MAIN(TestWeekPlanFetch)
-#include "tst_weekplanfetch.moc"
+#include "tst_weeksession.moc"
