@@ -5,7 +5,6 @@
 #include "core/weekplan.h"
 #include "platform/download.h"
 #include "platform/filefailure.h"
-#include "platform/pathbelow.h"
 
 #include <QObject>
 
@@ -74,14 +73,50 @@ public:
 };
 
 // Downloads the start page, follows the week link, downloads the week page
-// and cuts it into sections; touches no file. Without the start page there
-// is no telling which week is current, so a failed start page ends the fetch
-// there. A start page without the link leads to basisURL itself.
-FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer, const WeekPlan &current);
+// and cuts it into sections, one download after the other while the event
+// loop goes on; touches no file. Without the start page there is no telling
+// which week is current, so a failed start page ends the fetch there. A
+// start page without the link leads to basisURL itself.
+class WeekPlanFetch final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WeekPlanFetch)
 
-// Retrieves the week and, when new sections came in, writes them to the
-// cache file. The cache is only rewritten when new sections came in.
-FetchReport fetchWeekPlan(const WeekSite &site, const platform::PathBelow &cache, platform::InternetTransfer &transfer,
-                          const WeekPlan &current);
+public:
+    enum class Step { StartPage, WeekPage };
+    Q_ENUM(Step)
+
+    // Downloads through transfer, which no one else uses meanwhile.
+    explicit WeekPlanFetch(platform::InternetTransfer &transfer, QObject *parent = nullptr);
+    // A fetch still running ends without a word.
+    ~WeekPlanFetch() override;
+
+    bool isRunning() const { return m_step.has_value(); }
+
+    // Starts fetching the week of site; current is the week held now, which
+    // stays when no new sections come in. stepStarted(StartPage) follows at
+    // once, finished() once the fetch has ended. Nothing while a fetch runs.
+    void start(const WeekSite &site, const WeekPlan &current);
+
+    // Ends a running fetch at once: its download fails as Interrupted, and
+    // finished() reports so before abort returns.
+    void abort();
+
+signals:
+    // The download of step has begun.
+    void stepStarted(kostwerk::core::WeekPlanFetch::Step step);
+    void finished(const kostwerk::core::FetchReport &report);
+
+private:
+    void download(Step step, const QString &url);
+    void pageDownloaded(const platform::Download &page);
+    void finish();
+
+    platform::InternetTransfer &m_transfer;
+    std::optional<Step> m_step; // the download running; nothing between fetches
+    WeekSite m_site;
+    WeekPlan m_current;
+    FetchReport m_report;
+};
 
 } // namespace kostwerk::core

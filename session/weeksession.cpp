@@ -11,74 +11,118 @@
 
 namespace kostwerk::session {
 
-WeekSession::WeekSession(ProgramState &state, platform::InternetTransfer &transfer)
-    : m_state(state)
-    , m_transfer(transfer)
+WeekSession::WeekSession(platform::InternetTransfer &transfer, Clock clock, QObject *parent)
+    : QObject(parent)
+    , m_clock(std::move(clock))
+    , m_fetch(transfer)
 {
+    connect(&m_fetch, &core::WeekPlanFetch::stepStarted, this, &WeekSession::fetchStep);
+    connect(&m_fetch, &core::WeekPlanFetch::finished, this, &WeekSession::fetched);
 }
 
-StartUpReport WeekSession::start(const QString &programFolder, const QString &programFile, QDate today)
+WeekSession::~WeekSession() = default;
+
+StartUpReport WeekSession::start(const QString &programFolder, const QString &programFile)
 {
     using settings::SettingsStore::defaultCacheFile;
     StartUpReport report;
-    m_state.dataLoaded = false;
+    m_dataLoaded = false;
+    m_week.clear();
+    m_stand = QDateTime();
     settings::SettingsStore::Loaded loaded = settings::SettingsStore::load(programFolder);
-    m_state.settings = std::move(loaded.settings);
+    m_settings = std::move(loaded.settings);
     report.defaultsWritten = std::move(loaded.defaultsWritten);
 
     // A cache name that could overwrite another file is not used; the
     // settings file keeps it for the user to mend.
-    report.storedCacheFile = m_state.settings.cacheFile;
-    report.setAside = settings::SettingsStore::cacheFileProblem(m_state.settings, report.storedCacheFile, programFile);
+    report.storedCacheFile = m_settings.cacheFile;
+    report.setAside = settings::SettingsStore::cacheFileProblem(m_settings, report.storedCacheFile, programFile);
     if (report.setAside.refused()) {
         qCWarning(lcSession) << "cacheFile" << report.storedCacheFile << "set aside:" << report.setAside.kind
                              << report.setAside.failure;
-        m_state.settings.cacheFile = defaultCacheFile();
+        m_settings.cacheFile = defaultCacheFile();
     }
 
     report.cache = loadCachedWeek(report);
-    report.fetchNow = m_state.settings.autoFetch
-                      && (report.cache != StartUpReport::Cache::Loaded || core::Weekdays::isOutdated(m_stand, today));
+    report.fetchNow = m_settings.autoFetch
+                      && (report.cache != StartUpReport::Cache::Loaded || core::Weekdays::isOutdated(m_stand, today()));
+    if (m_dataLoaded)
+        emit weekChanged(m_week, {});
     return report;
 }
 
 StartUpReport::Cache WeekSession::loadCachedWeek(StartUpReport &report)
 {
-    core::LoadedCache cache = core::loadCache(m_state.settings.cacheLocation());
+    core::LoadedCache cache = core::loadCache(m_settings.cacheLocation());
     if (cache.failure.kind == platform::FileFailure::Kind::Missing)
         return StartUpReport::Cache::Missing;
 
-    m_state.dataLoaded = true;
-    m_state.weekPlan = std::move(cache.weekPlan);
+    m_dataLoaded = true;
+    m_week = std::move(cache.weekPlan);
     if (!cache.ok()) {
-        qCWarning(lcSession) << "cannot read the cache" << m_state.settings.cacheLocation().path() << ":"
-                             << cache.failure;
+        qCWarning(lcSession) << "cannot read the cache" << m_settings.cacheLocation().path() << ":" << cache.failure;
         report.cacheFailure = cache.failure;
         return StartUpReport::Cache::Unreadable;
     }
     // A title alone is no week to show.
-    if (m_state.weekPlan.size() < 2)
+    if (m_week.size() < 2)
         return StartUpReport::Cache::NoWeek;
     m_stand = cache.written;
     return StartUpReport::Cache::Loaded;
 }
 
-RefreshReport WeekSession::refresh(const QDateTime &now)
+void WeekSession::refresh()
 {
-    const settings::Settings &settings = m_state.settings;
+    if (isFetching())
+        return;
+    emit fetchStarted();
+    m_fetch.start({m_settings.startURL, m_settings.basisURL}, m_week);
+}
+
+void WeekSession::abort()
+{
+    m_fetch.abort();
+}
+
+bool WeekSession::isFetching() const
+{
+    return m_fetch.isRunning();
+}
+
+void WeekSession::changeSettings(const settings::Settings &settings)
+{
+    m_settings = settings;
+    const platform::WriteResult saved = settings::SettingsStore::save(m_settings);
+    if (!saved)
+        qCWarning(lcSession) << "cannot save the settings to" << m_settings.iniPath << ":" << saved.failure;
+    emit settingsChanged(saved);
+}
+
+void WeekSession::fetched(core::FetchReport fetch)
+{
     RefreshReport report;
-    report.fetch = core::fetchWeekPlan({settings.startURL, settings.basisURL}, settings.cacheLocation(), m_transfer,
-                                       m_state.weekPlan);
-    // Only a week that came in is compared with the one it replaces.
-    if (report.fetch.sectionsFound) {
-        report.changes = core::compareWeeks(m_state.weekPlan, report.fetch.weekPlan);
-        report.categoriesFound = core::showsAnyCategory(report.fetch.weekPlan);
-        m_stand = now;
+    // Only a week that came in is kept, and compared with the one it
+    // replaces. Writing a kept week again would only add an empty line in
+    // front of every section, since sections read from the cache begin with
+    // one.
+    if (fetch.sectionsFound) {
+        const platform::WriteResult written = core::writeCache(m_settings.cacheLocation(), fetch.weekPlan);
+        if (!written) {
+            qCWarning(lcSession) << "cannot write" << m_settings.cacheLocation().path() << ":" << written.failure;
+            fetch.problem = core::FetchReport::Problem::CacheNotWritten;
+            fetch.cacheFailure = written.failure;
+            fetch.cacheName = m_settings.cacheFile;
+        }
+        report.changes = core::compareWeeks(m_week, fetch.weekPlan);
+        report.categoriesFound = core::showsAnyCategory(fetch.weekPlan);
+        m_stand = m_clock();
     }
     // Whatever the fetch brought, the weekday buttons now show from the week.
-    m_state.dataLoaded = true;
-    m_state.weekPlan = std::move(report.fetch.weekPlan);
-    return report;
+    m_dataLoaded = true;
+    m_week = fetch.weekPlan;
+    report.fetch = std::move(fetch);
+    emit weekChanged(m_week, report.changes);
+    emit fetchFinished(report);
 }
 
 } // namespace kostwerk::session

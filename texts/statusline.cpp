@@ -118,6 +118,17 @@ QString outdated()
     return QStringLiteral("Wochenplan ist nicht mehr aktuell");
 }
 
+QString fetching(core::WeekPlanFetch::Step step)
+{
+    switch (step) {
+    case core::WeekPlanFetch::Step::StartPage:
+        return QStringLiteral("Startseite wird geholt …");
+    case core::WeekPlanFetch::Step::WeekPage:
+        break;
+    }
+    return QStringLiteral("Wochenplan wird geholt …");
+}
+
 QString whatChanged(const core::WeekChanges &changes)
 {
     using Kind = core::WeekChanges::Kind;

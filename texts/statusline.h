@@ -23,6 +23,10 @@ QString stand(const QDateTime &cacheWritten);
 // Told of a week fetched before this week's Monday.
 QString outdated();
 
+// Which page a running fetch is getting, for example "Startseite wird
+// geholt …".
+QString fetching(core::WeekPlanFetch::Step step);
+
 // What changed since the last fetch, for example "Geändert seit dem letzten
 // Abruf: Dienstag, Donnerstag"; empty when nothing was shown before.
 QString whatChanged(const core::WeekChanges &changes);

@@ -3,14 +3,14 @@
 #include "ui/mainwindow.h"
 
 #include "core/weekdays.h"
-#include "platform/internettransfer.h"
+#include "texts/captions.h"
 #include "texts/germandates.h"
 #include "texts/statusline.h"
+#include "texts/statusmessages.h"
 #include "ui/fonts.h"
 #include "ui/infodialog.h"
 #include "ui/mainwindowlayout.h"
 #include "ui/programicon.h"
-#include "ui/refreshbutton.h"
 #include "ui/settingsdialog.h"
 #include "ui/statusdisplay.h"
 #include "ui/weekpanel.h"
@@ -31,6 +31,7 @@ namespace kostwerk::ui {
 
 namespace {
 
+namespace Captions = texts::Captions;
 namespace Layout = MainWindowLayout;
 using Controls::place;
 
@@ -52,11 +53,9 @@ QMenu *addMenu(QMenuBar *menuBar, const Layout::MenuEntry &entry)
 
 } // namespace
 
-MainWindow::MainWindow(session::ProgramState &state, platform::InternetTransfer &transfer, QWidget *parent)
+MainWindow::MainWindow(session::WeekSession &session, QWidget *parent)
     : QMainWindow(parent)
-    , m_state(state)
-    , m_transfer(transfer)
-    , m_session(state, transfer)
+    , m_session(session)
     , m_printing(this)
 {
     setObjectName(QLatin1StringView(Layout::window));
@@ -80,17 +79,25 @@ MainWindow::MainWindow(session::ProgramState &state, platform::InternetTransfer 
 
     setGeometry(QRect(Layout::clientOrigin, sizeHint()));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    using session::WeekSession;
+    connect(&m_session, &WeekSession::weekChanged, this,
+            [this](const core::WeekPlan &, const core::WeekChanges &changes) { showWeek(changes); });
+    connect(&m_session, &WeekSession::fetchStarted, this, &MainWindow::showFetching);
+    connect(&m_session, &WeekSession::fetchStep, this, &MainWindow::showFetchStep);
+    connect(&m_session, &WeekSession::fetchFinished, this, &MainWindow::showFetched);
+    connect(&m_session, &WeekSession::settingsChanged, this, &MainWindow::showSettingsSaved);
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::createBottomRow()
 {
-    m_refreshButton = place(m_weekPanel, new RefreshButton, Layout::refreshButton);
-    connect(m_refreshButton, &QPushButton::clicked, this, &MainWindow::reloadWeekPlan);
+    m_refreshButton = place(m_weekPanel, new QPushButton(Captions::refreshFirst.toString()), Layout::refreshButton);
+    connect(m_refreshButton, &QPushButton::clicked, &m_session, &session::WeekSession::refresh);
 
     m_printButton = place(m_weekPanel, new QPushButton(Layout::printButton.caption.toString()), Layout::printButton);
-    connect(m_printButton, &QPushButton::clicked, this, [this] { m_printing.printWeek(m_state.weekPlan); });
+    connect(m_printButton, &QPushButton::clicked, this, [this] { m_printing.printWeek(m_session.week()); });
 
     auto *todayLabel = place(m_weekPanel, new QLabel(Layout::todayLabel.caption.toString()), Layout::todayLabel);
     todayLabel->setAlignment(Qt::AlignCenter);
@@ -106,7 +113,7 @@ void MainWindow::createMenus()
     addItem(fileMenu, Layout::settingsItem, this, &MainWindow::openSettings);
     fileMenu->addSeparator();
     addItem(fileMenu, Layout::printPreviewItem, Qt::CTRL | Qt::SHIFT | Qt::Key_P, this,
-            [this] { m_printing.previewWeek(m_state.weekPlan); });
+            [this] { m_printing.previewWeek(m_session.week()); });
     addItem(fileMenu, Layout::weekOverviewItem, Qt::CTRL | Qt::SHIFT | Qt::Key_W, this,
             &MainWindow::previewWeekOverview);
     fileMenu->addSeparator();
@@ -140,15 +147,13 @@ void MainWindow::setTabOrder()
     m_refreshButton->setFocus();
 }
 
-void MainWindow::startUp(const QString &programFolder, QDate today)
+void MainWindow::startUp(const QString &programFolder)
 {
+    const QDate today = m_session.today();
     m_dateLabel->setText(texts::GermanDates::dateLine(today));
     m_weekPanel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
-    const session::StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath(),
-                                                          today);
+    const session::StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath());
     m_fetchWhenShown = report.fetchNow;
-    if (m_state.dataLoaded)
-        m_weekPanel->showDay(m_state.weekPlan, selectedWeekday() + 1);
     m_status->showMessage(texts::startUpMessage(report, m_session.stand(), today));
 }
 
@@ -164,35 +169,61 @@ void MainWindow::usePrintDevice(PrintDevice &device)
 
 void MainWindow::showChosenDay()
 {
-    if (m_state.dataLoaded)
-        m_weekPanel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+    if (m_session.dataLoaded())
+        m_weekPanel->showDay(m_session.week(), selectedWeekday() + 1);
 }
 
-void MainWindow::reloadWeekPlan()
+void MainWindow::showWeek(const core::WeekChanges &changes)
 {
-    m_refreshButton->showFetching();
-    const session::RefreshReport report = m_session.refresh(QDateTime::currentDateTime());
     // The last fetch's marks go, whatever this one brought.
-    m_weekPanel->markChangedDays(report.changes.changedDays);
-    m_weekPanel->showDay(m_state.weekPlan, selectedWeekday() + 1);
-    // Told before the button takes the focus back, so that the focus brings it to screen readers.
-    m_status->showMessage(texts::refreshMessage(report, m_session.stand(), QDate::currentDate()));
-    m_refreshButton->showFetched();
+    m_weekPanel->markChangedDays(changes.changedDays);
+    showChosenDay();
+}
+
+void MainWindow::showFetching()
+{
+    // Disabling the control that has the focus hands it on, to a control
+    // where the next key would act once the fetch is over; it comes back.
+    QWidget *focus = QApplication::focusWidget();
+    m_focusBeforeFetch = focus && isAncestorOf(focus) ? focus : nullptr;
+    m_refreshButton->setText(Captions::refreshWaiting.toString());
+    m_weekPanel->setEnabled(false);
+    menuBar()->setEnabled(false);
+}
+
+void MainWindow::showFetchStep(core::WeekPlanFetch::Step step)
+{
+    m_status->showMessage({texts::StatusLine::fetching(step), {}});
+}
+
+void MainWindow::showFetched(const session::RefreshReport &report)
+{
+    // Told before the focus comes back, so that the focus brings it to screen readers.
+    m_status->showMessage(texts::refreshMessage(report, m_session.stand(), m_session.today()));
+    m_refreshButton->setText(Captions::refreshAgain.toString());
+    m_weekPanel->setEnabled(true);
+    menuBar()->setEnabled(true);
+    if (m_focusBeforeFetch)
+        m_focusBeforeFetch->setFocus();
+}
+
+void MainWindow::showSettingsSaved(const platform::WriteResult &saved)
+{
+    if (!saved)
+        m_status->showMessage(texts::settingsNotSavedMessage(texts::StatusLine::cause(saved.failure), m_session.stand(),
+                                                             m_session.today()));
 }
 
 void MainWindow::previewWeekOverview()
 {
     const QDateTime stand = m_session.stand();
-    m_printing.previewOverview(m_state.weekPlan, stand.isValid() ? texts::StatusLine::stand(stand) : QString());
+    m_printing.previewOverview(m_session.week(), stand.isValid() ? texts::StatusLine::stand(stand) : QString());
 }
 
 void MainWindow::openSettings()
 {
     setEnabled(false);
-    m_settingsDialog = new SettingsDialog(m_state.settings, this);
-    connect(m_settingsDialog, &SettingsDialog::settingsNotSaved, this, [this](const QString &cause) {
-        m_status->showMessage(texts::settingsNotSavedMessage(cause, m_session.stand(), QDate::currentDate()));
-    });
+    m_settingsDialog = new SettingsDialog(m_session, this);
     connect(m_settingsDialog, &DialogWindow::closed, this, [this] {
         setEnabled(true);
         activateWindow();
@@ -230,10 +261,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    // A close can arrive while reloadWeekPlan waits for a page: the download
-    // ends at once, the fetch returns a failure, and the program ends once
-    // the click that started the fetch has been handled.
-    m_transfer.abort();
+    // A close can arrive while a page downloads: the fetch ends at once, as
+    // a failed one.
+    m_session.abort();
     if (m_infoDialog)
         m_infoDialog->close();
     if (m_settingsDialog)
@@ -245,7 +275,7 @@ void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (std::exchange(m_fetchWhenShown, false))
-        QTimer::singleShot(0, m_refreshButton, &QPushButton::click);
+        QTimer::singleShot(0, &m_session, &session::WeekSession::refresh);
 }
 
 } // namespace kostwerk::ui

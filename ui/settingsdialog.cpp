@@ -2,9 +2,8 @@
 
 #include "ui/settingsdialog.h"
 
-#include "settings/settings.h"
+#include "session/weeksession.h"
 #include "texts/settingsrefusals.h"
-#include "texts/statusline.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
 
@@ -50,9 +49,9 @@ Widget *placeWithCaption(QWidget *parent, const Controls::Control &control)
 
 } // namespace
 
-SettingsDialog::SettingsDialog(settings::Settings &settings, QWidget *mainWindow)
+SettingsDialog::SettingsDialog(session::WeekSession &session, QWidget *mainWindow)
     : DialogWindow(mainWindow, Layout::window, Layout::caption.toString(), Layout::clientSize)
-    , m_settings(settings)
+    , m_session(session)
 {
     createControls();
     showSettings();
@@ -91,10 +90,11 @@ void SettingsDialog::createControls()
 
 void SettingsDialog::showSettings()
 {
-    m_startUrlEdit->setText(m_settings.startURL);
-    m_basisUrlEdit->setText(m_settings.basisURL);
-    m_cacheFileEdit->setText(m_settings.cacheFile);
-    m_autoFetchCheck->setChecked(m_settings.autoFetch);
+    const settings::Settings &inForce = m_session.settings();
+    m_startUrlEdit->setText(inForce.startURL);
+    m_basisUrlEdit->setText(inForce.basisURL);
+    m_cacheFileEdit->setText(inForce.cacheFile);
+    m_autoFetchCheck->setChecked(inForce.autoFetch);
     // A long address shows from its start, not scrolled to its end.
     for (QLineEdit *field : {m_startUrlEdit, m_basisUrlEdit, m_cacheFileEdit})
         field->setCursorPosition(0);
@@ -110,13 +110,12 @@ void SettingsDialog::acceptSettings()
     }
     // Otherwise taken over as typed: an emptied field is stored empty and
     // gets its default at the next start.
-    m_settings.basisURL = m_basisUrlEdit->text();
-    m_settings.startURL = m_startUrlEdit->text();
-    m_settings.cacheFile = m_cacheFileEdit->text();
-    m_settings.autoFetch = m_autoFetchCheck->isChecked();
-    // Values that cannot be written stay in force for this run.
-    if (const platform::WriteResult saved = settings::SettingsStore::save(m_settings); !saved)
-        emit settingsNotSaved(texts::StatusLine::cause(saved.failure));
+    settings::Settings typed = m_session.settings();
+    typed.basisURL = m_basisUrlEdit->text();
+    typed.startURL = m_startUrlEdit->text();
+    typed.cacheFile = m_cacheFileEdit->text();
+    typed.autoFetch = m_autoFetchCheck->isChecked();
+    m_session.changeSettings(typed);
     close();
 }
 
@@ -130,7 +129,7 @@ QString SettingsDialog::refusal()
         }
     }
     const settings::CacheFileProblem problem = settings::SettingsStore::cacheFileProblem(
-        m_settings, m_cacheFileEdit->text(), QCoreApplication::applicationFilePath());
+        m_session.settings(), m_cacheFileEdit->text(), QCoreApplication::applicationFilePath());
     if (problem.refused())
         m_cacheFileEdit->setFocus();
     return texts::SettingsRefusals::cacheFile(problem);

@@ -7,30 +7,24 @@
 class QCheckBox;
 class QLineEdit;
 
-namespace kostwerk::settings {
-struct Settings;
+namespace kostwerk::session {
+class WeekSession;
 }
 
 namespace kostwerk::ui {
 
-// "Einstellungen": edits the settings and writes them to the settings file;
-// values that would break the settings file or let the cache overwrite
-// another file are refused with a message in the dialog. While it is open,
-// the main window keeps itself disabled.
+// "Einstellungen": edits the session's settings, which writes them to the
+// settings file; values that would break the settings file or let the cache
+// overwrite another file are refused with a message in the dialog. While it
+// is open, the main window keeps itself disabled.
 class SettingsDialog final : public DialogWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SettingsDialog)
 
 public:
-    // settings are the values in force.
-    SettingsDialog(settings::Settings &settings, QWidget *mainWindow);
+    SettingsDialog(session::WeekSession &session, QWidget *mainWindow);
     ~SettingsDialog() override;
-
-signals:
-    // The confirmed values are in force but could not be written; cause is
-    // the system's own words.
-    void settingsNotSaved(const QString &cause);
 
 private:
     void createControls();
@@ -43,7 +37,7 @@ private:
     // fault gets the focus.
     QString refusal();
 
-    settings::Settings &m_settings;
+    session::WeekSession &m_session;
 
     QLineEdit *m_startUrlEdit = nullptr;
     QLineEdit *m_basisUrlEdit = nullptr;

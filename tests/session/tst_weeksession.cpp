@@ -1,19 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/cachefile.h"
-#include "core/weekplanfetch.h"
 #include "platform/internettransfer.h"
+#include "session/weeksession.h"
 #include "tests/common/filesizelimit.h"
 #include "tests/common/testhttpserver.h"
 
 #include <QFile>
+#include <QMetaEnum>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kostwerk::platform;
 using namespace kostwerk::core;
+using namespace kostwerk::session;
 
 namespace {
+
+using Step = WeekPlanFetch::Step;
 
 const QByteArray startPage = QByteArrayLiteral(
     "<html><body><a href=\"index.html\">Start</a> <A HREF=\"t2026kw50.html\">Vom 07.12. bis 12.12.</A></body></html>");
@@ -22,10 +27,11 @@ const QByteArray weekPage = QByteArrayLiteral(
     "<h2>Dienstag</h2><BR>Eintopf<BR>Linsen<hr>");
 const QByteArray oldCache = QByteArrayLiteral(
     "<neuer abschnitt>\r\nAlte Woche\r\n<neuer abschnitt>\r\nMontag\r\nReis\r\n");
+const QDateTime now(QDate(2026, 12, 9), QTime(9, 30));
 
 } // namespace
 
-class TestWeekPlanFetch final : public QObject
+class TestWeekSession final : public QObject
 {
     Q_OBJECT
 
@@ -34,6 +40,8 @@ private slots:
     void fetch_followsWeekLink_andWritesCache();
     void fetch_failure_keepsWeekAndCache_data();
     void fetch_failure_keepsWeekAndCache();
+    void abort_duringEachStep_keepsWeekAndCache_data();
+    void abort_duringEachStep_keepsWeekAndCache();
     void fetch_withoutWeekLink_asksForBasisUrl();
     void fetch_utf8Page_findsUmlautHeadings();
     void fetch_firstRunWithoutSections_writesNoCache();
@@ -41,58 +49,87 @@ private slots:
 
 private:
     QByteArray cacheBytes() const;
-    void writeOldCache();
-    FetchReport fetch() { return fetchWeekPlan(m_site, PathBelow::inFolderOf(m_cachePath), m_transfer, m_weekPlan); }
+    void writeOldCache() const;
+    // Starts the session as the program starts; the week it holds then.
+    WeekPlan startSession();
+    // Runs a fetch to its end.
+    RefreshReport fetch();
 
-    QTemporaryDir m_dir;
+    QTemporaryDir m_dir; // the program's folder
     TestHttpServer m_server;
     InternetTransfer m_transfer;
-    WeekSite m_site;
+    WeekSession m_session{m_transfer, [] { return now; }};
     QString m_cachePath = m_dir.filePath(QStringLiteral("cache.rfk"));
-    WeekPlan m_weekPlan; // the week the window holds before the fetch
 };
 
-void TestWeekPlanFetch::init()
+void TestWeekSession::init()
 {
     m_transfer.setRequestTimeout(std::chrono::milliseconds(500));
     m_server.serve(QStringLiteral("/uni/refekt/00.html"), {200, startPage});
     m_server.serve(QStringLiteral("/uni/refekt/t2026kw50.html"), {200, weekPage});
-    m_site = {m_server.url(QStringLiteral("/uni/refekt/00.html")), m_server.url(QStringLiteral("/uni/refekt/"))};
-    m_weekPlan.clear();
     QFile::remove(m_cachePath);
+    QFile ini(m_dir.filePath(QStringLiteral("refekt.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Settings]\r\nstartURL=" + m_server.url(QStringLiteral("/uni/refekt/00.html")).toLatin1()
+              + "\r\nbasisURL=" + m_server.url(QStringLiteral("/uni/refekt/")).toLatin1()
+              + "\r\ncacheFile=cache.rfk\r\n");
 }
 
-QByteArray TestWeekPlanFetch::cacheBytes() const
+QByteArray TestWeekSession::cacheBytes() const
 {
     QFile file(m_cachePath);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no cache>");
 }
 
-void TestWeekPlanFetch::writeOldCache()
+void TestWeekSession::writeOldCache() const
 {
     QFile file(m_cachePath);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(oldCache);
-    file.close();
-    m_weekPlan = loadCache(PathBelow::inFolderOf(m_cachePath)).weekPlan;
 }
 
-void TestWeekPlanFetch::fetch_followsWeekLink_andWritesCache()
+WeekPlan TestWeekSession::startSession()
 {
-    const int requestsBefore = m_server.requestCount(QStringLiteral("/uni/refekt/t2026kw50.html"));
-    const FetchReport report = fetch();
+    m_session.start(m_dir.path(), QCoreApplication::applicationFilePath());
+    return m_session.week();
+}
 
+RefreshReport TestWeekSession::fetch()
+{
+    QSignalSpy finished(&m_session, &WeekSession::fetchFinished);
+    m_session.refresh();
+    if (finished.isEmpty() && !finished.wait(30'000))
+        return {};
+    return finished.constFirst().constFirst().value<RefreshReport>();
+}
+
+void TestWeekSession::fetch_followsWeekLink_andWritesCache()
+{
+    startSession();
+    const QObject context; // ends the connections below with the test
+    QStringList signalsInOrder;
+    connect(&m_session, &WeekSession::fetchStarted, &context, [&] { signalsInOrder.append(u"started"_qs); });
+    connect(&m_session, &WeekSession::fetchStep, &context, [&](Step step) {
+        signalsInOrder.append(QString::fromLatin1(QMetaEnum::fromType<Step>().valueToKey(int(step))));
+    });
+    connect(&m_session, &WeekSession::weekChanged, &context, [&] { signalsInOrder.append(u"weekChanged"_qs); });
+    const int requestsBefore = m_server.requestCount(QStringLiteral("/uni/refekt/t2026kw50.html"));
+    const FetchReport report = fetch().fetch;
+
+    QCOMPARE(signalsInOrder, (QStringList{u"started"_qs, u"StartPage"_qs, u"WeekPage"_qs, u"weekChanged"_qs}));
     QVERIFY(report.ok());
     QVERIFY(report.sectionsFound);
     QCOMPARE(report.weekPlan, (WeekPlan{u"Speiseplan"_qs, u"Montag\r\nMenü I\r\nSchnitzel, Pommes\r\n"_qs,
                                         u"Dienstag\r\nEintopf\r\nLinsen"_qs}));
+    QCOMPARE(m_session.week(), report.weekPlan);
+    QCOMPARE(m_session.stand(), now);
     QCOMPARE(cacheBytes(), QByteArray("<neuer abschnitt>\r\nSpeiseplan\r\n"
                                       "<neuer abschnitt>\r\nMontag\r\nMen\xfc I\r\nSchnitzel;;; Pommes\r\n\r\n"
                                       "<neuer abschnitt>\r\nDienstag\r\nEintopf\r\nLinsen\r\n"));
     QCOMPARE(m_server.requestCount(QStringLiteral("/uni/refekt/t2026kw50.html")), requestsBefore + 1);
 }
 
-void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache_data()
+void TestWeekSession::fetch_failure_keepsWeekAndCache_data()
 {
     QTest::addColumn<QString>("path"); // which page fails
     QTest::addColumn<TestHttpServer::Response>("response");
@@ -132,17 +169,22 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache_data()
     QTest::newRow("week page trickles")
         << week << TestHttpServer::Response{.body = weekPage, .trickle = std::chrono::milliseconds(100)}
         << Problem::WeekPage << Download::Error::TimedOut << 200 << false;
-    // Monday came, Tuesday did not: that must not pass for the week.
+    // Monday came, Tuesday did not: that must not pass for the week, whether
+    // the close comes with the part or after the client has read it.
     const qsizetype tuesday = weekPage.indexOf("<h2>Dienstag");
-    QTest::newRow("week page shorter than its Content-Length")
+    QTest::newRow("week page shorter than its Content-Length, closed at once")
         << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday} << Problem::WeekPage
-        << Download::Error::BrokenOff << 200 << true;
-    QTest::newRow("chunked week page without its last chunk")
-        << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday, .chunked = true}
+        << Download::Error::BrokenOff << 200 << false;
+    QTest::newRow("week page shorter than its Content-Length, closed once read")
+        << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday, .closeWhenTold = true}
+        << Problem::WeekPage << Download::Error::BrokenOff << 200 << false;
+    QTest::newRow("chunked week page without its last chunk, closed once read")
+        << week
+        << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday, .chunked = true, .closeWhenTold = true}
         << Problem::WeekPage << Download::Error::BrokenOff << 200 << true;
 }
 
-void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
+void TestWeekSession::fetch_failure_keepsWeekAndCache()
 {
     QFETCH(QString, path);
     QFETCH(TestHttpServer::Response, response);
@@ -152,13 +194,24 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
     QFETCH(bool, hasReason);
 
     writeOldCache();
-    const WeekPlan before = m_weekPlan;
+    const WeekPlan before = startSession();
     m_server.serve(path, response);
     // basisURL itself holds a week when the start page fails, which a fetch that went on would show.
     const bool startPageFails = path.endsWith(u"00.html") && problem != FetchReport::Problem::NoWeekLink;
     m_server.serve(QStringLiteral("/uni/refekt/"), {startPageFails ? 200 : 404, weekPage});
+    // A part of the week page is closed on once it has all been read.
+    const QObject context;
+    bool weekPageRunning = false;
+    connect(&m_session, &WeekSession::fetchStep, &context,
+            [&](Step step) { weekPageRunning = step == Step::WeekPage; });
+    connect(&m_transfer, &InternetTransfer::received, &context, [&](qint64 bytes) {
+        if (weekPageRunning && bytes == response.breakOffAt) {
+            weekPageRunning = false;
+            m_server.closeBrokenOff();
+        }
+    });
 
-    const FetchReport report = fetch();
+    const FetchReport report = fetch().fetch;
 
     QCOMPARE(report.problem, problem);
     const Download failed = report.failedDownload() ? *report.failedDownload() : Download();
@@ -166,16 +219,55 @@ void TestWeekPlanFetch::fetch_failure_keepsWeekAndCache()
     QCOMPARE(failed.httpStatus, httpStatus);
     QCOMPARE(!failed.reason.isEmpty(), hasReason);
     QCOMPARE(report.weekPlan, before);
+    QCOMPARE(m_session.week(), before);
+    QVERIFY(m_session.dataLoaded());
     QCOMPARE(cacheBytes(), oldCache);
 }
 
-void TestWeekPlanFetch::fetch_withoutWeekLink_asksForBasisUrl()
+void TestWeekSession::abort_duringEachStep_keepsWeekAndCache_data()
+{
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<FetchReport::Problem>("problem");
+    QTest::newRow("start page") << Step::StartPage << FetchReport::Problem::StartPage;
+    QTest::newRow("week page") << Step::WeekPage << FetchReport::Problem::WeekPage;
+}
+
+void TestWeekSession::abort_duringEachStep_keepsWeekAndCache()
+{
+    QFETCH(Step, step);
+    QFETCH(FetchReport::Problem, problem);
+    writeOldCache();
+    const WeekPlan before = startSession();
+    QSignalSpy finished(&m_session, &WeekSession::fetchFinished);
+    const QObject context;
+    bool endedAtOnce = false;
+    connect(&m_session, &WeekSession::fetchStep, &context, [&](Step running) {
+        if (running != step)
+            return;
+        m_session.abort();
+        endedAtOnce = finished.count() == 1;
+    });
+
+    m_session.refresh();
+
+    QVERIFY(!finished.isEmpty() || finished.wait(30'000));
+    QVERIFY(endedAtOnce);
+    QVERIFY(!m_session.isFetching());
+    const FetchReport report = finished.constFirst().constFirst().value<RefreshReport>().fetch;
+    QCOMPARE(report.problem, problem);
+    QCOMPARE(report.failedDownload()->error, Download::Error::Interrupted);
+    QCOMPARE(m_session.week(), before);
+    QCOMPARE(cacheBytes(), oldCache);
+}
+
+void TestWeekSession::fetch_withoutWeekLink_asksForBasisUrl()
 {
     m_server.serve(QStringLiteral("/uni/refekt/00.html"), {200, QByteArrayLiteral("<a href=\"t.html\">vom</a>")});
     m_server.serve(QStringLiteral("/uni/refekt/"), {200, weekPage});
 
+    startSession();
     const int requestsBefore = m_server.requestCount(QStringLiteral("/uni/refekt/"));
-    const FetchReport report = fetch();
+    const FetchReport report = fetch().fetch;
 
     // The base page itself held a week, so the fetch succeeded after all.
     QVERIFY(report.ok());
@@ -183,43 +275,47 @@ void TestWeekPlanFetch::fetch_withoutWeekLink_asksForBasisUrl()
     QCOMPARE(report.weekPlan.size(), 3);
 }
 
-void TestWeekPlanFetch::fetch_utf8Page_findsUmlautHeadings()
+void TestWeekSession::fetch_utf8Page_findsUmlautHeadings()
 {
     TestHttpServer::Response utf8{
         200, QStringLiteral("<h2>Woche</h2><h2>Montag</h2><BR>Menü I<BR>Käsespätzle<hr>").toUtf8()};
     utf8.contentType = QByteArrayLiteral("text/html; charset=UTF-8");
     m_server.serve(QStringLiteral("/uni/refekt/t2026kw50.html"), utf8);
+    startSession();
 
-    const FetchReport report = fetch();
+    const FetchReport report = fetch().fetch;
     QVERIFY(report.ok());
     QCOMPARE(report.weekPlan.value(1), u"Montag\r\nMenü I\r\nKäsespätzle"_qs);
 }
 
-void TestWeekPlanFetch::fetch_firstRunWithoutSections_writesNoCache()
+void TestWeekSession::fetch_firstRunWithoutSections_writesNoCache()
 {
     m_server.serve(QStringLiteral("/uni/refekt/t2026kw50.html"), {200, QByteArrayLiteral("nichts")});
+    startSession();
 
-    const FetchReport report = fetch();
+    const FetchReport report = fetch().fetch;
 
     QCOMPARE(report.problem, FetchReport::Problem::NoDaySections);
     QVERIFY(report.weekPlan.isEmpty());
     QVERIFY(!QFile::exists(m_cachePath));
 }
 
-void TestWeekPlanFetch::fetch_cacheNotWritten_keepsNewWeekInMemory()
+void TestWeekSession::fetch_cacheNotWritten_keepsNewWeekInMemory()
 {
     writeOldCache();
+    startSession();
     FetchReport report;
     {
         const FileSizeLimit diskFull(16);
-        report = fetch();
+        report = fetch().fetch;
     }
     QCOMPARE(report.problem, FetchReport::Problem::CacheNotWritten);
     QCOMPARE(report.cacheFailure.kind, kostwerk::platform::FileFailure::Kind::System);
     QVERIFY(!report.cacheFailure.systemText.isEmpty());
     QCOMPARE(report.weekPlan.size(), 3);
+    QCOMPARE(m_session.week(), report.weekPlan);
     QCOMPARE(cacheBytes(), oldCache);
 }
 
-QTEST_GUILESS_MAIN(TestWeekPlanFetch)
+QTEST_GUILESS_MAIN(TestWeekSession)
 #include "tst_weeksession.moc"

@@ -132,17 +132,25 @@ Outcome week(const QString &path)
     return {cacheText(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}};
 }
 
-Outcome fetch(const QString &iniPath, bool asCacheText)
+void fetch(const QString &iniPath, bool asCacheText, const std::function<void(const Outcome &)> &done)
 {
-    if (!iniPath.isEmpty() && !platform::fileExists(iniPath))
-        return {{}, unreadable(iniPath)};
+    if (!iniPath.isEmpty() && !platform::fileExists(iniPath)) {
+        done({{}, unreadable(iniPath)});
+        return;
+    }
     const settings::Settings settings = settings::SettingsStore::read(
         iniPath.isEmpty() ? settings::SettingsStore::iniPathFor(QCoreApplication::applicationDirPath()) : iniPath);
-    platform::InternetTransfer transfer;
+    // Live as long as the program, which ends once done has the outcome.
+    auto *transfer = new platform::InternetTransfer(QCoreApplication::instance());
+    auto *weekFetch = new core::WeekPlanFetch(*transfer, transfer);
+    QObject::connect(weekFetch, &core::WeekPlanFetch::finished, transfer,
+                     [done, asCacheText](const core::FetchReport &report) {
+                         done({asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(),
+                               texts::StatusLine::problem(report)});
+                     });
     // With no week to start from, a fetch without sections leaves the week
     // empty, and an empty week encodes to nothing.
-    const core::FetchReport report = core::retrieveWeekPlan({settings.startURL, settings.basisURL}, transfer, {});
-    return {asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(), texts::StatusLine::problem(report)};
+    weekFetch->start({settings.startURL, settings.basisURL}, {});
 }
 
 Outcome day(const QString &path, const QString &day)
