@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 #include <sys/stat.h>
 
 using namespace kostwerk::platform;
@@ -61,7 +59,6 @@ private slots:
     void secondStart_whileRunning_isRefused();
     void abort_endsTheDownloadAtOnce_data();
     void abort_endsTheDownloadAtOnce();
-    void destroyedWhileRunning_saysNothing();
 
 private:
     QTemporaryDir m_dir;
@@ -304,20 +301,6 @@ void TestInternetTransfer::abort_endsTheDownloadAtOnce()
     QCOMPARE(download.error, Download::Error::Interrupted);
     QVERIFY(download.text.isEmpty());
     QVERIFY(!transfer.isRunning());
-}
-
-void TestInternetTransfer::destroyedWhileRunning_saysNothing()
-{
-    TestHttpServer server;
-    server.serve(pagePath, {.body = "<h2>Montag</h2>", .delay = 30s});
-    auto transfer = std::make_unique<InternetTransfer>();
-    QSignalSpy finished(transfer.get(), &InternetTransfer::finished);
-    QVERIFY(transfer->start(server.url(pagePath)));
-    QTRY_COMPARE(server.requestCount(pagePath), 1);
-
-    transfer.reset();
-
-    QCOMPARE(finished.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestInternetTransfer)

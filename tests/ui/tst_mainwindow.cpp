@@ -42,7 +42,6 @@ private slots:
     void autoFetch_fetchesOutdatedWeekWhenShown_data();
     void autoFetch_fetchesOutdatedWeekWhenShown();
     void refresh_showsWaitingThenNewWeek();
-    void closing_duringFetch_endsItAtOnce();
     void refresh_failed_keepsWeekAndExplains();
     void refresh_namesAndMarksChangedDays();
     void keyboard_f5RefreshesAndArrowsChangeDay();
@@ -269,18 +268,6 @@ void TestMainWindow::refresh_showsWaitingThenNewWeek()
     QCOMPARE(control<QPlainTextEdit>("menu1")->toPlainText(), u"Menü I\nForelle\n"_qs);
     QVERIFY2(status().startsWith(u"Stand: "_qs), qPrintable(status()));
     QVERIFY(QFile::exists(m_app->dir.filePath(QStringLiteral("cache.rfk"))));
-}
-
-void TestMainWindow::closing_duringFetch_endsItAtOnce()
-{
-    m_server.serve(QStringLiteral("/refekt/00.html"),
-                   {.body = CanteenSite::startPage, .delay = std::chrono::seconds(30)});
-    start().show();
-    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
-    QVERIFY(m_app->session->isFetching());
-
-    QVERIFY(m_app->window->close());
-    QVERIFY(!m_app->session->isFetching());
 }
 
 void TestMainWindow::refresh_failed_keepsWeekAndExplains()
