@@ -189,6 +189,10 @@ void MainWindow::showFetching()
     m_refreshButton->setText(Captions::refreshWaiting.toString());
     m_weekPanel->setEnabled(false);
     menuBar()->setEnabled(false);
+    // Meanwhile the status line has it, so that screen readers read each
+    // step, and read the refresh button again once it takes the focus back.
+    if (m_focusBeforeFetch)
+        m_status->setFocus();
 }
 
 void MainWindow::showFetchStep(core::WeekPlanFetch::Step step)
