@@ -20,7 +20,7 @@ struct StartUpReport
 {
     enum class Cache {
         Missing,    // no cache file: nothing to show yet
-        Unreadable, // see error
+        Unreadable, // see cacheFailure
         NoWeek,     // a cache file without a weekday
         Loaded,
     };

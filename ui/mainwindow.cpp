@@ -182,15 +182,14 @@ void MainWindow::showWeek(const core::WeekChanges &changes)
 
 void MainWindow::showFetching()
 {
-    // Disabling the control that has the focus hands it on, to a control
-    // where the next key would act once the fetch is over; it comes back.
+    // The control that has the focus takes it back after the fetch.
+    // Meanwhile the status line has it, so that screen readers read each
+    // step, and read that control again once it takes the focus back.
     QWidget *focus = QApplication::focusWidget();
     m_focusBeforeFetch = focus && isAncestorOf(focus) ? focus : nullptr;
     m_refreshButton->setText(Captions::refreshWaiting.toString());
     m_weekPanel->setEnabled(false);
     menuBar()->setEnabled(false);
-    // Meanwhile the status line has it, so that screen readers read each
-    // step, and read the refresh button again once it takes the focus back.
     if (m_focusBeforeFetch)
         m_status->setFocus();
 }
