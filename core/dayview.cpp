@@ -5,6 +5,9 @@
 #include "core/weekdays.h"
 #include "platform/blanks.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace kostwerk::core {
 
 namespace {
@@ -82,22 +85,17 @@ std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n)
 
     const QString text = withoutLocations(weekPlan.at(n));
     const HeadingPositions positions = headingPositions(text);
-    return DayView{headingOf(text),
-                   categoryOf(text, positions, 0),
-                   categoryOf(text, positions, 1),
-                   categoryOf(text, positions, 2),
-                   categoryOf(text, positions, 3),
-                   categoryOf(text, positions, 4)};
+    DayView view{headingOf(text), {}};
+    for (std::size_t category = 0; category < categoryCount; ++category)
+        view.categories[category] = categoryOf(text, positions, category);
+    return view;
 }
 
 bool showsAnyCategory(const WeekPlan &weekPlan)
 {
     for (qsizetype n = 1; n <= Weekdays::count; ++n) {
         const std::optional<DayView> view = dayViewOf(weekPlan, n);
-        if (view
-            && (view->menu1.size() + view->wahlessen.size() + view->eintopf.size() + view->vegetarisch.size()
-                + view->abendessen.size())
-                   > 0)
+        if (view && std::any_of(view->categories.begin(), view->categories.end(), std::not_fn(&QString::isEmpty)))
             return true;
     }
     return false;

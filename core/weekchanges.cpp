@@ -2,6 +2,7 @@
 
 #include "core/weekchanges.h"
 
+#include "core/cachefile.h"
 #include "core/dayview.h"
 #include "core/weekdays.h"
 
@@ -13,13 +14,11 @@ namespace kostwerk::core {
 
 namespace {
 
-// The week as it reads back from the cache file, which keeps a comma as
-// ";;;" and so gives a ";;;" back as a comma.
-WeekPlan asStored(WeekPlan weekPlan)
+// The week as it reads back from the cache file, which gives a ";;;" back
+// as a comma, and puts a line break in front of every section.
+WeekPlan asStored(const WeekPlan &weekPlan)
 {
-    for (QString &section : weekPlan)
-        section.replace(QStringLiteral(";;;"), QStringLiteral(","));
-    return weekPlan;
+    return CacheFile::decode(CacheFile::encode(weekPlan));
 }
 
 // Blanks before a line break are not seen in the window.
@@ -62,9 +61,9 @@ std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
     std::optional<DayView> view = dayViewOf(weekPlan, n);
     if (!view)
         return view;
-    for (QString *field :
-         {&view->heading, &view->menu1, &view->wahlessen, &view->eintopf, &view->vegetarisch, &view->abendessen})
-        *field = withoutTrailingBlanks(*field);
+    view->heading = withoutTrailingBlanks(view->heading);
+    for (QString &category : view->categories)
+        category = withoutTrailingBlanks(category);
     return view;
 }
 

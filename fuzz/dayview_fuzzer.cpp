@@ -46,7 +46,7 @@ DayView modelView(const QString &text)
     QString rest = text;
     while (rest.startsWith(lineBreak))
         rest.remove(0, lineBreak.size());
-    std::array<QString, 5> categories;
+    std::array<QString, categoryCount> categories;
     const auto &headings = DayViewText::categoryHeadings;
     for (std::size_t i = 0; i < categories.size(); ++i) {
         const qsizetype begin = headingPosition(text, headings[i]);
@@ -56,12 +56,7 @@ DayView modelView(const QString &text)
         if (begin >= 0 && end > begin)
             categories[i] = text.mid(begin, end - begin);
     }
-    return DayView{rest.section(lineBreak.toString(), 0, 0),
-                   categories[0],
-                   categories[1],
-                   categories[2],
-                   categories[3],
-                   categories[4]};
+    return DayView{rest.section(lineBreak.toString(), 0, 0), categories};
 }
 
 void check(const QString &section)

@@ -135,7 +135,11 @@ private:
 
 WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes)
 {
-    const Below::Folder folder = Below::openFolderOf(file);
+    return writeFileAtomically(Below::openFolderOf(file), bytes);
+}
+
+WriteResult writeFileAtomically(const Below::Folder &folder, QByteArrayView bytes)
+{
     if (folder.failure.failed())
         return failure(folder.failure);
     removeLeftoversIn(folder);

@@ -20,6 +20,10 @@ namespace kostwerk::platform {
 // removed before the next write of it.
 WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes);
 
+// The same for the file of a folder opened already, whose name is not looked
+// up again.
+WriteResult writeFileAtomically(const Below::Folder &folder, QByteArrayView bytes);
+
 // Removes those leftovers at once: regular files beside file named as the
 // writes name them, at least a minute old, so that no write still running
 // loses its file.

@@ -146,18 +146,22 @@ Settings read(const QString &iniPath)
 
 CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile, const QString &programFile)
 {
+    using Kind = CacheFileProblem::Kind;
     if (QDir::isAbsolutePath(cacheFile))
-        return CacheFileProblem::AbsolutePath;
-    if (cacheFile.split(u'/').contains(QStringLiteral("..")))
-        return CacheFileProblem::ParentStep;
-    const QString cachePath = settings.appPath + cacheFile;
-    if (isSameFile(cachePath, settings.iniPath))
-        return CacheFileProblem::SettingsFile;
-    if (isSameFile(cachePath, programFile))
-        return CacheFileProblem::ProgramFile;
-    if (platform::passesLink({settings.appPath, cacheFile}))
-        return CacheFileProblem::Link;
-    return CacheFileProblem::None;
+        return {Kind::AbsolutePath, {}};
+    // A ".." step is refused before anything is compared; a link only once
+    // it is known not to lead to the settings or the program, which say more.
+    const platform::PathBelow location{settings.appPath, cacheFile};
+    const platform::FileFailure outOfFolder = platform::outOfFolder(location);
+    if (outOfFolder.kind == platform::FileFailure::Kind::ParentStep)
+        return {Kind::OutOfFolder, outOfFolder};
+    if (isSameFile(location.path(), settings.iniPath))
+        return {Kind::SettingsFile, {}};
+    if (isSameFile(location.path(), programFile))
+        return {Kind::ProgramFile, {}};
+    if (outOfFolder.failed())
+        return {Kind::OutOfFolder, outOfFolder};
+    return {};
 }
 
 Loaded load(const QString &programFolder)

@@ -19,7 +19,7 @@ void StatusDisplay::setAnnouncer(QWidget *announcer)
     m_announcer = announcer;
 }
 
-void StatusDisplay::showMessage(const StatusMessage &message)
+void StatusDisplay::showMessage(const texts::StatusMessage &message)
 {
     setText(message.text);
     // Qt takes a tooltip that looks like markup for rich text; the cause

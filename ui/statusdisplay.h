@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "ui/statusmessages.h"
+#include "texts/statusmessages.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -26,7 +26,7 @@ public:
     // announcer as its description, read when announcer takes the focus.
     void setAnnouncer(QWidget *announcer);
 
-    void showMessage(const StatusMessage &message);
+    void showMessage(const texts::StatusMessage &message);
 
 private:
     QPointer<QWidget> m_announcer;

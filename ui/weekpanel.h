@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "core/weekplan.h"
+#include "core/dayview.h"
 
 #include <QWidget>
 
@@ -56,15 +56,11 @@ signals:
     void weekdayChosen(int index);
 
 private:
-    QLineEdit *m_ueberschrift = nullptr;
-    QGroupBox *m_frame1 = nullptr;
-    QButtonGroup *m_wtAuswahl = nullptr;
+    QLineEdit *m_headingEdit = nullptr;
+    QGroupBox *m_weekdayBox = nullptr;
+    QButtonGroup *m_weekdayGroup = nullptr;
     std::array<QRadioButton *, 6> m_weekdayButtons{};
-    QPlainTextEdit *m_menu1 = nullptr;
-    QPlainTextEdit *m_wahlessen = nullptr;
-    QPlainTextEdit *m_eintopf = nullptr;
-    QPlainTextEdit *m_vegetarisch = nullptr;
-    QPlainTextEdit *m_abendessen = nullptr;
+    std::array<QPlainTextEdit *, core::categoryCount> m_categoryBoxes{}; // by core::Category
 };
 
 } // namespace kostwerk::ui

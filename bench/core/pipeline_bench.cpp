@@ -41,7 +41,8 @@ void pipeline_weekPage(benchmark::State &state, qsizetype size)
     // A page that does not come out as a week would measure the wrong work.
     const WeekPlan weekPlan = WeekPage::parse(page, WeekPlan()).weekPlan;
     const DayView saturday = dayViewOf(weekPlan, Weekdays::count).value_or(DayView{});
-    if (weekPlan.size() <= Weekdays::count || saturday.menu1.isEmpty() || saturday.abendessen.isEmpty()) {
+    if (weekPlan.size() <= Weekdays::count || saturday[Category::MenuOne].isEmpty()
+        || saturday[Category::Dinner].isEmpty()) {
         state.SkipWithError("the generated page is not a week");
         return;
     }

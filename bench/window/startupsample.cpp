@@ -5,6 +5,7 @@
 #include "bench/support/weekpagegenerator.h"
 #include "core/cachefile.h"
 #include "platform/internettransfer.h"
+#include "session/weeksession.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
@@ -23,12 +24,13 @@
 
 using namespace kostwerk::platform;
 using namespace kostwerk::core;
+using namespace kostwerk::session;
 using namespace kostwerk::ui;
 using namespace kostwerk::bench;
 
 namespace {
 
-// Set once the watched window has painted.
+// Set, and the event loop ended, once the watched window has painted.
 class FirstPaint final : public QObject
 {
 public:
@@ -36,8 +38,10 @@ public:
 
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint && !painted) {
             painted = true;
+            QCoreApplication::exit();
+        }
         return false;
     }
 };
@@ -91,8 +95,8 @@ void showAndWaitForPaint(QWidget &window)
     FirstPaint firstPaint;
     window.installEventFilter(&firstPaint);
     window.show();
-    while (!firstPaint.painted)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!firstPaint.painted)
+        QCoreApplication::exec();
     window.removeEventFilter(&firstPaint);
 }
 
@@ -162,15 +166,15 @@ int measureStartup(int argc, char **argv, StartupWindow kind)
     const QTemporaryDir folder;
     if (!prepareProgramFolder(folder.path(), WeekPageGenerator::weekPlan(8 * WeekPageGenerator::KiB)))
         return 1;
-    ProgramState state;
     InternetTransfer transfer;
+    WeekSession session(transfer, [] { return startDay.startOfDay(); });
 
     QElapsedTimer clock;
     clock.start();
     std::unique_ptr<QMainWindow> window;
     if (kind == StartupWindow::Kostwerk) {
-        auto kostwerk = std::make_unique<MainWindow>(state, transfer);
-        kostwerk->startUp(folder.path(), startDay);
+        auto kostwerk = std::make_unique<MainWindow>(session);
+        kostwerk->startUp(folder.path());
         window = std::move(kostwerk);
     } else {
         window = std::make_unique<QMainWindow>();
@@ -184,13 +188,13 @@ int measureStartup(int argc, char **argv, StartupWindow kind)
 int measureOpening(int argc, char **argv, Opening opening, const char *programFolder)
 {
     QApplication application(argc, argv);
-    ProgramState state;
     InternetTransfer transfer;
+    WeekSession session(transfer, [] { return startDay.startOfDay(); });
 
     QElapsedTimer clock;
     clock.start();
-    MainWindow window(state, transfer);
-    window.startUp(QString::fromLocal8Bit(programFolder), startDay);
+    MainWindow window(session);
+    window.startUp(QString::fromLocal8Bit(programFolder));
     showAndWaitForPaint(window);
     if (opening == Opening::Day)
         return printSample(clock.nsecsElapsed());

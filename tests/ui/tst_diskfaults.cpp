@@ -62,7 +62,7 @@ private:
     QString iniFor(const QString &cacheFile = QStringLiteral("cache.rfk")) const;
     QString heading() const { return m_app->control<QLineEdit>("Ueberschrift")->text(); }
     QString status() const { return m_app->control<QLabel>("status")->text(); }
-    void refresh() const { QTest::mouseClick(m_app->control<QPushButton>("cmdLoad"), Qt::LeftButton); }
+    void refresh() const { QVERIFY(m_app->refresh()); }
 
     TestHttpServer m_server;
     std::unique_ptr<MainWindowFixture> m_app;
@@ -128,7 +128,7 @@ void TestDiskFaults::cachePathIsFolder_startsEmptyAndSaysSoAfterFetch()
 
     m_app->start(tuesday);
     QCOMPARE(heading(), u"Keine Daten vorhanden"_qs);
-    QVERIFY(!m_app->state.dataLoaded);
+    QVERIFY(!m_app->session->dataLoaded());
 
     refresh();
     QCOMPARE(heading(), u"Dienstag, neu"_qs);
@@ -199,10 +199,10 @@ void TestDiskFaults::damagedFiles_startWithoutCrash()
     m_app->start(tuesday);
 
     QCOMPARE(this->heading(), heading);
-    QCOMPARE(m_app->state.settings.cacheFile, cacheFile);
+    QCOMPARE(m_app->session->settings().cacheFile, cacheFile);
     const QString shown = this->status() + u'\n' + m_app->shownToolTip();
     QVERIFY2(shown.contains(status), qPrintable(shown));
-    QVERIFY(m_app->state.settings.startURL.size() <= 254);
+    QVERIFY(m_app->session->settings().startURL.size() <= 254);
     // The settings file keeps what it held; only missing keys were added.
     QVERIFY(m_app->readFile(u"refekt.ini"_qs).startsWith(ini));
 }

@@ -3,18 +3,18 @@
 #include "tests/common/cachedweek.h"
 #include "tests/common/canteensite.h"
 #include "tests/ui/mainwindowfixture.h"
-#include "ui/statusline.h"
+#include "texts/statusline.h"
 
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -166,7 +166,7 @@ void TestMainWindow::start_preselectsTodaysWeekday()
 void TestMainWindow::start_withoutCache_weekdayClickShowsNothing()
 {
     start();
-    QVERIFY(!m_app->state.dataLoaded);
+    QVERIFY(!m_app->session->dataLoaded());
     QTest::mouseClick(weekdayButton(2), Qt::LeftButton);
     QVERIFY(weekdayButton(2)->isChecked());
     QCOMPARE(heading(), u"Keine Daten vorhanden"_qs);
@@ -183,7 +183,7 @@ void TestMainWindow::start_withCache_showsSelectedDayAtOnce()
             && cache.setFileTime(QDateTime(tuesday, QTime(9, 30)), QFileDevice::FileModificationTime));
     start();
 
-    QVERIFY(m_app->state.dataLoaded);
+    QVERIFY(m_app->session->dataLoaded());
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
     QCOMPARE(control<QPlainTextEdit>("menu1")->toPlainText(), u"Menü I\nSchnitzel\n"_qs);
     QCOMPARE(control<QPlainTextEdit>("wahlessen")->toPlainText(), u"Wahlessen\nPizza, Salat\n"_qs);
@@ -244,25 +244,26 @@ void TestMainWindow::autoFetch_fetchesOutdatedWeekWhenShown()
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), before);
     m_app->window->show();
     QCoreApplication::processEvents();
+    QTRY_VERIFY(!m_app->session->isFetching());
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), before + (outdated && setting.endsWith('1')));
 }
 
 void TestMainWindow::refresh_showsWaitingThenNewWeek()
 {
-    TestHttpServer::Response slowWeek{200, CanteenSite::weekPage};
-    slowWeek.delay = std::chrono::milliseconds(400);
-    m_server.serve(QStringLiteral("/refekt/tneu.html"), slowWeek);
     start();
     auto *refresh = control<QPushButton>("cmdLoad");
-
+    // What the window shows as each page is asked for.
+    QStringList statusWhileFetching;
     QString captionWhileFetching;
     bool enabledWhileFetching = true;
-    QTimer::singleShot(150, this, [&] {
+    connect(m_app->session.get(), &kostwerk::session::WeekSession::fetchStep, this, [&] {
+        statusWhileFetching.append(status());
         captionWhileFetching = refresh->text();
-        enabledWhileFetching = refresh->isEnabled();
+        enabledWhileFetching = refresh->isEnabled() || m_app->window->menuBar()->isEnabled();
     });
-    QTest::mouseClick(refresh, Qt::LeftButton);
+    QVERIFY(m_app->refresh());
 
+    QCOMPARE(statusWhileFetching, (QStringList{u"Startseite wird geholt …"_qs, u"Wochenplan wird geholt …"_qs}));
     QCOMPARE(captionWhileFetching, u"Bitte warten..."_qs);
     QVERIFY(!enabledWhileFetching);
     QCOMPARE(refresh->text(), u"Daten holen"_qs);
@@ -292,7 +293,7 @@ void TestMainWindow::refresh_failed_keepsWeekAndExplains()
     m_app->window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_app->window.get()));
 
-    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    QVERIFY(m_app->refresh());
 
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
     // Too long for one line, the status wraps, and the window grows to show it whole.
@@ -316,13 +317,12 @@ void TestMainWindow::refresh_namesAndMarksChangedDays()
     const QString changes = u"Geändert seit dem letzten Abruf: Montag, Mittwoch, Donnerstag"_qs;
     m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, before});
     start();
-    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    QVERIFY(m_app->refresh());
     QVERIFY2(!status().contains(u'–'), qPrintable(status())); // nothing before, nothing to compare with
     m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, after});
     start();
-    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
-    const QFileInfo cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
-    QCOMPARE(status(), StatusLine::stand(cache.lastModified()) + u" – " + changes);
+    QVERIFY(m_app->refresh());
+    QCOMPARE(status(), kostwerk::texts::StatusLine::stand(m_app->now) + u" – " + changes);
     for (QRadioButton *day : m_app->window->findChildren<QRadioButton *>()) { // the days named are marked
         QCOMPARE(day->font().bold(), changes.contains(day->text()));
         QCOMPARE(day->accessibleDescription(), day->font().bold() ? u"geändert"_qs : QString());
@@ -336,7 +336,7 @@ void TestMainWindow::keyboard_f5RefreshesAndArrowsChangeDay()
     QVERIFY(QTest::qWaitForWindowActive(m_app->window.get()));
 
     const int requestsBefore = m_server.requestCount(QStringLiteral("/refekt/tneu.html"));
-    QTest::keyClick(m_app->window.get(), Qt::Key_F5);
+    QVERIFY(m_app->refresh(Qt::Key_F5));
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), requestsBefore + 1);
     QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
     // Not left on "Montag", where disabling the button during the fetch put it.

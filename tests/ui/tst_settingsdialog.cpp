@@ -57,7 +57,7 @@ private:
     void retype(const char *field, const QString &text) const;
     QStringList valuesInForce() const
     {
-        const Settings &settings = m_fixture->state.settings;
+        const Settings &settings = m_fixture->session->settings();
         return {settings.startURL, settings.basisURL, settings.cacheFile};
     }
     void close(Closing way) const;
@@ -212,6 +212,7 @@ void TestSettingsDialog::closing_reenablesAndFocusesMainWindow()
     // The disabled main window ignores a click; the dialog takes typing.
     const QString headingBefore = m_fixture->control<QLineEdit>("Ueberschrift")->text();
     QTest::mouseClick(m_fixture->control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    QVERIFY(!m_fixture->session->isFetching());
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/00.html")), 0);
     QCOMPARE(m_fixture->control<QLineEdit>("Ueberschrift")->text(), headingBefore);
     QVERIFY2(!window->windowHandle()->close(), "a close from the title bar ends the program under the dialog");
@@ -290,9 +291,9 @@ void TestSettingsDialog::ok_storesFields_nextFetchAndCacheUseThem()
     QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")), "[Settings]\r\nstartURL=" + startURL.toLatin1()
                                                                     + "\r\nbasisURL=" + basisURL.toLatin1()
                                                                     + "\r\ncacheFile=woche.rfk\r\nautoFetch=1\r\n");
-    QCOMPARE(m_fixture->state.settings.startURL, startURL);
+    QCOMPARE(m_fixture->session->settings().startURL, startURL);
 
-    QTest::mouseClick(m_fixture->control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    QVERIFY(m_fixture->refresh());
     QCOMPARE(m_server.requestCount(QStringLiteral("/anders/00.html")), 1);
     QCOMPARE(m_server.requestCount(QStringLiteral("/anders/tneu.html")), 1);
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/00.html")), 0);

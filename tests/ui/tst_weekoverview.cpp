@@ -66,7 +66,7 @@ QStringList shownWords(const WeekPlan &week)
     QStringList texts{week.constFirst(), stand};
     for (qsizetype n = 1; n < week.size(); ++n) {
         const DayView view = *dayViewOf(week, n);
-        texts << view.heading << view.menu1 << view.wahlessen << view.eintopf << view.vegetarisch << view.abendessen;
+        texts << view.heading << QStringList(view.categories.begin(), view.categories.end());
     }
     return wordPieces(texts.join(u' '));
 }

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/cachefile.h"
 #include "tests/common/cachedweek.h"
 #include "tests/common/pdftext.h"
 #include "tests/ui/mainwindowfixture.h"
+#include "texts/statusline.h"
 #include "ui/printing/printerdevice.h"
 #include "ui/printing/printouts.h"
 #include "ui/printing/printpreview.h"
 #include "ui/printing/textprinting.h"
-#include "ui/statusline.h"
 
 #include <QDialog>
 #include <QFileInfo>
@@ -150,7 +151,7 @@ void TestWeekPrinting::print()
     // Every job is the whole week as held, with the locations and salads
     // that the day view leaves out.
     for (const QString &job : std::as_const(m_device->jobs)) {
-        QCOMPARE(words(job), words(m_fixture->state.weekPlan.join(u' ')));
+        QCOMPARE(words(job), words(m_fixture->session->week().join(u' ')));
         QVERIFY(job.contains(u"Nordhang"_qs) && job.contains(u"Gurkensalat"_qs));
     }
 }
@@ -187,8 +188,8 @@ void TestWeekPrinting::pdf_holdsEveryLineInOrder()
     QFETCH(int, copies);
     m_device->toFile = true;
     m_device->answer = copies;
+    QVERIFY(m_fixture->writeFile(u"cache.rfk"_qs, kostwerk::core::CacheFile::encode(week)));
     m_fixture->start();
-    m_fixture->state.weekPlan = week;
     m_fixture->window->usePrintDevice(*m_device);
 
     QTest::mouseClick(m_fixture->control<QPushButton>("cmdWochenplan"), Qt::LeftButton);
@@ -320,8 +321,9 @@ void TestWeekPrinting::menuItem_previewsItsPrintout()
     m_fixture->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_fixture->window.get()));
     QTest::keySequence(m_fixture->window.get(), m_fixture->control<QAction>(menuItem.constData())->shortcut());
-    const QString stand = StatusLine::stand(QFileInfo(m_fixture->dir.filePath(u"cache.rfk"_qs)).lastModified());
-    const kostwerk::core::WeekPlan &week = m_fixture->state.weekPlan;
+    const QString stand = kostwerk::texts::StatusLine::stand(
+        QFileInfo(m_fixture->dir.filePath(u"cache.rfk"_qs)).lastModified());
+    const kostwerk::core::WeekPlan &week = m_fixture->session->week();
     RecordingPrintDevice direct(m_fixture->dir.path() + u"/direct");
     QVERIFY(QDir().mkpath(m_fixture->dir.path() + u"/direct"));
     direct.print(menuItem == "weekOverview" ? Printouts::weekOverview(week, stand) : Printouts::weekPlan(week), 1);

@@ -4,6 +4,7 @@
 
 #include "core/shownlines.h"
 #include "core/weekplan.h"
+#include "texts/statusline.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -41,7 +42,8 @@ bool printCopy(QPrinter &printer, QPainter &painter, const QStringList &texts)
     for (const QString &text : texts) {
         // Splitting text followed by a line break gives every printed line,
         // including the empty ones a leading or trailing CR LF makes.
-        for (const QString &line : core::shownLines(text, core::lineBreak, core::sectionBounds)) {
+        for (const QString &line :
+             core::shownLines(text, core::lineBreak, core::sectionBounds, texts::StatusLine::leftOutLines)) {
             // An empty line still takes one row.
             QTextLayout layout(line, font, &printer);
             layOut(layout, pageWidth);

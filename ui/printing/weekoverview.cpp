@@ -2,6 +2,7 @@
 
 #include "ui/printing/weekoverview.h"
 
+#include "texts/statusline.h"
 #include "ui/fonts.h"
 #include "ui/printing/weekoverviewlayout.h"
 
@@ -111,8 +112,7 @@ bool paintOverview(QPrinter &printer, QPainter &painter, const FittedOverview &o
 void paintNoWeek(QPainter &painter, QRectF page)
 {
     painter.setFont(Fonts::systemFont(notePointSize));
-    painter.drawText(page, Qt::AlignCenter | Qt::TextWordWrap,
-                     QStringLiteral("Kein Wochenplan vorhanden – bitte zuerst Daten holen."));
+    painter.drawText(page, Qt::AlignCenter | Qt::TextWordWrap, texts::StatusLine::noWeekToPrint());
 }
 
 } // namespace

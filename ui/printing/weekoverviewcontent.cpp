@@ -4,6 +4,7 @@
 
 #include "core/shownlines.h"
 #include "core/weekdays.h"
+#include "texts/statusline.h"
 
 #include <algorithm>
 
@@ -40,7 +41,7 @@ QStringView withoutBlankEnds(QStringView text)
 QStringList shownLines(QStringView text, core::TextBounds bounds)
 {
     text = withoutBlankEnds(text);
-    return text.isEmpty() ? QStringList() : core::shownLines(text, lineBreak, bounds);
+    return text.isEmpty() ? QStringList() : core::shownLines(text, lineBreak, bounds, texts::StatusLine::leftOutLines);
 }
 
 // The category's name is printed once, beside its row, so each cell drops
@@ -62,11 +63,11 @@ WeekOverviewContent weekOverviewContent(const core::WeekPlan &weekPlan)
     const qsizetype days = std::min<qsizetype>(weekPlan.size() - 1, core::Weekdays::count);
     for (qsizetype n = 1; n <= days; ++n) {
         const core::DayView view = *core::dayViewOf(weekPlan, n);
-        content.dayHeadings.append(core::shownLines(view.heading, lineBreak, core::headingBounds).constFirst());
-        const std::array<const QString *, overviewCategoryCount> categories = {
-            &view.menu1, &view.wahlessen, &view.eintopf, &view.vegetarisch, &view.abendessen};
+        content.dayHeadings.append(
+            core::shownLines(view.heading, lineBreak, core::headingBounds, texts::StatusLine::leftOutLines)
+                .constFirst());
         for (qsizetype c = 0; c < overviewCategoryCount; ++c)
-            content.dishes[c].append(dishesOf(*categories[c]));
+            content.dishes[c].append(dishesOf(view.categories[c]));
     }
     return content;
 }

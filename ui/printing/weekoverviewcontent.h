@@ -8,9 +8,8 @@
 
 namespace kostwerk::ui {
 
-// The overview's rows are the day view's categories without "Frische
-// Salate", which the day view never shows.
-inline constexpr qsizetype overviewCategoryCount = core::DayViewText::categoryHeadings.size() - 1;
+// The overview's rows are the day view's categories.
+inline constexpr qsizetype overviewCategoryCount = core::categoryCount;
 
 // What the week overview shows, as lines of text: the week's title, a heading
 // per day (Montag first), and per category the dishes of each day.

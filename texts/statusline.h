@@ -12,10 +12,20 @@
 #include <QString>
 
 // The German texts of the main window's status line.
-namespace kostwerk::ui::StatusLine {
+namespace kostwerk::texts::StatusLine {
+
+// When a week was fetched, for example "08.12.2026, 14:30".
+QString standTime(const QDateTime &cacheWritten);
 
 // For example "Stand: 08.12.2026, 14:30".
 QString stand(const QDateTime &cacheWritten);
+
+// Told of a week fetched before this week's Monday.
+QString outdated();
+
+// Which page a running fetch is getting, for example "Startseite wird
+// geholt …".
+QString fetching(core::WeekPlanFetch::Step step);
 
 // What changed since the last fetch, for example "Geändert seit dem letzten
 // Abruf: Dienstag, Donnerstag"; empty when nothing was shown before.
@@ -51,4 +61,11 @@ QString settingsNotSaved();
 QString programFolderNotFound(const QString &folder);
 QString programFolderNotFoundCause();
 
-} // namespace kostwerk::ui::StatusLine
+// The printouts' note for a week with no day: what to do to get one.
+QString noWeekToPrint();
+
+// What a display shows in place of the lines it leaves out, for example
+// "… (1.234 weitere Zeilen)"; core::shownLines adds it.
+QString leftOutLines(qsizetype lines);
+
+} // namespace kostwerk::texts::StatusLine

@@ -7,13 +7,13 @@
 #include <QString>
 
 // Why a typed or stored setting is not taken, as one German sentence.
-namespace kostwerk::ui::SettingsRefusals {
+namespace kostwerk::texts::SettingsRefusals {
 
-QString cacheFile(settings::CacheFileProblem problem);
+QString cacheFile(const settings::CacheFileProblem &problem);
 
 QString lineBreak();
 
 // character, one or two UTF-16 units, cannot be stored in refekt.ini.
 QString unwritableCharacter(const QString &character);
 
-} // namespace kostwerk::ui::SettingsRefusals
+} // namespace kostwerk::texts::SettingsRefusals

@@ -1,32 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/settingsrefusals.h"
+#include "texts/settingsrefusals.h"
 
-namespace kostwerk::ui {
+namespace kostwerk::texts {
 
 namespace SettingsRefusals {
 
-QString cacheFile(settings::CacheFileProblem problem)
+QString cacheFile(const settings::CacheFileProblem &problem)
 {
-    using Problem = settings::CacheFileProblem;
-    switch (problem) {
-    case Problem::None:
+    using Kind = settings::CacheFileProblem::Kind;
+    switch (problem.kind) {
+    case Kind::None:
         return QString();
-    case Problem::AbsolutePath:
+    case Kind::AbsolutePath:
         return QStringLiteral("Die Cache-Datei liegt immer im Ordner der Einstellungen; "
                               "ein absoluter Pfad ist nicht möglich.");
-    case Problem::ParentStep:
+    case Kind::SettingsFile:
+        return QStringLiteral("Die Cache-Datei darf nicht die Einstellungsdatei refekt.ini sein.");
+    case Kind::ProgramFile:
+        return QStringLiteral("Die Cache-Datei darf nicht das Programm selbst sein.");
+    case Kind::OutOfFolder:
+        break;
+    }
+    if (problem.failure.kind == platform::FileFailure::Kind::ParentStep)
         return QStringLiteral("Die Cache-Datei liegt immer im Ordner der Einstellungen; "
                               "„..“ führt aus ihm hinaus.");
-    case Problem::SettingsFile:
-        return QStringLiteral("Die Cache-Datei darf nicht die Einstellungsdatei refekt.ini sein.");
-    case Problem::ProgramFile:
-        return QStringLiteral("Die Cache-Datei darf nicht das Programm selbst sein.");
-    case Problem::Link:
-        return QStringLiteral("Die Cache-Datei liegt immer im Ordner der Einstellungen; ein symbolischer Link "
-                              "(auch einer zu einem Ordner) könnte an jeden anderen Ort führen.");
-    }
-    return QString();
+    return QStringLiteral("Die Cache-Datei liegt immer im Ordner der Einstellungen; ein symbolischer Link "
+                          "(auch einer zu einem Ordner) könnte an jeden anderen Ort führen.");
 }
 
 QString lineBreak()
@@ -44,4 +44,4 @@ QString unwritableCharacter(const QString &character)
 
 } // namespace SettingsRefusals
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::texts
