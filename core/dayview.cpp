@@ -5,6 +5,8 @@
 #include "core/weekdays.h"
 #include "platform/blanks.h"
 
+#include <algorithm>
+
 namespace kostwerk::core {
 
 namespace {
@@ -31,12 +33,23 @@ QString headingOf(QStringView text)
     return (end < 0 ? text : text.first(end)).toString();
 }
 
+// Whether line, without the blanks around it, is heading in any case; where
+// the locations are kept, location names and blanks may follow the heading.
+bool isHeadingLine(QStringView line, QStringView heading, Locations locations)
+{
+    if (!line.startsWith(heading, Qt::CaseInsensitive))
+        return false;
+    const QStringView rest = line.sliced(heading.size());
+    return rest.isEmpty()
+           || (locations == Locations::Kept && platform::trimBlanks(withoutLocations(rest.toString())).isEmpty());
+}
+
 // Where each category heading starts: on the first line that, without the
 // blanks around it, is the heading in any case, so that a heading word inside
 // a dish is passed over. Only where no line is the heading, its first
 // occurrence anywhere counts; so "Menü I" is still found at the start of
 // "Menü II (veg.)" on a day without a "Menü I" line.
-HeadingPositions headingPositions(const QString &text)
+HeadingPositions headingPositions(const QString &text, Locations locations)
 {
     HeadingPositions positions;
     positions.fill(-1);
@@ -46,7 +59,7 @@ HeadingPositions headingPositions(const QString &text)
         const QStringView line = platform::trimBlanks(QStringView(text).sliced(lineStart, lineEnd - lineStart));
         for (std::size_t i = 0; i < positions.size(); ++i) {
             // The heading's text starts where the blanks in front of it end.
-            if (positions[i] < 0 && line.compare(categoryHeadings[i], Qt::CaseInsensitive) == 0)
+            if (positions[i] < 0 && isHeadingLine(line, categoryHeadings[i], locations))
                 positions[i] = line.data() - text.constData();
         }
         lineStart = lineEnd + lineBreak.size();
@@ -75,13 +88,13 @@ QString categoryOf(const QString &text, const HeadingPositions &positions, std::
 
 } // namespace
 
-std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n)
+std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n, Locations locations)
 {
     if (n < 0 || n >= weekPlan.size())
         return std::nullopt;
 
-    const QString text = withoutLocations(weekPlan.at(n));
-    const HeadingPositions positions = headingPositions(text);
+    const QString text = locations == Locations::Kept ? weekPlan.at(n) : withoutLocations(weekPlan.at(n));
+    const HeadingPositions positions = headingPositions(text, locations);
     return DayView{headingOf(text),
                    categoryOf(text, positions, 0),
                    categoryOf(text, positions, 1),
@@ -94,10 +107,7 @@ bool showsAnyCategory(const WeekPlan &weekPlan)
 {
     for (qsizetype n = 1; n <= Weekdays::count; ++n) {
         const std::optional<DayView> view = dayViewOf(weekPlan, n);
-        if (view
-            && (view->menu1.size() + view->wahlessen.size() + view->eintopf.size() + view->vegetarisch.size()
-                + view->abendessen.size())
-                   > 0)
+        if (view && std::ranges::any_of(view->categories(), [](const QString *text) { return !text->isEmpty(); }))
             return true;
     }
     return false;

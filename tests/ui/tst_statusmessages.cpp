@@ -31,7 +31,7 @@ RefreshReport refreshWith(Problem problem, Kind kind = Kind::SameWeek, QList<int
     RefreshReport report;
     report.fetch.problem = problem;
     report.fetch.httpStatus = problem == Problem::HttpStatus ? 404 : 0;
-    report.changes = {kind, changedDays};
+    report.changes = {kind, changedDays, {}};
     return report;
 }
 
