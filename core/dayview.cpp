@@ -22,17 +22,6 @@ QString withoutLocations(QString text)
     return text;
 }
 
-// The first line. A section read back from the cache starts with a line
-// break, and one whose title was empty on the page with two or more; the
-// heading is the first line after them.
-QString headingOf(QStringView text)
-{
-    while (text.startsWith(lineBreak))
-        text = text.sliced(lineBreak.size());
-    const qsizetype end = text.indexOf(lineBreak);
-    return (end < 0 ? text : text.first(end)).toString();
-}
-
 // Whether line, without the blanks around it, is heading in any case; where
 // the locations are kept, location names and blanks may follow the heading.
 bool isHeadingLine(QStringView line, QStringView heading, Locations locations)
@@ -87,6 +76,16 @@ QString categoryOf(const QString &text, const HeadingPositions &positions, std::
 }
 
 } // namespace
+
+QString headingOf(QStringView section)
+{
+    // A section read back from the cache starts with a line break, and one
+    // whose title was empty on the page with two or more.
+    while (section.startsWith(lineBreak))
+        section = section.sliced(lineBreak.size());
+    const qsizetype end = section.indexOf(lineBreak);
+    return (end < 0 ? section : section.first(end)).toString();
+}
 
 std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n, Locations locations)
 {

@@ -43,6 +43,10 @@ inline constexpr std::array<QStringView, 4> locationNames = {u"Nordhang", u"Brun
 
 } // namespace DayViewText
 
+// The heading a day view takes from a section: its first line after the line
+// breaks it begins with.
+QString headingOf(QStringView section);
+
 // Whether a view leaves the location names out, as the window does, or keeps
 // them, as the week overview does.
 enum class Locations { Removed, Kept };

@@ -4,7 +4,7 @@
 #include "core/weekpage.h"
 #include "platform/pagedecoding.h"
 #include "tests/common/pdftext.h"
-#include "ui/printing/weekoverview.h"
+#include "ui/printing/printouts.h"
 #include "ui/printing/weekoverviewlayout.h"
 
 #include <QFile>
@@ -125,7 +125,7 @@ void TestWeekOverview::pdf_showsEveryDishOnTheFewestPages()
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(u"uebersicht.pdf"_qs));
 
-    QVERIFY(printWeekOverview(printer, week, stand));
+    QVERIFY(drawWhole(printer, Printouts::weekOverview(week, stand)));
 
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
     const std::optional<QString> text = pdfText(printer.outputFileName(), {u"-layout"_qs});
