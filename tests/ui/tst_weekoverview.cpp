@@ -65,7 +65,7 @@ QStringList shownWords(const WeekPlan &week)
         return wordPieces(u"Kein Wochenplan vorhanden – bitte zuerst Daten holen."_qs);
     QStringList texts{week.constFirst(), stand};
     for (qsizetype n = 1; n < week.size(); ++n) {
-        const DayView view = *dayViewOf(week, n);
+        const DayView view = *dayViewOf(week, n, Locations::Kept);
         texts << view.heading << view.menu1 << view.wahlessen << view.eintopf << view.vegetarisch << view.abendessen;
     }
     return wordPieces(texts.join(u' '));
@@ -74,7 +74,7 @@ QStringList shownWords(const WeekPlan &week)
 // Two days of a week, whose "Menü I" row holds dishes dishes a day.
 WeekOverviewContent twoDays(int dishes)
 {
-    WeekOverviewContent content{{u"Speiseplan"_qs}, {u"Montag"_qs, u"Dienstag"_qs}, {}};
+    WeekOverviewContent content{{u"Speiseplan"_qs}, {u"Montag"_qs, u"Dienstag"_qs}, {}, {}};
     for (int c = 0; c < categories; ++c) {
         for (int day = 0; day < 2; ++day) {
             QStringList lines;
