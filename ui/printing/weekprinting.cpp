@@ -7,6 +7,7 @@
 #include "ui/printing/printouts.h"
 #include "ui/printing/printrun.h"
 
+#include <QElapsedTimer>
 #include <QProgressDialog>
 
 #include <utility>
@@ -69,11 +70,17 @@ void WeekPrinting::print(const Printout &printout, int copies)
     m_progress->setWindowModality(Qt::NonModal);
     m_progress->setValue(0);
     const QString printing = u"„" + printout.name + u"“ wird gedruckt: ";
-    connect(m_run, &PrintRun::progressed, m_progress, [progress = m_progress, printing](int drawn, int total) {
-        progress->setLabelText(printing + u"Seite %1 von %2"_qs.arg(drawn).arg(total));
-        progress->setMaximum(total);
-        progress->setValue(drawn);
-    });
+    // A screen reader hears of every change; a few a second are enough to
+    // follow, where hundreds of pages a second would hold it up.
+    connect(m_run, &PrintRun::progressed, m_progress,
+            [progress = m_progress, printing, shown = QElapsedTimer()](int drawn, int total) mutable {
+                if (shown.isValid() && shown.elapsed() < 250 && drawn < total)
+                    return;
+                shown.start();
+                progress->setLabelText(printing + u"Seite %1 von %2"_qs.arg(drawn).arg(total));
+                progress->setMaximum(total);
+                progress->setValue(drawn);
+            });
     // Escape closes the dialog as "Abbrechen" does.
     connect(m_progress, &QProgressDialog::canceled, m_run, &PrintRun::cancel);
     connect(m_progress, &QDialog::rejected, m_run, &PrintRun::cancel);
