@@ -139,10 +139,11 @@ void MainWindow::startUp(const QString &programFolder, QDate today)
 {
     m_datumF->setText(GermanDates::dateLine(today));
     m_panel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
+    m_panel->markToday(core::Weekdays::weekdayIndex(today));
     const StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath(), today);
     m_fetchWhenShown = report.fetchNow;
     if (m_state.dataLoaded)
-        m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+        showDay();
     m_status->showMessage(startUpMessage(report, m_session.stand(), today));
 }
 
@@ -159,7 +160,13 @@ void MainWindow::usePrintDevice(PrintDevice &device)
 void MainWindow::showChosenDay()
 {
     if (m_state.dataLoaded)
-        m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+        showDay();
+}
+
+void MainWindow::showDay()
+{
+    m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+    m_status->showChangedCategories(m_panel->changedCategoriesShown());
 }
 
 void MainWindow::reloadWeekPlan()
@@ -167,8 +174,8 @@ void MainWindow::reloadWeekPlan()
     m_cmdLoad->showFetching();
     const RefreshReport report = m_session.refresh(QDateTime::currentDateTime());
     // The last fetch's marks go, whatever this one brought.
-    m_panel->markChangedDays(report.changes.changedDays);
-    m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+    m_panel->markChanges(report.changes);
+    showDay();
     // Told before the button takes the focus back, so that the focus brings it to screen readers.
     m_status->showMessage(refreshMessage(report, m_session.stand(), QDate::currentDate()));
     m_cmdLoad->showFetched();

@@ -64,6 +64,9 @@ private:
 
     // Shows the chosen weekday, once there is a week to show it from.
     void showChosenDay();
+    // Shows the chosen weekday from the week, and what the last fetch
+    // changed on it.
+    void showDay();
     // Fetches the week, telling the user on the refresh button while the
     // pages download, and shows the chosen weekday from what came in.
     void reloadWeekPlan();

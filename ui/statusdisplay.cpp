@@ -21,10 +21,23 @@ void StatusDisplay::setAnnouncer(QWidget *announcer)
 
 void StatusDisplay::showMessage(const StatusMessage &message)
 {
-    setText(message.text);
-    setToolTip(message.cause);
+    m_message = message;
+    showText();
+}
+
+void StatusDisplay::showChangedCategories(const QList<int> &categories)
+{
+    m_changedCategories = categories;
+    showText();
+}
+
+void StatusDisplay::showText()
+{
+    const StatusMessage shown = withChangedCategories(m_message, m_changedCategories);
+    setText(shown.text);
+    setToolTip(shown.cause);
     if (m_announcer)
-        m_announcer->setAccessibleDescription(message.text);
+        m_announcer->setAccessibleDescription(shown.text);
 }
 
 } // namespace kostwerk::ui

@@ -83,6 +83,11 @@ StatusMessage refreshMessage(const RefreshReport &report, const QDateTime &stand
     return {joined(parts), {}};
 }
 
+StatusMessage withChangedCategories(const StatusMessage &message, const QList<int> &categories)
+{
+    return {joined({message.text, StatusLine::changedCategories(categories)}), message.cause};
+}
+
 StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &stand, QDate today)
 {
     return {joined({StatusLine::settingsNotSaved(), stand.isValid() ? StatusLine::forCache(stand, today) : QString()}),
