@@ -30,6 +30,8 @@ bool drawWhole(QPrinter &printer, const Printout &printout)
     if (!painter.begin(&printer))
         return false;
     const std::unique_ptr<PrintPages> pages = printout.layOut(printer, painter.font());
+    while (pages->layOutMore()) {
+    }
     for (int page = 0; page < pages->count(); ++page) {
         if (page > 0 && !printer.newPage())
             return false;

@@ -15,13 +15,18 @@ class QPrinter;
 
 namespace kostwerk::ui {
 
-// A printout laid out on the pages of one printer, drawn a page at a time,
-// so that a long print run can go in steps and stop between two pages.
+// A printout laid out on the pages of one printer, laid out a part and drawn
+// a page at a time, so that a long print run can go in steps and stop
+// between two pages.
 class PrintPages
 {
 public:
     virtual ~PrintPages() = default;
     Q_DISABLE_COPY_MOVE(PrintPages)
+
+    // Lays out the next part of a printout that is laid out in parts;
+    // false once nothing was left to lay out. The pages are known then.
+    virtual bool layOutMore() { return false; }
 
     // How many pages a copy takes; at least one.
     virtual int count() const = 0;

@@ -40,6 +40,8 @@ void PrintRun::step()
         return finish(Outcome::Cancelled);
     if (!m_painter.isActive() && !beginJob())
         return finish(Outcome::Failed);
+    if (m_pages->layOutMore())
+        return;
     if (m_pageInJob > 0 && !m_printer->newPage())
         return finish(Outcome::Failed);
     m_pages->draw(m_painter, m_pageInJob % m_pages->count());

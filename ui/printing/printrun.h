@@ -13,8 +13,8 @@ namespace kostwerk::ui {
 class PrintDevice;
 
 // Prints copies of a printout on a device in steps that the event loop runs
-// one after another, a page each, so that the window goes on answering and
-// the run can stop between two pages. Every copy is a print job of its own,
+// one after another, a part of the layout or a page each, so that the window
+// goes on answering and the run can stop between two pages. Every copy is a print job of its own,
 // except in a file, which every job would replace: there the copies follow
 // one another in one job. The printout is laid out once, on the first job's
 // printer, and each job leaves the printer's page set-up as it found it.

@@ -17,17 +17,18 @@ namespace kostwerk::ui {
 
 namespace {
 
-// Lays out one line of text across the page width; a line wider than the
-// page wraps at a word, or anywhere when a single word is too wide.
-std::unique_ptr<QTextLayout> layOut(const QString &line, const QFont &font, QPrinter &printer)
+// Lays out one line of text in font, which is the printer's, across the page
+// width; a line wider than the page wraps at a word, or anywhere when a
+// single word is too wide.
+std::unique_ptr<QTextLayout> layOut(const QString &line, const QFont &font, qreal pageWidth)
 {
-    auto layout = std::make_unique<QTextLayout>(line, font, &printer);
+    auto layout = std::make_unique<QTextLayout>(line, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout->setTextOption(option);
     layout->beginLayout();
     for (QTextLine row = layout->createLine(); row.isValid(); row = layout->createLine())
-        row.setLineWidth(printer.width());
+        row.setLineWidth(pageWidth);
     layout->endLayout();
     return layout;
 }
@@ -40,19 +41,24 @@ struct Row
 };
 
 // The texts' rows, a page of rows after the other, each a line spacing
-// below the one before. The lines are laid out once, however many copies
-// are drawn.
+// below the one before, laid out a text at a time. The lines are laid out
+// once, however many copies are drawn.
 class TextPages final : public PrintPages
 {
 public:
     TextPages(QPrinter &printer, const QFont &font, const QStringList &texts);
 
+    bool layOutMore() override;
     int count() const override { return int(m_pages.size()); }
     void draw(QPainter &painter, int page) const override;
 
 private:
     void place(const std::vector<Row> &rows);
 
+    const QFont m_font; // in the printer's resolution
+    const qreal m_pageWidth;
+    const QStringList m_texts;
+    qsizetype m_laidOut = 0; // texts
     std::vector<std::unique_ptr<QTextLayout>> m_lines;
     std::vector<std::vector<Row>> m_pages{{}};
     qreal m_lineSpacing;
@@ -60,21 +66,29 @@ private:
 };
 
 TextPages::TextPages(QPrinter &printer, const QFont &font, const QStringList &texts)
-    : m_lineSpacing(QFontMetricsF(font, &printer).lineSpacing())
+    : m_font(font, &printer)
+    , m_pageWidth(printer.width())
+    , m_texts(texts)
+    , m_lineSpacing(QFontMetricsF(font, &printer).lineSpacing())
     , m_rowsPerPage(std::max<std::size_t>(1, std::size_t(printer.height() / m_lineSpacing)))
 {
-    for (const QString &text : texts) {
-        std::vector<Row> rows;
-        // Splitting text followed by a line break gives every printed line,
-        // including the empty ones a leading or trailing CR LF makes. An
-        // empty line still takes one row.
-        for (const QString &line : core::shownLines(text, core::lineBreak, core::sectionBounds)) {
-            m_lines.push_back(layOut(line, font, printer));
-            for (int i = 0; i < m_lines.back()->lineCount(); ++i)
-                rows.push_back({m_lines.back().get(), i});
-        }
-        place(rows);
+}
+
+bool TextPages::layOutMore()
+{
+    if (m_laidOut == m_texts.size())
+        return false;
+    std::vector<Row> rows;
+    // Splitting text followed by a line break gives every printed line,
+    // including the empty ones a leading or trailing CR LF makes. An empty
+    // line still takes one row.
+    for (const QString &line : core::shownLines(m_texts.at(m_laidOut++), core::lineBreak, core::sectionBounds)) {
+        m_lines.push_back(layOut(line, m_font, m_pageWidth));
+        for (int i = 0; i < m_lines.back()->lineCount(); ++i)
+            rows.push_back({m_lines.back().get(), i});
     }
+    place(rows);
+    return true;
 }
 
 void TextPages::place(const std::vector<Row> &rows)
