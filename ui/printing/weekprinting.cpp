@@ -62,22 +62,24 @@ void WeekPrinting::print(const Printout &printout, int copies)
     m_run = new PrintRun(device(), printout, copies, this);
     m_progress = new QProgressDialog(m_window);
     m_progress->setObjectName(QStringLiteral("printProgress"));
+    // The title names the printout, the text the page; a screen reader reads
+    // both when the dialog appears.
     m_progress->setWindowTitle(printout.name);
+    m_progress->setLabelText(QStringLiteral("Der Druck wird vorbereitet …"));
     m_progress->setCancelButtonText(QStringLiteral("Abbrechen"));
     // Not modal: a modal progress dialog runs the event loop inside setValue.
     // It appears once the run looks like taking longer than its minimum
     // duration.
     m_progress->setWindowModality(Qt::NonModal);
     m_progress->setValue(0);
-    const QString printing = u"„" + printout.name + u"“ wird gedruckt: ";
     // A screen reader hears of every change; a few a second are enough to
     // follow, where hundreds of pages a second would hold it up.
     connect(m_run, &PrintRun::progressed, m_progress,
-            [progress = m_progress, printing, shown = QElapsedTimer()](int drawn, int total) mutable {
+            [progress = m_progress, shown = QElapsedTimer()](int drawn, int total) mutable {
                 if (shown.isValid() && shown.elapsed() < 250 && drawn < total)
                     return;
                 shown.start();
-                progress->setLabelText(printing + u"Seite %1 von %2"_qs.arg(drawn).arg(total));
+                progress->setLabelText(u"Seite %1 von %2 wird gedruckt"_qs.arg(drawn).arg(total));
                 progress->setMaximum(total);
                 progress->setValue(drawn);
             });
