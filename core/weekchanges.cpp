@@ -6,8 +6,6 @@
 #include "core/dayview.h"
 #include "core/weekdays.h"
 
-#include <QRegularExpression>
-
 #include <optional>
 
 namespace kostwerk::core {
@@ -44,16 +42,6 @@ QStringList titleLines(const WeekPlan &weekPlan)
     return lines;
 }
 
-// The dates a day's heading names, such as "07.12." or "07.12.2026".
-QStringList datesIn(const QString &heading)
-{
-    static const QRegularExpression date(QStringLiteral(R"(\b\d{1,2}\.\d{1,2}\.(\d{2,4})?)"));
-    QStringList dates;
-    for (const QRegularExpressionMatch &match : date.globalMatch(heading))
-        dates.append(match.captured());
-    return dates;
-}
-
 // The day view of section n as far as a reader sees a difference; the day
 // view itself passes over the line breaks a section begins with.
 std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
@@ -83,16 +71,27 @@ WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWee
         earlierDays.append(comparableView(earlier, day));
         fetchedDays.append(comparableView(fetched, day));
         if (earlierDays.last() && fetchedDays.last())
-            otherDates = otherDates || datesIn(earlierDays.last()->heading) != datesIn(fetchedDays.last()->heading);
+            otherDates = otherDates
+                         || Weekdays::datesIn(earlierDays.last()->heading)
+                                != Weekdays::datesIn(fetchedDays.last()->heading);
     }
     if (otherDates || titleLines(earlier) != titleLines(fetched)) {
         changes.kind = WeekChanges::Kind::NewWeek;
         return changes;
     }
     changes.kind = WeekChanges::Kind::SameWeek;
+    changes.changedCategories.resize(Weekdays::count);
     for (int day = 0; day < Weekdays::count; ++day) {
-        if (earlierDays[day] != fetchedDays[day])
-            changes.changedDays.append(day);
+        if (earlierDays[day] == fetchedDays[day])
+            continue;
+        changes.changedDays.append(day);
+        // A day that one week lacks shows empty categories there.
+        const DayView before = earlierDays[day].value_or(DayView{});
+        const DayView after = fetchedDays[day].value_or(DayView{});
+        for (int c = 0; c < int(categoryCount); ++c) {
+            if (before.categories[c] != after.categories[c])
+                changes.changedCategories[day].append(c);
+        }
     }
     return changes;
 }

@@ -90,6 +90,11 @@ StatusMessage refreshMessage(const session::RefreshReport &report, const QDateTi
     return {joined(parts), {}};
 }
 
+StatusMessage withChangedCategories(const StatusMessage &message, const QList<int> &categories)
+{
+    return {joined({message.text, StatusLine::changedCategories(categories)}), message.cause};
+}
+
 StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &stand, QDate today)
 {
     return {joined({StatusLine::settingsNotSaved(), stand.isValid() ? StatusLine::forCache(stand, today) : QString()}),

@@ -31,6 +31,10 @@ StatusMessage startUpMessage(const session::StartUpReport &report, const QDateTi
 // or what failed and the age of the week still shown.
 StatusMessage refreshMessage(const session::RefreshReport &report, const QDateTime &stand, QDate today);
 
+// message, followed by the categories of the day shown that the last fetch
+// changed (indexes into core::DayViewText::categoryHeadings).
+StatusMessage withChangedCategories(const StatusMessage &message, const QList<int> &categories);
+
 // Confirmed settings that could not be saved, and the week's age.
 StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &stand, QDate today);
 
