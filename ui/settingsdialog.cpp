@@ -104,11 +104,8 @@ void SettingsDialog::acceptSettings()
 {
     // A refused value keeps the dialog open with what was typed, and the
     // focus in the field to mend.
-    if (const QString why = refusal(); !why.isEmpty()) {
-        // The message can quote what was typed, which is no markup.
-        QMessageBox warning(QMessageBox::Warning, windowTitle(), why, QMessageBox::Ok, this);
-        warning.setTextFormat(Qt::PlainText);
-        warning.exec();
+    if (const Refusal refused = refusal(); refused.field) {
+        showRefusal(refused);
         return;
     }
     // Otherwise taken over as typed: an emptied field is stored empty and
@@ -122,26 +119,33 @@ void SettingsDialog::acceptSettings()
     close();
 }
 
-QString SettingsDialog::refusal()
+void SettingsDialog::showRefusal(const Refusal &refused)
+{
+    // Opened over the dialog, which it blocks, while the event loop goes on;
+    // the message can quote what was typed, which is no markup.
+    auto *warning = new QMessageBox(QMessageBox::Warning, windowTitle(), refused.why, QMessageBox::Ok, this);
+    warning->setAttribute(Qt::WA_DeleteOnClose);
+    warning->setTextFormat(Qt::PlainText);
+    connect(warning, &QMessageBox::finished, refused.field, [field = refused.field] { field->setFocus(); });
+    warning->open();
+}
+
+SettingsDialog::Refusal SettingsDialog::refusal() const
 {
     // A line break would end the value's line in the settings file, and a
     // character its encoding cannot hold would be saved as another.
     for (QLineEdit *field : {m_startUrlEdit, m_basisUrlEdit, m_cacheFileEdit}) {
-        if (field->text().contains(u'\r') || field->text().contains(u'\n')) {
-            field->setFocus();
-            return texts::SettingsRefusals::lineBreak();
-        }
+        if (field->text().contains(u'\r') || field->text().contains(u'\n'))
+            return {texts::SettingsRefusals::lineBreak(), field};
         if (const QString character = settings::SettingsStore::unwritableCharacter(m_session.settings(), field->text());
-            !character.isEmpty()) {
-            field->setFocus();
-            return texts::SettingsRefusals::unwritableCharacter(character);
-        }
+            !character.isEmpty())
+            return {texts::SettingsRefusals::unwritableCharacter(character), field};
     }
     const settings::CacheFileProblem problem = settings::SettingsStore::cacheFileProblem(
         m_session.settings(), m_cacheFileEdit->text(), QCoreApplication::applicationFilePath());
     if (problem.refused())
-        m_cacheFileEdit->setFocus();
-    return texts::SettingsRefusals::cacheFile(problem);
+        return {texts::SettingsRefusals::cacheFile(problem), m_cacheFileEdit};
+    return {};
 }
 
 } // namespace kostwerk::ui

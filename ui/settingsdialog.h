@@ -30,12 +30,21 @@ private:
     void createControls();
     void showSettings();
 
+    // Why the typed values cannot be taken over, and the field at fault.
+    struct Refusal
+    {
+        QString why;
+        QLineEdit *field = nullptr; // none when nothing is refused
+    };
+
     // Takes the fields over and saves them, unless a value is refused.
     void acceptSettings();
 
-    // Why the typed values cannot be taken over, or empty text; the field at
-    // fault gets the focus.
-    QString refusal();
+    Refusal refusal() const;
+
+    // Says why in a message box over the dialog; once it is closed, the
+    // field at fault has the focus.
+    void showRefusal(const Refusal &refused);
 
     session::WeekSession &m_session;
 

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 using namespace kostwerk::settings;
@@ -360,16 +359,14 @@ void TestSettingsDialog::ok_refusesPastedValue_staysOpenAndKeepsIni()
     QVERIFY(openSettings());
     inDialog<QLineEdit>(field.constData())->selectAll();
     inDialog<QLineEdit>(field.constData())->insert(value); // as pasted
-    QString message;
-    QTimer::singleShot(0, this, [&message] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        message = box && box->textFormat() == Qt::PlainText ? box->text() : QString();
-        if (box)
-            box->accept();
-    });
     close(Closing::Ok);
+    QMessageBox *box = nullptr;
+    QTRY_VERIFY((box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())));
+    const QString message = box->textFormat() == Qt::PlainText ? box->text() : QString();
+    box->accept();
 
     QVERIFY2(message.contains(says), qPrintable(message));
+    QTRY_COMPARE(QApplication::focusWidget(), inDialog(field.constData()));
     QVERIFY(m_dialog && m_dialog->isVisible());
     QCOMPARE(inDialog<QLineEdit>(field.constData())->text(), value);
     QCOMPARE(m_fixture->readFile(QStringLiteral("refekt.ini")), iniBefore);
