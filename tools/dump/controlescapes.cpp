@@ -2,8 +2,6 @@
 
 #include "tools/dump/controlescapes.h"
 
-#include <QStringList>
-
 namespace kostwerk::tools::ControlEscapes {
 
 namespace {
@@ -24,17 +22,37 @@ QString jsonEscape(char16_t c)
     return QStringLiteral("\\u%1").arg(int(c), 4, 16, QLatin1Char('0'));
 }
 
-QString replaceControls(QStringView text, QString (*escape)(char16_t))
+// Lines keep their CR LF: a CR right before an LF, and that LF, are no
+// controls to escape.
+enum class LineEnds { Escaped, Kept };
+
+qsizetype nextControl(QStringView text, qsizetype from, LineEnds lineEnds)
 {
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (lineEnds == LineEnds::Kept && text[i] == u'\r' && text.sliced(i).startsWith(u"\r\n"))
+            ++i;
+        else if (isControl(text[i].unicode()))
+            return i;
+    }
+    return text.size();
+}
+
+// Copies the text between two controls as a whole, so that text without
+// any, the usual case, is copied at once.
+QString replaceControls(QStringView text, QString (*escape)(char16_t), LineEnds lineEnds = LineEnds::Escaped)
+{
+    qsizetype control = nextControl(text, 0, lineEnds);
+    if (control == text.size())
+        return text.toString();
     QString result;
     result.reserve(text.size());
-    for (const QChar c : text) {
-        if (isControl(c.unicode()))
-            result += escape(c.unicode());
-        else
-            result += c;
+    qsizetype start = 0;
+    while (control < text.size()) {
+        result += text.sliced(start, control - start) + escape(text[control].unicode());
+        start = control + 1;
+        control = nextControl(text, start, lineEnds);
     }
-    return result;
+    return result + text.sliced(start);
 }
 
 } // namespace
@@ -46,10 +64,7 @@ QString escaped(QStringView text)
 
 QString escapedLines(QStringView text)
 {
-    QStringList lines;
-    for (const QStringView line : text.split(u"\r\n"))
-        lines += escaped(line);
-    return lines.join(u"\r\n");
+    return replaceControls(text, hexEscape, LineEnds::Kept);
 }
 
 QByteArray escapedJson(const QByteArray &json)
