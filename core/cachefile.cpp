@@ -6,6 +6,9 @@
 #include "platform/atomicfile.h"
 #include "platform/fileaccess.h"
 
+#include <optional>
+#include <utility>
+
 namespace kostwerk::core {
 
 using platform::AnsiCodePage::utf8ByteOrderMark;
@@ -19,8 +22,8 @@ QByteArray encode(const WeekPlan &weekPlan)
         text += marker + lineBreak;
         text += QString(section).replace(u',', QStringLiteral(";;;")) + lineBreak;
     }
-    if (platform::AnsiCodePage::canEncode(text))
-        return platform::AnsiCodePage::encode(text);
+    if (std::optional<QByteArray> bytes = platform::AnsiCodePage::encodeExactly(text))
+        return *std::move(bytes);
     return utf8ByteOrderMark + text.toUtf8();
 }
 

@@ -5,6 +5,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+#include <numeric>
+
 namespace kostwerk::platform {
 
 namespace {
@@ -27,14 +30,37 @@ QByteArray encodeReplacing(const QString &text)
     return bytes;
 }
 
+// The character of every byte. The code page gives each byte exactly one, so
+// looking the bytes up reads them as ICU does, without ICU's reserve of two
+// characters per byte.
+const QString &charactersOfBytes()
+{
+    static const QString characters = [] {
+        QByteArray bytes(0x100, Qt::Uninitialized);
+        std::iota(bytes.begin(), bytes.end(), '\0');
+        QStringDecoder decoder(codePageName);
+        return QString(decoder.decode(bytes));
+    }();
+    Q_ASSERT(characters.size() == 0x100);
+    return characters;
+}
+
 } // namespace
 
 namespace AnsiCodePage {
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codePageName);
-    return decoder.decode(bytes);
+    const QString &characters = charactersOfBytes();
+    QString text(bytes.size(), Qt::Uninitialized);
+    std::transform(bytes.begin(), bytes.end(), text.begin(),
+                   [&characters](char byte) { return characters[uchar(byte)]; });
+    return text;
+}
+
+QChar characterOf(char byte)
+{
+    return charactersOfBytes().at(uchar(byte));
 }
 
 QByteArray encode(const QString &text)
@@ -44,11 +70,21 @@ QByteArray encode(const QString &text)
     return encoder.hasError() ? encodeReplacing(text) : bytes;
 }
 
-bool canEncode(const QString &text)
+std::optional<QByteArray> encodeExactly(QStringView text)
 {
     QStringEncoder encoder(codePageName);
-    const QByteArray bytes = encoder.encode(text);
-    return !encoder.hasError() && decode(bytes) == text;
+    QByteArray bytes = encoder.encode(text);
+    // Each character that survives is one byte that reads back as itself.
+    const QString &characters = charactersOfBytes();
+    const auto readsBack = [&characters](char byte, QChar character) { return characters[uchar(byte)] == character; };
+    if (encoder.hasError() || !std::equal(bytes.cbegin(), bytes.cend(), text.cbegin(), text.cend(), readsBack))
+        return std::nullopt;
+    return bytes;
+}
+
+bool canEncode(const QString &text)
+{
+    return encodeExactly(text).has_value();
 }
 
 } // namespace AnsiCodePage

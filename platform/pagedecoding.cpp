@@ -80,19 +80,6 @@ qsizetype sequenceLength(QByteArrayView bytes, qsizetype i)
     return 0;
 }
 
-// The characters of the bytes 0x80 to 0xFF in Windows-1252.
-const QString &windows1252HighHalf()
-{
-    static const QString characters = [] {
-        QByteArray bytes;
-        for (int byte = 0x80; byte <= 0xFF; ++byte)
-            bytes += char(byte);
-        return AnsiCodePage::decode(bytes);
-    }();
-    Q_ASSERT(characters.size() == 0x80);
-    return characters;
-}
-
 // UTF-8 read sequence by sequence: each byte that is part of no well-formed
 // sequence, such as a Windows-1252 "ü" or "€" in an otherwise UTF-8 page,
 // is read as Windows-1252, so that one stray byte costs one character, not
@@ -118,7 +105,7 @@ DecodedPage decodeUtf8KeepingStrayBytes(QByteArrayView bytes)
             i += length;
         } else {
             out = utf8.appendToBuffer(out, bytes.sliced(runStart, i - runStart));
-            *out++ = windows1252HighHalf().at(uchar(bytes[i]) - 0x80);
+            *out++ = AnsiCodePage::characterOf(bytes[i]);
             runStart = ++i;
         }
     }
