@@ -125,12 +125,16 @@ Outcome link(const QString &path)
 
 Outcome week(const QString &path)
 {
-    const std::optional<QByteArray> page = readFile(path);
+    std::optional<QByteArray> page = readFile(path);
     if (!page)
         return {{}, unreadable(path)};
+    // Each form of the page is let go once the next is made, so that the
+    // page is not held while the week is encoded.
+    QString text = platform::decodePage(*std::exchange(page, std::nullopt)).text;
+    core::WeekPlan weekPlan = core::WeekPage::parse(std::exchange(text, {}), {}).weekPlan;
     // With an empty week to start from, a page without sections leaves the
     // week empty, and an empty week encodes to nothing.
-    return {cacheText(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}, true};
+    return {cacheText(std::move(weekPlan)), {}, true};
 }
 
 void fetch(const QString &iniPath, bool asCacheText, const std::function<void(const Outcome &)> &done)
