@@ -5,6 +5,7 @@
 
 #include "bench/support/peakmemory.h"
 #include "bench/support/weekpagegenerator.h"
+#include "core/cachefile.h"
 #include "core/dayview.h"
 #include "core/weekdays.h"
 #include "core/weekpage.h"
@@ -123,7 +124,52 @@ void pipeline_decode(benchmark::State &state, PageBytes kind)
     peak.report(state);
 }
 
+// What a fetch and "kostwerk-dump week" do with a week page as downloaded:
+// decode it, cut it into the week and encode that as the cache file.
+enum class Charset {
+    Windows1252, // unlabelled, as the canteen sends its pages
+    Utf8Beyond,  // UTF-8 with a character Windows-1252 lacks: the cache is UTF-8
+};
+
+void pipeline_pageToCache(benchmark::State &state, qsizetype size, Charset charset)
+{
+    QString page = WeekPageGenerator::weekPage(size);
+    QByteArray contentType;
+    QByteArray bytes;
+    if (charset == Charset::Windows1252) {
+        bytes = kostwerk::platform::AnsiCodePage::encode(page);
+    } else {
+        page.insert(page.indexOf(u"</h2>"), u" in Łódź");
+        bytes = page.toUtf8();
+        contentType = "text/html; charset=utf-8";
+    }
+    bytes.truncate(size);
+    bytes += "<hr>";
+    const PeakMemory peak;
+    qsizetype written = 0;
+    for (auto _ : state) {
+        const WeekPlan weekPlan =
+            WeekPage::parse(kostwerk::platform::decodePage(bytes, contentType).text, WeekPlan()).weekPlan;
+        const QByteArray cache = CacheFile::encode(weekPlan);
+        written = cache.size();
+        benchmark::DoNotOptimize(cache);
+    }
+    state.SetLabel("cache bytes: " + std::to_string(written));
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+    peak.report(state, bytes.size());
+}
+
 } // namespace
+
+BENCHMARK_CAPTURE(pipeline_pageToCache, 1MiB, 1 * MiB, Charset::Windows1252)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_pageToCache, 16MiB, 16 * MiB, Charset::Windows1252)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_pageToCache, 16MiBUtf8Cache, 16 * MiB, Charset::Utf8Beyond)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 BENCHMARK_CAPTURE(pipeline_decode, utf8, PageBytes::Utf8)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(pipeline_decode, windows1252, PageBytes::Windows1252)->Unit(benchmark::kMillisecond)->UseRealTime();

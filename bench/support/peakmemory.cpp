@@ -40,11 +40,13 @@ PeakMemory::PeakMemory()
 {
 }
 
-void PeakMemory::report(benchmark::State &state) const
+void PeakMemory::report(benchmark::State &state, qint64 input) const
 {
     const qint64 peak = statusValue("VmHWM");
     if (!m_resettable || peak < 0 || m_baseline < 0)
         return;
-    state.counters["peak_bytes"] = benchmark::Counter(static_cast<double>(peak - m_baseline),
-                                                      benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
+    const auto rise = static_cast<double>(peak - m_baseline);
+    state.counters["peak_bytes"] = benchmark::Counter(rise, benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
+    if (input > 0)
+        state.counters["peak_per_byte"] = rise / static_cast<double>(input);
 }

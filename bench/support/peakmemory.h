@@ -17,9 +17,10 @@ public:
     PeakMemory();
 
     // Adds the counter "peak_bytes": the high-water mark minus what the
-    // process held at construction. Adds nothing where the mark cannot be
-    // reset.
-    void report(benchmark::State &state) const;
+    // process held at construction, and with input bytes given, the peak
+    // per input byte as "peak_per_byte". Adds nothing where the mark cannot
+    // be reset.
+    void report(benchmark::State &state, qint64 input = 0) const;
 
 private:
     bool m_resettable = false;
