@@ -99,6 +99,11 @@ void TestInternetTransfer::page_isDecodedByItsCharset_data()
     QTest::newRow("stray bytes in UTF-8 read as Windows-1252, the rest as UTF-8")
         << QByteArray("<p>Men\xC3\xBC I \x80\xE2\x82") << QByteArray("text/html; charset=utf-8")
         << QStringLiteral("<p>Menü I €â‚");
+    QTest::newRow("a byte beyond 0xBF continues no sequence")
+        << QByteArray("<p>\xC3\xC0 \xC2\xBF") << QByteArray("text/html; charset=utf-8") << QStringLiteral("<p>ÃÀ ¿");
+    QTest::newRow("stray byte right after a three- and a four-byte sequence")
+        << QByteArray("<p>\xE2\x82\xAC\x80 \xF0\x9F\x8D\xB2\x80") << QByteArray("text/html; charset=utf-8")
+        << QStringLiteral("<p>€€ 🍲€");
     QTest::newRow("unlabelled UTF-8") << QByteArray("<p>Gem\xC3\xBCse</p>") << QByteArray()
                                       << QStringLiteral("<p>Gemüse</p>");
     QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);

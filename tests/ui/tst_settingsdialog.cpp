@@ -347,6 +347,8 @@ void TestSettingsDialog::ok_refusesPastedValue_staysOpenAndKeepsIni_data()
                                              << "„..“";
     QTest::newRow("character beyond Windows-1252") << QByteArray("cachefilefeld") << "Wochenplan–€–日本.rfk"
                                                    << "„日“ (U+65E5)";
+    QTest::newRow("character beyond the basic plane") << QByteArray("cachefilefeld") << "Wochenplan🍲.rfk"
+                                                      << "„🍲“ (U+1F372)";
 }
 
 void TestSettingsDialog::ok_refusesPastedValue_staysOpenAndKeepsIni()
