@@ -14,7 +14,7 @@ half an hour on two cores.
   tools/mutate.py                        # 50 changes drawn from the default folders
   tools/mutate.py --max 10 --files core/weekpage.cpp
   tools/mutate.py --list --files texts   # the changes it could make, without running
-  tools/mutate.py --only core/cachefile.cpp:25:12:negate   # run these again
+  tools/mutate.py --only platform/pagedecoding.cpp:58:57:constant   # try these again
 """
 
 import argparse
@@ -112,7 +112,7 @@ def mutants_of_line(line):
     for m in INTEGER.finditer(line):
         if in_code(m.start(), m.end()):
             value = int(m.group(), 0) + 1
-            number = hex(value) if m.group().startswith("0x") else str(value)
+            number = f"0x{value:X}" if m.group().startswith("0x") else str(value)
             yield m.start(), "constant", line[: m.start()] + number + line[m.end() :]
     for m in CONDITION.finditer(line):
         close = matching_paren(line, m.end() - 1)
@@ -200,6 +200,9 @@ def main():
         return
 
     def interrupt(signum, frame):
+        # Once, so that a second Ctrl+C cannot cut the putting back short.
+        signal.signal(signal.SIGINT, signal.SIG_IGN)
+        signal.signal(signal.SIGTERM, signal.SIG_IGN)
         raise Interrupted()
 
     signal.signal(signal.SIGINT, interrupt)
