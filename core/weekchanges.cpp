@@ -4,9 +4,8 @@
 
 #include "core/cachefile.h"
 #include "core/dayview.h"
+#include "core/weekdates.h"
 #include "core/weekdays.h"
-
-#include <QRegularExpression>
 
 #include <optional>
 
@@ -44,16 +43,6 @@ QStringList titleLines(const WeekPlan &weekPlan)
     return lines;
 }
 
-// The dates a day's heading names, such as "07.12." or "07.12.2026".
-QStringList datesIn(const QString &heading)
-{
-    static const QRegularExpression date(QStringLiteral(R"(\b\d{1,2}\.\d{1,2}\.(\d{2,4})?)"));
-    QStringList dates;
-    for (const QRegularExpressionMatch &match : date.globalMatch(heading))
-        dates.append(match.captured());
-    return dates;
-}
-
 // The day view of section n as far as a reader sees a difference; the day
 // view itself passes over the line breaks a section begins with.
 std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
@@ -69,7 +58,7 @@ std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
 
 } // namespace
 
-WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWeek)
+WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWeek, QDate fetchedOn)
 {
     WeekChanges changes;
     if (earlierWeek.isEmpty())
@@ -83,7 +72,9 @@ WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWee
         earlierDays.append(comparableView(earlier, day));
         fetchedDays.append(comparableView(fetched, day));
         if (earlierDays.last() && fetchedDays.last())
-            otherDates = otherDates || datesIn(earlierDays.last()->heading) != datesIn(fetchedDays.last()->heading);
+            otherDates = otherDates
+                         || WeekDates::datesIn(earlierDays.last()->heading, fetchedOn)
+                                != WeekDates::datesIn(fetchedDays.last()->heading, fetchedOn);
     }
     if (otherDates || titleLines(earlier) != titleLines(fetched)) {
         changes.kind = WeekChanges::Kind::NewWeek;

@@ -2,6 +2,8 @@
 
 #include "core/weekdays.h"
 
+#include "core/weekdates.h"
+
 namespace kostwerk::core::Weekdays {
 
 std::optional<int> todayWeekdayIndex(QDate date)
@@ -12,10 +14,12 @@ std::optional<int> todayWeekdayIndex(QDate date)
     return dayOfWeek == Qt::Sunday ? 0 : dayOfWeek - 1;
 }
 
-bool isOutdated(const QDateTime &fetched, QDate today)
+bool isOutdated(const WeekPlan &week, const QDateTime &fetched, QDate today)
 {
+    if (fetched.date() > today)
+        return true;
     const QDate monday = today.addDays(1 - today.dayOfWeek());
-    return fetched.date() < monday || fetched.date() > today;
+    return WeekDates::lastDatedDay(week, fetched.date()).value_or(fetched.date()) < monday;
 }
 
 } // namespace kostwerk::core::Weekdays

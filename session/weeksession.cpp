@@ -52,8 +52,7 @@ StartUpReport WeekSession::start(const QString &programFolder, const QString &pr
     platform::removeLeftovers(platform::PathBelow::inFolderOf(m_settings.iniPath));
     platform::removeLeftovers(m_settings.cacheLocation());
     report.cache = loadCachedWeek(report);
-    report.fetchNow = m_settings.autoFetch
-                      && (report.cache != StartUpReport::Cache::Loaded || core::Weekdays::isOutdated(m_stand, today()));
+    report.fetchNow = m_settings.autoFetch && (report.cache != StartUpReport::Cache::Loaded || age().outdated);
     if (m_dataLoaded)
         emit weekChanged(m_week, {});
     return report;
@@ -92,6 +91,11 @@ void WeekSession::abort()
     m_fetch.abort();
 }
 
+WeekAge WeekSession::age() const
+{
+    return {m_stand, m_stand.isValid() && core::Weekdays::isOutdated(m_week, m_stand, today())};
+}
+
 bool WeekSession::isFetching() const
 {
     return m_fetch.isRunning();
@@ -121,9 +125,9 @@ void WeekSession::fetched(core::FetchReport fetch)
             fetch.cacheFailure = written.failure;
             fetch.cacheName = m_settings.cacheFile;
         }
-        report.changes = core::compareWeeks(m_week, fetch.weekPlan);
-        report.categoriesFound = core::showsAnyCategory(fetch.weekPlan);
         m_stand = m_clock();
+        report.changes = core::compareWeeks(m_week, fetch.weekPlan, m_stand.date());
+        report.categoriesFound = core::showsAnyCategory(fetch.weekPlan);
     }
     // Whatever the fetch brought, the weekday buttons now show from the week.
     m_dataLoaded = true;

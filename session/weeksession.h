@@ -50,6 +50,13 @@ struct RefreshReport
     bool categoriesFound = true; // false when a week came in without any category
 };
 
+// How old the week shown is.
+struct WeekAge
+{
+    QDateTime stand;       // when it was fetched; invalid while that is unknown
+    bool outdated = false; // no longer this week's (core::Weekdays::isOutdated)
+};
+
 // The week behind the main window, without a widget: it holds the settings,
 // the week, when the week was fetched and whether one is there to show. The
 // start-up loads the settings and the cached week; a fetch downloads the
@@ -100,6 +107,8 @@ public:
     bool dataLoaded() const { return m_dataLoaded; }
     // When the week shown was fetched; invalid while that is unknown.
     QDateTime stand() const { return m_stand; }
+    // The stand, and whether the week is outdated, judged by the clock's today.
+    WeekAge age() const;
     QDate today() const { return m_clock().date(); }
 
 signals:

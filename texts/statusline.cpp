@@ -3,7 +3,6 @@
 #include "texts/statusline.h"
 
 #include "core/shownlines.h"
-#include "core/weekdays.h"
 #include "platform/internettransfer.h"
 #include "texts/captions.h"
 #include "texts/germandates.h"
@@ -148,10 +147,10 @@ QString whatChanged(const core::WeekChanges &changes)
     return u"Geändert seit dem letzten Abruf: " + days.join(u", ");
 }
 
-QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekChanges &changes)
+QString forCache(const QDateTime &cacheWritten, bool isOutdated, const core::WeekChanges &changes)
 {
     QString text = stand(cacheWritten);
-    if (core::Weekdays::isOutdated(cacheWritten, today))
+    if (isOutdated)
         text = outdated() + u" – bitte " + Captions::refreshAgain + u" (" + text + u')';
     const QString changed = whatChanged(changes);
     return changed.isEmpty() ? text : text + u" – " + changed;

@@ -31,10 +31,10 @@ QString fetching(core::WeekPlanFetch::Step step);
 // Abruf: Dienstag, Donnerstag"; empty when nothing was shown before.
 QString whatChanged(const core::WeekChanges &changes);
 
-// The "Stand", or the hint that the shown week is no longer current; after a
-// fetch followed by what changed, for example
+// The "Stand", or the hint that the shown week is outdated; after a fetch
+// followed by what changed, for example
 // "Stand: 09.12.2026, 14:30 – Keine Änderungen seit dem letzten Abruf".
-QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekChanges &changes = {});
+QString forCache(const QDateTime &cacheWritten, bool isOutdated, const core::WeekChanges &changes = {});
 
 // What went wrong in a fetch, in plain German.
 QString problem(const core::FetchReport &report);

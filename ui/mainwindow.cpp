@@ -154,7 +154,7 @@ void MainWindow::startUp(const QString &programFolder)
     m_weekPanel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
     const session::StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath());
     m_fetchWhenShown = report.fetchNow;
-    m_status->showMessage(texts::startUpMessage(report, m_session.stand(), today));
+    m_status->showMessage(texts::startUpMessage(report, m_session.age()));
 }
 
 int MainWindow::selectedWeekday() const
@@ -202,7 +202,7 @@ void MainWindow::showFetchStep(core::WeekPlanFetch::Step step)
 void MainWindow::showFetched(const session::RefreshReport &report)
 {
     // Told before the focus comes back, so that the focus brings it to screen readers.
-    m_status->showMessage(texts::refreshMessage(report, m_session.stand(), m_session.today()));
+    m_status->showMessage(texts::refreshMessage(report, m_session.age()));
     m_refreshButton->setText(Captions::refreshAgain.toString());
     m_weekPanel->setEnabled(true);
     menuBar()->setEnabled(true);
@@ -213,8 +213,7 @@ void MainWindow::showFetched(const session::RefreshReport &report)
 void MainWindow::showSettingsSaved(const platform::WriteResult &saved)
 {
     if (!saved)
-        m_status->showMessage(texts::settingsNotSavedMessage(texts::StatusLine::cause(saved.failure), m_session.stand(),
-                                                             m_session.today()));
+        m_status->showMessage(texts::settingsNotSavedMessage(texts::StatusLine::cause(saved.failure), m_session.age()));
 }
 
 void MainWindow::previewWeekOverview()
