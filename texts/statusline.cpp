@@ -163,8 +163,9 @@ QString problem(const core::FetchReport &report)
     case Problem::None:
         return QString();
     case Problem::StartPage:
+        return u"Startseite: " + downloadProblem(*report.failedDownload());
     case Problem::WeekPage:
-        return downloadProblem(*report.failedDownload());
+        return u"Wochenplan: " + downloadProblem(*report.failedDownload());
     case Problem::NoWeekLink:
         return QStringLiteral("Auf der Startseite wurde kein Link zum Wochenplan gefunden.");
     case Problem::NoDaySections:

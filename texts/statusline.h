@@ -36,7 +36,9 @@ QString whatChanged(const core::WeekChanges &changes);
 // "Stand: 09.12.2026, 14:30 – Keine Änderungen seit dem letzten Abruf".
 QString forCache(const QDateTime &cacheWritten, bool isOutdated, const core::WeekChanges &changes = {});
 
-// What went wrong in a fetch, in plain German.
+// What went wrong in a fetch, in plain German; a failed download names the
+// page, for example "Startseite: Der Server meldet einen Fehler (HTTP-Status
+// 404)."
 QString problem(const core::FetchReport &report);
 
 // Causes, shown beside the status line (its tooltip) and by kostwerk-dump:

@@ -102,13 +102,13 @@ void TestStatusMessages::refresh_data()
                                                         u"gefunden – hat sich die Seite geändert?";
     QTest::newRow("failure, a week of this week shown")
         << refreshWith(Problem::StartPage) << thisWeek
-        << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 08.12.2026, 09:30"_qs;
+        << u"Startseite: Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 08.12.2026, 09:30"_qs;
     QTest::newRow("failure, an outdated week shown")
         << refreshWith(Problem::StartPage) << lastWeek
-        << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 04.12.2026, 09:30 – "
+        << u"Startseite: Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 04.12.2026, 09:30 – "
            u"Wochenplan ist nicht mehr aktuell"_qs;
-    QTest::newRow("failure, no week shown")
-        << refreshWith(Problem::StartPage) << WeekAge() << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+    QTest::newRow("failure, no week shown") << refreshWith(Problem::StartPage) << WeekAge()
+                                            << u"Startseite: Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
 }
 
 void TestStatusMessages::refresh()

@@ -219,11 +219,11 @@ void TestDump::fetch_printsEachStep_writesNothing_data()
         << QByteArray("<A HREF=\"t\x1b[2Jneu.html\">Vom 07.12.</A>") << 200
         << QStringList{u"Wochen-Link: t\\x1b[2Jneu.html"_qs,
                        u"Wochenseite: SITE/t\\x1b[2Jneu.html (HTTP-Status 404, "_qs}
-        << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+        << u"Wochenplan: Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
     QTest::newRow("week page 404")
         << CanteenSite::startPage << 404
         << QStringList{u"Wochenseite: SITE/tneu.html (HTTP-Status 404, "_qs, u"Abschnitte: 0"_qs}
-        << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+        << u"Wochenplan: Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
 }
 
 void TestDump::fetch_printsEachStep_writesNothing()
