@@ -39,9 +39,19 @@ inline constexpr std::array<QStringView, 4> locationNames = {u"Nordhang", u"Brun
 
 } // namespace DayViewText
 
+// The heading a day view takes from a section: its first line after the line
+// breaks it begins with.
+QString headingOf(QStringView section);
+
+// Whether a view leaves the location names out, as the window does, or keeps
+// them, as the week overview does.
+enum class Locations { Removed, Kept };
+
 // The view of section n (1 = Montag ... 6 = Samstag); nothing when the week
-// has no such section.
-std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n);
+// has no such section. Where the locations are kept, a line that holds a
+// category's heading and location names, such as "Abendessen Brunnenstraße",
+// counts as that heading's line, as it does once the names are removed.
+std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n, Locations locations = Locations::Removed);
 
 // Whether any weekday of the week shows a category. A week page that comes
 // in with none has most likely changed its shape.

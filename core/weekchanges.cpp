@@ -81,9 +81,18 @@ WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWee
         return changes;
     }
     changes.kind = WeekChanges::Kind::SameWeek;
+    changes.changedCategories.resize(Weekdays::count);
     for (int day = 0; day < Weekdays::count; ++day) {
-        if (earlierDays[day] != fetchedDays[day])
-            changes.changedDays.append(day);
+        if (earlierDays[day] == fetchedDays[day])
+            continue;
+        changes.changedDays.append(day);
+        // A day that one week lacks shows empty categories there.
+        const DayView before = earlierDays[day].value_or(DayView{});
+        const DayView after = fetchedDays[day].value_or(DayView{});
+        for (int c = 0; c < int(categoryCount); ++c) {
+            if (before.categories[c] != after.categories[c])
+                changes.changedCategories[day].append(c);
+        }
     }
     return changes;
 }

@@ -20,6 +20,9 @@ struct WeekChanges
 
     Kind kind = Kind::NoEarlierWeek;
     QList<int> changedDays; // weekday indexes (0 = Montag), for SameWeek only
+    // For SameWeek, per weekday index, the categories whose text changed, as
+    // indexes into DayViewText::categoryHeadings.
+    QList<QList<int>> changedCategories;
 
     bool operator==(const WeekChanges &) const = default;
 };
@@ -29,10 +32,12 @@ struct WeekChanges
 // from the cache begins with, and a ";;;" that comes back as a comma, make no
 // difference. The fetched week is a new week when any line of its title
 // differs (blanks at line ends aside), or when a weekday's heading names
-// other dates than before, compared as dates (core/weekdates.h) read near
-// fetchedOn, so that "07.12.26" and "07.12.2026" are the same. Otherwise the six weekdays are compared by what the day
-// view shows of them, so that location names and blanks at line ends make no difference either; a weekday that only one
-// of the weeks holds counts as changed, since the window shows "no data" for it in the other.
+// other dates than before, compared as dates read near fetchedOn, so that
+// "07.12.26" and "07.12.2026" are the same. Otherwise the six weekdays are compared by what the day view
+// shows of them, so that location names and blanks at line ends make no
+// difference either; a weekday that only one of the weeks holds counts as
+// changed, since the window shows "no data" for it in the other, and so does
+// each category it shows.
 WeekChanges compareWeeks(const WeekPlan &earlier, const WeekPlan &fetched, QDate fetchedOn);
 
 } // namespace kostwerk::core

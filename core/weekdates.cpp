@@ -85,6 +85,14 @@ QList<QDate> datesIn(QStringView text, QDate near)
     return dates;
 }
 
+QStringList writtenDatesIn(QStringView text)
+{
+    QStringList dates;
+    for (const QRegularExpressionMatch &match : datePattern().globalMatch(text))
+        dates.append(match.captured().trimmed());
+    return dates;
+}
+
 std::optional<QDate> lastDatedDay(const WeekPlan &week, QDate near)
 {
     QList<QDate> dates;

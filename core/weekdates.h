@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,6 +20,9 @@ namespace kostwerk::core::WeekDates {
 // century that does. What is no valid date, such as "31.02.", and a number
 // within a longer one are left out.
 QList<QDate> datesIn(QStringView text, QDate near);
+
+// The same dates as text writes them, such as "07.12." or "7. Dezember 2026".
+QStringList writtenDatesIn(QStringView text);
 
 // The last day of the week that its weekday headings date, or, where none
 // of them names a date, that its title dates; nothing when neither does.

@@ -6,12 +6,18 @@
 
 namespace kostwerk::core::Weekdays {
 
+std::optional<int> weekdayIndex(QDate date)
+{
+    if (!date.isValid() || date.dayOfWeek() == Qt::Sunday)
+        return std::nullopt;
+    return date.dayOfWeek() - 1;
+}
+
 std::optional<int> todayWeekdayIndex(QDate date)
 {
     if (!date.isValid())
         return std::nullopt;
-    const int dayOfWeek = date.dayOfWeek();
-    return dayOfWeek == Qt::Sunday ? 0 : dayOfWeek - 1;
+    return weekdayIndex(date).value_or(0);
 }
 
 bool isOutdated(const WeekPlan &week, const QDateTime &fetched, QDate today)

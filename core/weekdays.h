@@ -6,12 +6,17 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QStringList>
 
 #include <optional>
 
 namespace kostwerk::core::Weekdays {
 
 inline constexpr int count = 6; // Montag (0) ... Samstag (5)
+
+// The weekday index of date: Montag 0, ..., Samstag 5; nothing on a Sunday
+// and for an invalid date.
+std::optional<int> weekdayIndex(QDate date);
 
 // The weekday button to preselect: Sonntag and Montag give 0 (Montag),
 // Dienstag 1, ..., Samstag 5. Nothing for an invalid date.

@@ -72,6 +72,12 @@ void check(const QString &section)
     require(dayViewOf(cached, 1) == view, "a section read back from the cache shows alike");
 
     require(!dayViewOf(weekPlan, 2) && !dayViewOf(weekPlan, -1), "a day beyond the week has no view");
+
+    // The view that keeps the locations differs only where the section
+    // names one.
+    const DayView kept = *dayViewOf(weekPlan, 1, Locations::Kept);
+    require(!kept.heading.contains(lineBreak), "the heading keeping locations holds no CR LF");
+    require(withoutLocations(section) != section || kept == view, "without locations, keeping them changes nothing");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "texts/statusline.h"
 
+#include "core/dayview.h"
 #include "core/shownlines.h"
 #include "platform/internettransfer.h"
 #include "texts/captions.h"
@@ -145,6 +146,16 @@ QString whatChanged(const core::WeekChanges &changes)
     for (int day : changes.changedDays)
         days.append(GermanDates::weekdayNameAt(day));
     return u"Geändert seit dem letzten Abruf: " + days.join(u", ");
+}
+
+QString changedCategories(const QList<int> &categories)
+{
+    if (categories.isEmpty())
+        return QString();
+    QStringList names;
+    for (int category : categories)
+        names.append(core::DayViewText::categoryHeadings.at(category).toString());
+    return u"Geändert: " + names.join(u", ");
 }
 
 QString forCache(const QDateTime &cacheWritten, bool isOutdated, const core::WeekChanges &changes)

@@ -31,8 +31,13 @@ QString fetching(core::WeekPlanFetch::Step step);
 // Abruf: Dienstag, Donnerstag"; empty when nothing was shown before.
 QString whatChanged(const core::WeekChanges &changes);
 
-// The "Stand", or the hint that the shown week is outdated; after a fetch
-// followed by what changed, for example
+// The categories of the day shown that the last fetch changed, given as
+// indexes into core::DayViewText::categoryHeadings, for example "Geändert:
+// Wahlessen, Eintopf"; empty when none did.
+QString changedCategories(const QList<int> &categories);
+
+// The "Stand", or the hint that the shown week is no longer current; after a
+// fetch followed by what changed, for example
 // "Stand: 09.12.2026, 14:30 – Keine Änderungen seit dem letzten Abruf".
 QString forCache(const QDateTime &cacheWritten, bool isOutdated, const core::WeekChanges &changes = {});
 

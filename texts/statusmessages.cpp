@@ -89,6 +89,11 @@ StatusMessage refreshMessage(const session::RefreshReport &report, const session
     return {joined(parts), {}};
 }
 
+StatusMessage withChangedCategories(const StatusMessage &message, const QList<int> &categories)
+{
+    return {joined({message.text, StatusLine::changedCategories(categories)}), message.cause};
+}
+
 StatusMessage settingsNotSavedMessage(const QString &cause, const session::WeekAge &age)
 {
     return {joined({StatusLine::settingsNotSaved(),

@@ -28,6 +28,10 @@ StatusMessage startUpMessage(const session::StartUpReport &report, const session
 // or what failed and the age of the week still shown.
 StatusMessage refreshMessage(const session::RefreshReport &report, const session::WeekAge &age);
 
+// message, followed by the categories of the day shown that the last fetch
+// changed (indexes into core::DayViewText::categoryHeadings).
+StatusMessage withChangedCategories(const StatusMessage &message, const QList<int> &categories);
+
 // Confirmed settings that could not be saved, and the week's age.
 StatusMessage settingsNotSavedMessage(const QString &cause, const session::WeekAge &age);
 

@@ -152,6 +152,7 @@ void MainWindow::startUp(const QString &programFolder)
     const QDate today = m_session.today();
     m_dateLabel->setText(texts::GermanDates::dateLine(today));
     m_weekPanel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
+    m_weekPanel->markToday(core::Weekdays::weekdayIndex(today));
     const session::StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath());
     m_fetchWhenShown = report.fetchNow;
     m_status->showMessage(texts::startUpMessage(report, m_session.age()));
@@ -170,13 +171,19 @@ void MainWindow::usePrintDevice(PrintDevice &device)
 void MainWindow::showChosenDay()
 {
     if (m_session.dataLoaded())
-        m_weekPanel->showDay(m_session.week(), selectedWeekday() + 1);
+        showDay();
+}
+
+void MainWindow::showDay()
+{
+    m_weekPanel->showDay(m_session.week(), selectedWeekday() + 1);
+    m_status->showChangedCategories(m_weekPanel->changedCategoriesShown());
 }
 
 void MainWindow::showWeek(const core::WeekChanges &changes)
 {
     // The last fetch's marks go, whatever this one brought.
-    m_weekPanel->markChangedDays(changes.changedDays);
+    m_weekPanel->markChanges(changes);
     showChosenDay();
 }
 

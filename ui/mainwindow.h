@@ -61,6 +61,9 @@ private:
 
     // Shows the chosen weekday, once there is a week to show it from.
     void showChosenDay();
+    // Shows the chosen weekday from the week, and what the last fetch
+    // changed on it.
+    void showDay();
     void showWeek(const core::WeekChanges &changes);
     // While a fetch runs, the refresh button reads "Bitte warten...", the
     // controls and menus take no input and the status line tells which page

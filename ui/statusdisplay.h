@@ -9,8 +9,9 @@
 
 namespace kostwerk::ui {
 
-// The status line at the window's foot: a message, with its cause in the
-// system's own words as the tooltip, both shown as plain text. A message too long for one line wraps
+// The status line at the window's foot: a message, followed by what the last
+// fetch changed on the day shown, with its cause in the system's own words
+// as the tooltip, both shown as plain text. A message too long for one line wraps
 // onto a second, and the window grows by it, so that nothing is cut off.
 class StatusDisplay final : public QLabel
 {
@@ -28,8 +29,16 @@ public:
 
     void showMessage(const texts::StatusMessage &message);
 
+    // The categories of the day shown that the last fetch changed, as
+    // indexes into core::DayViewText::categoryHeadings.
+    void showChangedCategories(const QList<int> &categories);
+
 private:
+    void showText();
+
     QPointer<QWidget> m_announcer;
+    texts::StatusMessage m_message;
+    QList<int> m_changedCategories;
 };
 
 } // namespace kostwerk::ui

@@ -35,6 +35,28 @@ QPlainTextEdit *categoryBox(QWidget *parent, std::size_t category)
     return box;
 }
 
+// Frames a changed category's box in the colour of a selection, around a
+// ground tinted with it; an unchanged one looks as any text box.
+void markChanged(QPlainTextEdit *box, bool changed)
+{
+    if (!changed) {
+        box->setPalette(QPalette());
+        box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        box->setLineWidth(1);
+        return;
+    }
+    QPalette palette = box->parentWidget()->palette();
+    const QColor mark = palette.color(QPalette::Highlight);
+    const QColor ground = palette.color(QPalette::Base);
+    palette.setColor(QPalette::WindowText, mark);
+    palette.setColor(QPalette::Base, QColor::fromRgbF(0.9f * ground.redF() + 0.1f * mark.redF(),
+                                                      0.9f * ground.greenF() + 0.1f * mark.greenF(),
+                                                      0.9f * ground.blueF() + 0.1f * mark.blueF()));
+    box->setPalette(palette);
+    box->setFrameStyle(QFrame::Box | QFrame::Plain);
+    box->setLineWidth(2);
+}
+
 // The text boxes show plain lines; the week's CR LF pairs become line feeds.
 QString forDisplay(const QString &text)
 {
@@ -110,17 +132,54 @@ void WeekPanel::showDay(const core::WeekPlan &weekPlan, qsizetype n)
     m_headingEdit->setCursorPosition(0);
     for (std::size_t category = 0; category < core::categoryCount; ++category)
         m_categoryBoxes[category]->setPlainText(forDisplay(view.categories[category]));
+    m_dayShown = n - 1;
+    markCategories();
 }
 
-void WeekPanel::markChangedDays(const QList<int> &days)
+void WeekPanel::markToday(std::optional<int> index)
+{
+    m_today = index;
+    markWeekdays();
+}
+
+void WeekPanel::markChanges(const core::WeekChanges &changes)
+{
+    m_changes = changes;
+    markWeekdays();
+    markCategories();
+}
+
+QList<int> WeekPanel::changedCategoriesShown() const
+{
+    return m_changes.changedCategories.value(m_dayShown);
+}
+
+void WeekPanel::markWeekdays()
 {
     for (int index = 0; index < core::Weekdays::count; ++index) {
         QRadioButton *button = m_weekdayButtons[index];
-        const bool changed = days.contains(index);
+        const bool today = m_today == index;
+        const bool changed = m_changes.changedDays.contains(index);
         QFont font = button->font();
+        font.setUnderline(today);
         font.setBold(changed);
         button->setFont(font);
-        button->setAccessibleDescription(changed ? QStringLiteral("geändert") : QString());
+        QStringList description;
+        if (today)
+            description.append(QStringLiteral("heute"));
+        if (changed)
+            description.append(QStringLiteral("geändert"));
+        button->setAccessibleDescription(description.join(u", "));
+    }
+}
+
+void WeekPanel::markCategories()
+{
+    const QList<int> changed = changedCategoriesShown();
+    for (int c = 0; c < int(m_categoryBoxes.size()); ++c) {
+        markChanged(m_categoryBoxes[c], changed.contains(c));
+        m_categoryBoxes[c]->setAccessibleDescription(
+            changed.contains(c) ? QStringLiteral("geändert seit dem letzten Abruf") : QString());
     }
 }
 

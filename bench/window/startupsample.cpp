@@ -7,6 +7,8 @@
 #include "platform/internettransfer.h"
 #include "session/weeksession.h"
 #include "ui/mainwindow.h"
+#include "ui/printing/printdevice.h"
+#include "ui/printing/printout.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +17,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -68,6 +73,7 @@ public:
             QTimer::singleShot(0, preview, [this, preview] {
                 nanoseconds = m_clock.nsecsElapsed();
                 preview->reject();
+                QCoreApplication::quit();
             });
         }
         return false;
@@ -75,6 +81,27 @@ public:
 
 private:
     const QElapsedTimer &m_clock;
+};
+
+// Prints the copies it is told into one file, as the print dialog would
+// with "Print to File".
+class FileDevice final : public PrintDevice
+{
+public:
+    FileDevice(const QString &file, int copies)
+        : m_copies(copies)
+    {
+        m_printer.setOutputFileName(file);
+    }
+    void askCopies(QWidget *, const QString &, const Answer &answer) override { answer(m_copies); }
+    bool printsToFile() const override { return true; }
+    void preview(QWidget *, const Printout &printout, const Print &) override { drawWhole(m_printer, printout); }
+    QPrinter &beginJob() override { return m_printer; }
+    void endJob(QPrinter &) override {}
+
+private:
+    QPrinter m_printer{QPrinter::HighResolution};
+    int m_copies;
 };
 
 // The process's high-water mark of resident memory (VmHWM), in bytes.
@@ -100,9 +127,10 @@ void showAndWaitForPaint(QWidget &window)
     window.removeEventFilter(&firstPaint);
 }
 
-int printSample(qint64 nanoseconds)
+int printSample(qint64 nanoseconds, qint64 longestStepNanoseconds = 0)
 {
-    std::printf("%lld %lld\n", static_cast<long long>(nanoseconds), static_cast<long long>(peakResidentBytes()));
+    std::printf("%lld %lld %lld\n", static_cast<long long>(nanoseconds), static_cast<long long>(peakResidentBytes()),
+                static_cast<long long>(longestStepNanoseconds));
     return 0;
 }
 
@@ -113,14 +141,43 @@ bool runSample(const std::string &command, StartupSample &sample)
         return false;
     long long nanoseconds = 0;
     long long peakBytes = 0;
-    const bool read = std::fscanf(child, "%lld %lld", &nanoseconds, &peakBytes) == 2;
+    long long longestStep = 0;
+    const bool read = std::fscanf(child, "%lld %lld %lld", &nanoseconds, &peakBytes, &longestStep) == 3;
     const bool succeeded = pclose(child) == 0 && read;
-    sample = {nanoseconds, peakBytes};
+    sample = {nanoseconds, peakBytes, longestStep};
     return succeeded;
 }
 
 // The Tuesday of the generated weeks.
 const QDate startDay(2026, 12, 8);
+
+// Prints 99 copies of the window's week into file: the time from the click
+// to the whole file, and the longest the event loop could not answer, seen by
+// a timer that wants to run every 10 ms.
+int measurePrintCopies(MainWindow &window, const QString &file)
+{
+    FileDevice device(file, 99);
+    window.usePrintDevice(device);
+    QElapsedTimer clock;
+    clock.start();
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    qint64 longestStep = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longestStep = qMax(longestStep, sinceTick.nsecsElapsed());
+        sinceTick.restart();
+    });
+    ticks.start(10);
+    window.findChild<QPushButton *>(QStringLiteral("cmdWochenplan"))->click();
+    longestStep = qMax(longestStep, sinceTick.nsecsElapsed());
+    auto *progress = window.findChild<QProgressDialog *>();
+    if (!progress)
+        return 1;
+    QObject::connect(progress, &QObject::destroyed, qApp, &QCoreApplication::quit);
+    QApplication::exec();
+    return printSample(clock.nsecsElapsed(), longestStep);
+}
 
 } // namespace
 
@@ -155,9 +212,11 @@ const char *modeName(Opening opening)
     case Opening::WeekOverview:
         return "--open-overview";
     case Opening::PrintPreview:
+        return "--open-preview";
+    case Opening::PrintCopies:
         break;
     }
-    return "--open-preview";
+    return "--print-copies";
 }
 
 int measureStartup(int argc, char **argv, StartupWindow kind)
@@ -198,13 +257,16 @@ int measureOpening(int argc, char **argv, Opening opening, const char *programFo
     showAndWaitForPaint(window);
     if (opening == Opening::Day)
         return printSample(clock.nsecsElapsed());
+    if (opening == Opening::PrintCopies)
+        return measurePrintCopies(window, QString::fromLocal8Bit(programFolder) + QStringLiteral("/copies.pdf"));
 
     PreviewPaint previewPaint(clock);
     application.installEventFilter(&previewPaint);
     QAction *item = window.findChild<QAction *>(opening == Opening::WeekOverview ? QStringLiteral("weekOverview")
                                                                                  : QStringLiteral("printPreview"));
     clock.start();
-    item->trigger(); // returns once the preview is closed
+    item->trigger();
+    QApplication::exec(); // until the preview has painted
     return previewPaint.nanoseconds > 0 ? printSample(previewPaint.nanoseconds) : 1;
 }
 

@@ -537,8 +537,9 @@ class Scenario:
 
     def preview_keys(self):
         step("Ctrl+Shift+W, then Ctrl+P in the preview opens the German print dialog; Escape closes each")
-        for key, title, shows in [("ctrl+shift+w", "Druckvorschau", True), ("ctrl+p", "Drucken", True),
-                                  ("Escape", "Drucken", False), ("Escape", "Druckvorschau", False)]:
+        preview = "Druckvorschau – Wochenübersicht .*"  # and the week's dates
+        for key, title, shows in [("ctrl+shift+w", preview, True), ("ctrl+p", "Drucken", True),
+                                  ("Escape", "Drucken", False), ("Escape", preview, False)]:
             xdotool("key", key)
             wait_until(lambda: bool(self.window._window(title)) == shows, f"{key} to show or hide {title!r}")
 
@@ -601,7 +602,7 @@ class Scenario:
         xdotool("key", "F5")
         wait_until(lambda: window.refresh_caption() == "Daten holen", "the refresh button to read 'Daten holen'")
         status = window.status() or ""
-        expect(status.startswith("Keine Verbindung"), f"status bar reads {status!r} with the server stopped")
+        expect(status.startswith("Startseite: Keine Verbindung"), f"status bar reads {status!r} with the server stopped")
         expect((window.heading(), window.category_texts()) == shown, "a failed fetch changed the day shown")
         with open(self.cache, "rb") as cache:
             expect(cache.read() == cached, "a failed fetch changed the cache file")

@@ -34,7 +34,7 @@ RefreshReport refreshWith(Problem problem, Kind kind = Kind::SameWeek, QList<int
         report.fetch.startPage.error = platform::Download::Error::HttpStatus;
         report.fetch.startPage.httpStatus = 404;
     }
-    report.changes = {kind, changedDays};
+    report.changes = {kind, changedDays, {}};
     return report;
 }
 

@@ -17,8 +17,10 @@
 #include <QTest>
 
 #include <memory>
+#include <string_view>
 
 using namespace kostwerk::ui;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -143,22 +145,27 @@ void TestMainWindow::controls_tabOrderAndNames()
 
 void TestMainWindow::start_preselectsTodaysWeekday_data()
 {
-    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QDate>("date");
     QTest::addColumn<int>("checked");
     QTest::addColumn<QString>("dateLine");
-    QTest::newRow("Sunday preselects Montag") << QDate(2026, 12, 13) << 0 << "Sonntag, der 13.12.26";
-    QTest::newRow("Tuesday") << tuesday << 1 << "Dienstag, der 08.12.26";
-    QTest::newRow("Saturday of 2000") << QDate(2000, 2, 5) << 5 << "Samstag, der 05.02.00";
+    QTest::addColumn<int>("today"); // the button marked as today's; -1: none
+    QTest::newRow("Sunday preselects Montag, marks none") << QDate(2026, 12, 13) << 0 << "Sonntag, der 13.12.26" << -1;
+    QTest::newRow("Tuesday") << tuesday << 1 << "Dienstag, der 08.12.26" << 1;
+    QTest::newRow("Saturday of 2000") << QDate(2000, 2, 5) << 5 << "Samstag, der 05.02.00" << 5;
 }
 
 void TestMainWindow::start_preselectsTodaysWeekday()
 {
-    QFETCH(QDate, today);
+    QFETCH(QDate, date);
     QFETCH(int, checked);
     QFETCH(QString, dateLine);
-    start(today);
-    for (int index = 0; index < 6; ++index)
+    QFETCH(int, today);
+    start(date);
+    for (int index = 0; index < 6; ++index) {
         QCOMPARE(weekdayButton(index)->isChecked(), index == checked);
+        QCOMPARE(weekdayButton(index)->font().underline(), index == today);
+        QCOMPARE(weekdayButton(index)->accessibleDescription(), index == today ? u"heute"_qs : QString());
+    }
     QCOMPARE(m_app->window->selectedWeekday(), checked);
     QCOMPARE(control<QLabel>("datumF")->text(), dateLine);
 }
@@ -327,7 +334,14 @@ void TestMainWindow::refresh_namesAndMarksChangedDays()
     QCOMPARE(status(), kostwerk::texts::StatusLine::stand(m_app->now) + u" – " + changes);
     for (QRadioButton *day : m_app->window->findChildren<QRadioButton *>()) { // the days named are marked
         QCOMPARE(day->font().bold(), changes.contains(day->text()));
-        QCOMPARE(day->accessibleDescription(), day->font().bold() ? u"geändert"_qs : QString());
+        QCOMPARE(day->accessibleDescription().endsWith(u"geändert"_qs), day->font().bold());
+    }
+    // On Montag only the dish of "Menü I" changed.
+    QTest::mouseClick(weekdayButton(0), Qt::LeftButton);
+    QVERIFY2(status().endsWith(u" – Geändert: Menü I"_qs), qPrintable(status()));
+    for (const char *box : {"menu1", "wahlessen"}) {
+        QCOMPARE(control<QPlainTextEdit>(box)->accessibleDescription(),
+                 box == "menu1"sv ? u"geändert seit dem letzten Abruf"_qs : QString());
     }
 }
 
