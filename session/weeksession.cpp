@@ -52,6 +52,7 @@ StartUpReport WeekSession::start(const QString &programFolder, const QString &pr
     platform::removeLeftovers(platform::PathBelow::inFolderOf(m_settings.iniPath));
     platform::removeLeftovers(m_settings.cacheLocation());
     report.cache = loadCachedWeek(report);
+    report.noSiteSet = settings::SettingsStore::hasPlaceholderStart(m_settings);
     report.fetchNow = m_settings.autoFetch && (report.cache != StartUpReport::Cache::Loaded || age().outdated);
     if (m_dataLoaded)
         emit weekChanged(m_week, {});
@@ -83,6 +84,15 @@ void WeekSession::refresh()
     if (isFetching())
         return;
     emit fetchStarted();
+    // The placeholder's host resolves nowhere; asking it would only end in
+    // "no connection", where the user needs to hear what to set.
+    if (settings::SettingsStore::hasPlaceholderStart(m_settings)) {
+        RefreshReport report;
+        report.fetch.weekPlan = m_week;
+        report.fetch.problem = core::FetchReport::Problem::NoSiteSet;
+        emit fetchFinished(report);
+        return;
+    }
     m_fetch.start({m_settings.startURL, m_settings.basisURL}, m_week);
 }
 

@@ -38,7 +38,8 @@ struct StartUpReport
     // The program's folder was not found under its name; the folder used
     // instead, empty when it was found.
     QString folderUsedInstead;
-    bool fetchNow = false; // the settings ask to fetch at start, and no week of this week was read
+    bool fetchNow = false;  // the settings ask to fetch at start, and no week of this week was read
+    bool noSiteSet = false; // startURL is the built-in placeholder (settings::SettingsStore::hasPlaceholderStart)
 };
 
 // What a fetch brought: how it went, and how the week now shown differs from
@@ -88,6 +89,9 @@ public:
     // Starts a fetch: fetchStarted(), a fetchStep() as each page is asked
     // for, then weekChanged() with whatever the fetch brought, a new week or
     // the previous one, and fetchFinished(). Nothing while a fetch runs.
+    // While startURL is the built-in placeholder nothing is asked for:
+    // fetchStarted() and fetchFinished() with FetchReport::NoSiteSet follow
+    // at once, and the week stays as it is.
     void refresh();
 
     // Ends a running fetch at once, as a failed download: the week stays, and

@@ -183,6 +183,8 @@ QString problem(const core::FetchReport &report)
         return QStringLiteral("Die Wochenseite enthält keine Tagesabschnitte.");
     case Problem::CacheNotWritten:
         return cacheNotWritten(report);
+    case Problem::NoSiteSet:
+        return noSiteSet();
     }
     return QString();
 }
@@ -226,6 +228,12 @@ QString cause(const platform::FileFailure &failure)
         break;
     }
     return systemSays(failure.systemText);
+}
+
+QString noSiteSet()
+{
+    return QStringLiteral("Noch keine Mensa-Adresse eingestellt – bitte unter Datei → Einstellungen die Startseite "
+                          "eintragen.");
 }
 
 QString cacheUnreadable()

@@ -54,6 +54,9 @@ QString cause(const core::FetchReport &report);
 QString cause(const platform::Download &download);
 QString cause(const platform::FileFailure &failure);
 
+// The start page is still the built-in placeholder: where to set the real one.
+QString noSiteSet();
+
 QString cacheUnreadable();
 
 QString cacheHoldsNoWeek();

@@ -62,7 +62,7 @@ StatusMessage startUpMessage(const session::StartUpReport &report, const session
     using Cache = session::StartUpReport::Cache;
     switch (report.cache) {
     case Cache::Missing:
-        notices.append(firstStart());
+        notices.append(report.noSiteSet ? StatusLine::noSiteSet() : firstStart());
         break;
     case Cache::Unreadable:
         notices.append(StatusLine::cacheUnreadable());

@@ -42,6 +42,7 @@ START_PAGE = "/uni/refekt/00.html"
 WEEK_PAGE = "/uni/refekt/t2026kw50.html"
 NO_DATA = "Keine Daten vorhanden"
 REFUSED_OUT_OF_FOLDER = "Die Cache-Datei liegt immer im Ordner der Einstellungen; „..“ führt aus ihm hinaus."
+NO_SITE_SET = "Noch keine Mensa-Adresse eingestellt – bitte unter Datei → Einstellungen die Startseite eintragen."
 STAND = re.compile(r"^Stand: \d\d\.\d\d\.\d{4}, \d\d:\d\d$")
 
 # The refresh button's corner in the client area: the test finds it there.
@@ -218,12 +219,15 @@ class GateProxy:
 
 # ------------------------------------------------------------ the program
 
-def make_program_folder(root, binary, site_url):
-    folder = os.path.join(root, "program")
+def make_program_folder(root, binary, site_url=None, name="program"):
+    """A folder holding a copy of the program, and settings for site_url if given."""
+    folder = os.path.join(root, name)
     os.mkdir(folder)
     # A copy, not a link: the program looks for its files beside the real
     # binary.
     program = shutil.copy2(binary, os.path.join(folder, "kostwerk"))
+    if site_url is None:
+        return folder, program
     with open(os.path.join(folder, "refekt.ini"), "w", newline="") as ini:
         ini.write(f"[Settings]\r\nstartURL={site_url}uni/refekt/00.html\r\n"
                   f"basisURL={site_url}uni/refekt/\r\ncacheFile=cache.rfk\r\n")
@@ -367,10 +371,14 @@ def names_below(accessible):
     return {name for child in children for name in [child.get_name().split("\t")[0], *names_below(child)]}
 
 
-def start_program(processes, program, log):
-    """Starts the program with its messages going to the file log."""
+def start_program(processes, program, log, proxy=None):
+    """Starts the program with its messages going to the file log, and its
+    requests to proxy if given."""
+    environment = program_environment()
+    if proxy:
+        environment["http_proxy"] = proxy
     with open(log, "ab") as messages:
-        process = processes.start([program], env=program_environment(),
+        process = processes.start([program], env=environment,
                                   stdout=messages, stderr=subprocess.STDOUT)
     return Window(process)
 
@@ -380,6 +388,18 @@ def start_program(processes, program, log):
 def expect(condition, message):
     if not condition:
         raise Failure(message)
+
+
+def no_site_set(processes, window, proxy):
+    step("a fresh folder with the default settings: start and F5 say where to set the address, ask nothing")
+    status = lambda: window.status() or ""
+    expect(status() == NO_SITE_SET, f"status bar reads {status()!r} at the first start with default settings")
+    before = proxy.requests()
+    xdotool("key", "F5")
+    wait_until(lambda: window.refresh_caption() == "Daten holen", "F5 to end")
+    expect(status() == NO_SITE_SET, f"status bar reads {status()!r} after F5 with default settings")
+    expect(proxy.requests() == before, f"F5 with default settings asked for {proxy.requests()[len(before):]}")
+    processes.stop(window.process)
 
 
 class Scenario:
@@ -649,6 +669,9 @@ def main():
             folder, program = make_program_folder(root, args.program, proxy.url)
 
             log = os.path.join(root, "kostwerk.log")
+            # Every request, the default host's included, would pass the proxy.
+            fresh = make_program_folder(root, args.program, name="fresh")[1]
+            no_site_set(processes, start_program(processes, fresh, log, proxy.url), proxy)
             scenario = Scenario(start_program(processes, program, log), proxy, os.path.join(folder, "cache.rfk"))
             scenario.first_start()
             scenario.weekday_without_data()

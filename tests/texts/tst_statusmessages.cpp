@@ -16,6 +16,8 @@ using Kind = core::WeekChanges::Kind;
 
 const WeekAge thisWeek{QDateTime(QDate(2026, 12, 8), QTime(9, 30)), false};
 const WeekAge lastWeek{QDateTime(QDate(2026, 12, 4), QTime(9, 30)), true};
+const QString noSiteSet =
+    u"Noch keine Mensa-Adresse eingestellt – bitte unter Datei → Einstellungen die Startseite eintragen."_qs;
 
 StartUpReport startUpAfter(Cache cache, settings::CacheFileProblem setAside = {})
 {
@@ -58,6 +60,9 @@ void TestStatusMessages::startUp_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("first start") << startUpAfter(Cache::Missing) << WeekAge()
                                  << u"Noch kein Wochenplan – „Daten aktualisieren“ (F5) holt ihn."_qs;
+    StartUpReport noSite = startUpAfter(Cache::Missing);
+    noSite.noSiteSet = true;
+    QTest::newRow("first start, the placeholder address") << noSite << WeekAge() << noSiteSet;
     QTest::newRow("this week") << startUpAfter(Cache::Loaded) << thisWeek << u"Stand: 08.12.2026, 09:30"_qs;
     QTest::newRow("last week")
         << startUpAfter(Cache::Loaded) << lastWeek
@@ -109,6 +114,7 @@ void TestStatusMessages::refresh_data()
            u"Wochenplan ist nicht mehr aktuell"_qs;
     QTest::newRow("failure, no week shown") << refreshWith(Problem::StartPage) << WeekAge()
                                             << u"Startseite: Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+    QTest::newRow("the placeholder address") << refreshWith(Problem::NoSiteSet) << WeekAge() << noSiteSet;
 }
 
 void TestStatusMessages::refresh()
