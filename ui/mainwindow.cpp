@@ -215,6 +215,8 @@ void MainWindow::showFetched(const session::RefreshReport &report)
     menuBar()->setEnabled(true);
     if (m_focusBeforeFetch)
         m_focusBeforeFetch->setFocus();
+    // Last, so that what the focus says does not cut it off.
+    m_status->announce();
 }
 
 void MainWindow::showSettingsSaved(const platform::WriteResult &saved)

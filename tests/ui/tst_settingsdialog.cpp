@@ -69,7 +69,7 @@ private:
 
 void TestSettingsDialog::initTestCase()
 {
-    describeDialogsAsDialogs();
+    describeForScreenReaders();
 }
 
 void TestSettingsDialog::init()
