@@ -281,6 +281,8 @@ void TestDump::badUse_exitsTwoWithOneGermanLine_data()
     QTest::newRow("day x") << QStringList{u"day"_qs, cache, u"x"_qs} << badDay;
     QTest::newRow("day -1") << QStringList{u"day"_qs, cache, u"-1"_qs} << badDay;
     QTest::newRow("day 1.5") << QStringList{u"day"_qs, cache, u"1.5"_qs} << badDay;
+    QTest::newRow("fetch with the placeholder address")
+        << QStringList{u"fetch"_qs, write(u"refekt.ini"_qs, {})} << u"kostwerk-dump: Noch keine Mensa-Adresse"_qs;
     QTest::newRow("unknown command") << QStringList{u"month"_qs, cache}
                                      << u"kostwerk-dump: Unbekannter Befehl: month"_qs;
     QTest::newRow("no command") << QStringList{} << u"kostwerk-dump: Kein Befehl"_qs;
