@@ -445,6 +445,7 @@ def no_site_set(processes, window, proxy):
 
 
 def result_spoken(reader, window):
+    """Checks that Orca speaks the result; why it could not, if Orca ended meanwhile."""
     step("with Orca running, F5 with the focus on a weekday: Orca speaks the result")
     day = window.control(WEEKDAYS[1], "radio button")
     window.click(day)
@@ -454,7 +455,10 @@ def result_spoken(reader, window):
     try:
         wait_until(lambda: any(status in line for line in reader.spoken()), f"Orca to speak {status!r}")
     except Failure as failure:
+        if reader.process.poll() is not None:  # another Orca of the user replaced it, say
+            return f"Orca ended during the check with exit status {reader.process.returncode}"
         raise Failure(f"{failure}; it spoke {reader.spoken()}")
+    return None
 
 
 class Scenario:
@@ -693,6 +697,11 @@ class Scenario:
 
 # -------------------------------------------------------------------- main
 
+def skip(why):
+    print(f"SKIP: {why}", flush=True)
+    return SKIPPED
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", required=True, help="the built kostwerk binary")
@@ -724,8 +733,7 @@ def main():
                                                                args.screen_reader_settings)
                 why = reader.listening() if reader else "no orca (Debian package orca)"
                 if why:
-                    print(f"SKIP: {why}", flush=True)
-                    return SKIPPED
+                    return skip(why)
             server, server_url = start_sample_server(processes, args.sample_server, args.sample_site)
             _, next_week_url = start_sample_server(processes, args.sample_server, args.sample_site, "--next-week")
             proxy = GateProxy(server_url)
@@ -733,7 +741,9 @@ def main():
 
             log = os.path.join(root, "kostwerk.log")
             if args.screen_reader_settings:
-                result_spoken(reader, start_program(processes, program, log))
+                why = result_spoken(reader, start_program(processes, program, log))
+                if why:
+                    return skip(why)
                 print(f"PASS in {time.monotonic() - started:.1f} s", flush=True)
                 return 0
             # Every request, the default host's included, would pass the proxy.
