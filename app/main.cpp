@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QLatin1StringView(BuildConfig::appId));
     QApplication::setWindowIcon(ui::programIcon());
     ui::useGermanForQt(app);
-    ui::describeDialogsAsDialogs();
+    ui::describeForScreenReaders();
     // Users behind a proxy have it in their system settings, not in ours.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
 

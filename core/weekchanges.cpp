@@ -4,6 +4,7 @@
 
 #include "core/cachefile.h"
 #include "core/dayview.h"
+#include "core/weekdates.h"
 #include "core/weekdays.h"
 
 #include <optional>
@@ -57,7 +58,7 @@ std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
 
 } // namespace
 
-WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWeek)
+WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWeek, QDate fetchedOn)
 {
     WeekChanges changes;
     if (earlierWeek.isEmpty())
@@ -72,8 +73,8 @@ WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWee
         fetchedDays.append(comparableView(fetched, day));
         if (earlierDays.last() && fetchedDays.last())
             otherDates = otherDates
-                         || Weekdays::datesIn(earlierDays.last()->heading)
-                                != Weekdays::datesIn(fetchedDays.last()->heading);
+                         || WeekDates::datesIn(earlierDays.last()->heading, fetchedOn)
+                                != WeekDates::datesIn(fetchedDays.last()->heading, fetchedOn);
     }
     if (otherDates || titleLines(earlier) != titleLines(fetched)) {
         changes.kind = WeekChanges::Kind::NewWeek;

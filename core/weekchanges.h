@@ -4,6 +4,7 @@
 
 #include "core/weekplan.h"
 
+#include <QDate>
 #include <QList>
 
 namespace kostwerk::core {
@@ -30,12 +31,13 @@ struct WeekChanges
 // back after a restart equals the one fetched: the line break a section read
 // from the cache begins with, and a ";;;" that comes back as a comma, make no
 // difference. The fetched week is a new week when any line of its title
-// differs (blanks at line ends aside), or when its weekday headings name
-// other dates. Otherwise the six weekdays are compared by what the day view
+// differs (blanks at line ends aside), or when a weekday's heading names
+// other dates than before, compared as dates read near fetchedOn, so that
+// "07.12.26" and "07.12.2026" are the same. Otherwise the six weekdays are compared by what the day view
 // shows of them, so that location names and blanks at line ends make no
 // difference either; a weekday that only one of the weeks holds counts as
 // changed, since the window shows "no data" for it in the other, and so does
 // each category it shows.
-WeekChanges compareWeeks(const WeekPlan &earlier, const WeekPlan &fetched);
+WeekChanges compareWeeks(const WeekPlan &earlier, const WeekPlan &fetched, QDate fetchedOn);
 
 } // namespace kostwerk::core

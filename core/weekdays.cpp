@@ -2,7 +2,7 @@
 
 #include "core/weekdays.h"
 
-#include <QRegularExpression>
+#include "core/weekdates.h"
 
 namespace kostwerk::core::Weekdays {
 
@@ -20,19 +20,12 @@ std::optional<int> todayWeekdayIndex(QDate date)
     return weekdayIndex(date).value_or(0);
 }
 
-bool isOutdated(const QDateTime &fetched, QDate today)
+bool isOutdated(const WeekPlan &week, const QDateTime &fetched, QDate today)
 {
+    if (fetched.date() > today)
+        return true;
     const QDate monday = today.addDays(1 - today.dayOfWeek());
-    return fetched.date() < monday || fetched.date() > today;
-}
-
-QStringList datesIn(QStringView text)
-{
-    static const QRegularExpression date(QStringLiteral(R"(\b\d{1,2}\.\d{1,2}\.(\d{2,4})?)"));
-    QStringList dates;
-    for (const QRegularExpressionMatch &match : date.globalMatch(text))
-        dates.append(match.captured());
-    return dates;
+    return WeekDates::lastDatedDay(week, fetched.date()).value_or(fetched.date()) < monday;
 }
 
 } // namespace kostwerk::core::Weekdays

@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "core/weekplan.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QStringList>
@@ -20,13 +22,11 @@ std::optional<int> weekdayIndex(QDate date);
 // Dienstag 1, ..., Samstag 5. Nothing for an invalid date.
 std::optional<int> todayWeekdayIndex(QDate date);
 
-// True when a week fetched at fetched is no longer today's: it was fetched
-// before this week's Monday. A fetch dated after today (a clock that was
-// wrong) tells nothing about the week, so it counts as outdated too.
-bool isOutdated(const QDateTime &fetched, QDate today);
-
-// The dates text names as a week page writes them, such as "07.12." or
-// "07.12.2026", in their order.
-QStringList datesIn(QStringView text);
+// True when week, fetched at fetched, is no longer today's: the last day
+// it dates (core/weekdates.h) lies before this week's Monday, or, in a week
+// that names no date, it was fetched before that Monday. A fetch dated after
+// today (a clock that was wrong) tells nothing about the week, so it counts
+// as outdated too.
+bool isOutdated(const WeekPlan &week, const QDateTime &fetched, QDate today);
 
 } // namespace kostwerk::core::Weekdays

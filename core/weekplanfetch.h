@@ -40,6 +40,7 @@ public:
         WeekPage,        // the week page could not be downloaded: see weekPage
         NoDaySections,   // the week page holds no day sections
         CacheNotWritten, // the new week is shown but could not be kept: see cacheFailure
+        NoSiteSet,       // the start page's address is a placeholder: nothing was asked for
     };
     Q_ENUM(Problem)
 

@@ -52,8 +52,8 @@ StartUpReport WeekSession::start(const QString &programFolder, const QString &pr
     platform::removeLeftovers(platform::PathBelow::inFolderOf(m_settings.iniPath));
     platform::removeLeftovers(m_settings.cacheLocation());
     report.cache = loadCachedWeek(report);
-    report.fetchNow = m_settings.autoFetch
-                      && (report.cache != StartUpReport::Cache::Loaded || core::Weekdays::isOutdated(m_stand, today()));
+    report.noSiteSet = settings::SettingsStore::hasPlaceholderStart(m_settings);
+    report.fetchNow = m_settings.autoFetch && (report.cache != StartUpReport::Cache::Loaded || age().outdated);
     if (m_dataLoaded)
         emit weekChanged(m_week, {});
     return report;
@@ -84,12 +84,26 @@ void WeekSession::refresh()
     if (isFetching())
         return;
     emit fetchStarted();
+    // The placeholder's host resolves nowhere; asking it would only end in
+    // "no connection", where the user needs to hear what to set.
+    if (settings::SettingsStore::hasPlaceholderStart(m_settings)) {
+        RefreshReport report;
+        report.fetch.weekPlan = m_week;
+        report.fetch.problem = core::FetchReport::Problem::NoSiteSet;
+        emit fetchFinished(report);
+        return;
+    }
     m_fetch.start({m_settings.startURL, m_settings.basisURL}, m_week);
 }
 
 void WeekSession::abort()
 {
     m_fetch.abort();
+}
+
+WeekAge WeekSession::age() const
+{
+    return {m_stand, m_stand.isValid() && core::Weekdays::isOutdated(m_week, m_stand, today())};
 }
 
 bool WeekSession::isFetching() const
@@ -121,9 +135,9 @@ void WeekSession::fetched(core::FetchReport fetch)
             fetch.cacheFailure = written.failure;
             fetch.cacheName = m_settings.cacheFile;
         }
-        report.changes = core::compareWeeks(m_week, fetch.weekPlan);
-        report.categoriesFound = core::showsAnyCategory(fetch.weekPlan);
         m_stand = m_clock();
+        report.changes = core::compareWeeks(m_week, fetch.weekPlan, m_stand.date());
+        report.categoriesFound = core::showsAnyCategory(fetch.weekPlan);
     }
     // Whatever the fetch brought, the weekday buttons now show from the week.
     m_dataLoaded = true;

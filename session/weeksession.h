@@ -38,7 +38,8 @@ struct StartUpReport
     // The program's folder was not found under its name; the folder used
     // instead, empty when it was found.
     QString folderUsedInstead;
-    bool fetchNow = false; // the settings ask to fetch at start, and no week of this week was read
+    bool fetchNow = false;  // the settings ask to fetch at start, and no week of this week was read
+    bool noSiteSet = false; // startURL is the built-in placeholder (settings::SettingsStore::hasPlaceholderStart)
 };
 
 // What a fetch brought: how it went, and how the week now shown differs from
@@ -48,6 +49,13 @@ struct RefreshReport
     core::FetchReport fetch;
     core::WeekChanges changes;
     bool categoriesFound = true; // false when a week came in without any category
+};
+
+// How old the week shown is.
+struct WeekAge
+{
+    QDateTime stand;       // when it was fetched; invalid while that is unknown
+    bool outdated = false; // no longer this week's (core::Weekdays::isOutdated)
 };
 
 // The week behind the main window, without a widget: it holds the settings,
@@ -81,6 +89,9 @@ public:
     // Starts a fetch: fetchStarted(), a fetchStep() as each page is asked
     // for, then weekChanged() with whatever the fetch brought, a new week or
     // the previous one, and fetchFinished(). Nothing while a fetch runs.
+    // While startURL is the built-in placeholder nothing is asked for:
+    // fetchStarted() and fetchFinished() with FetchReport::NoSiteSet follow
+    // at once, and the week stays as it is.
     void refresh();
 
     // Ends a running fetch at once, as a failed download: the week stays, and
@@ -100,6 +111,8 @@ public:
     bool dataLoaded() const { return m_dataLoaded; }
     // When the week shown was fetched; invalid while that is unknown.
     QDateTime stand() const { return m_stand; }
+    // The stand, and whether the week is outdated, judged by the clock's today.
+    WeekAge age() const;
     QDate today() const { return m_clock().date(); }
 
 signals:

@@ -103,6 +103,11 @@ QString defaultCacheFile()
     return QStringLiteral("cache.rfk");
 }
 
+bool hasPlaceholderStart(const Settings &settings)
+{
+    return settings.startURL == defaultStartURL() && QLatin1StringView(BuildConfig::menuHost).endsWith(u".example");
+}
+
 QString readIni(const QString &file, const QString &section, const QString &key)
 {
     return platform::ProfileFile::readString(file, section, key).left(maxValueLength);

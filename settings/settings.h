@@ -61,6 +61,11 @@ QString defaultStartURL();
 QString defaultBasisURL();
 QString defaultCacheFile();
 
+// Whether startURL is still the built-in default and that names a
+// placeholder host (a ".example" name, which resolves nowhere): there is no
+// canteen to ask until the user sets one. A build for a real host has none.
+bool hasPlaceholderStart(const Settings &settings);
+
 // A value of the settings file, cut to maxValueLength. A missing file,
 // section or key gives empty text.
 QString readIni(const QString &file, const QString &section, const QString &key);

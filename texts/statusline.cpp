@@ -4,7 +4,6 @@
 
 #include "core/dayview.h"
 #include "core/shownlines.h"
-#include "core/weekdays.h"
 #include "platform/internettransfer.h"
 #include "texts/captions.h"
 #include "texts/germandates.h"
@@ -159,10 +158,10 @@ QString changedCategories(const QList<int> &categories)
     return u"Geändert: " + names.join(u", ");
 }
 
-QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekChanges &changes)
+QString forCache(const QDateTime &cacheWritten, bool isOutdated, const core::WeekChanges &changes)
 {
     QString text = stand(cacheWritten);
-    if (core::Weekdays::isOutdated(cacheWritten, today))
+    if (isOutdated)
         text = outdated() + u" – bitte " + Captions::refreshAgain + u" (" + text + u')';
     const QString changed = whatChanged(changes);
     return changed.isEmpty() ? text : text + u" – " + changed;
@@ -175,14 +174,17 @@ QString problem(const core::FetchReport &report)
     case Problem::None:
         return QString();
     case Problem::StartPage:
+        return u"Startseite: " + downloadProblem(*report.failedDownload());
     case Problem::WeekPage:
-        return downloadProblem(*report.failedDownload());
+        return u"Wochenplan: " + downloadProblem(*report.failedDownload());
     case Problem::NoWeekLink:
         return QStringLiteral("Auf der Startseite wurde kein Link zum Wochenplan gefunden.");
     case Problem::NoDaySections:
         return QStringLiteral("Die Wochenseite enthält keine Tagesabschnitte.");
     case Problem::CacheNotWritten:
         return cacheNotWritten(report);
+    case Problem::NoSiteSet:
+        return noSiteSet();
     }
     return QString();
 }
@@ -226,6 +228,12 @@ QString cause(const platform::FileFailure &failure)
         break;
     }
     return systemSays(failure.systemText);
+}
+
+QString noSiteSet()
+{
+    return QStringLiteral("Noch keine Mensa-Adresse eingestellt – bitte unter Datei → Einstellungen die Startseite "
+                          "eintragen.");
 }
 
 QString cacheUnreadable()

@@ -39,9 +39,11 @@ QString changedCategories(const QList<int> &categories);
 // The "Stand", or the hint that the shown week is no longer current; after a
 // fetch followed by what changed, for example
 // "Stand: 09.12.2026, 14:30 – Keine Änderungen seit dem letzten Abruf".
-QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekChanges &changes = {});
+QString forCache(const QDateTime &cacheWritten, bool isOutdated, const core::WeekChanges &changes = {});
 
-// What went wrong in a fetch, in plain German.
+// What went wrong in a fetch, in plain German; a failed download names the
+// page, for example "Startseite: Der Server meldet einen Fehler (HTTP-Status
+// 404)."
 QString problem(const core::FetchReport &report);
 
 // Causes, shown beside the status line (its tooltip) and by kostwerk-dump:
@@ -51,6 +53,9 @@ QString problem(const core::FetchReport &report);
 QString cause(const core::FetchReport &report);
 QString cause(const platform::Download &download);
 QString cause(const platform::FileFailure &failure);
+
+// The start page is still the built-in placeholder: where to set the real one.
+QString noSiteSet();
 
 QString cacheUnreadable();
 

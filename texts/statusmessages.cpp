@@ -2,7 +2,6 @@
 
 #include "texts/statusmessages.h"
 
-#include "core/weekdays.h"
 #include "texts/captions.h"
 #include "texts/settingsrefusals.h"
 #include "texts/statusline.h"
@@ -25,12 +24,12 @@ QString joined(QStringList parts)
 
 // The week still shown after something went wrong, for example
 // "angezeigt: Stand 07.12.2026, 09:30".
-QString stillShown(const QDateTime &stand, QDate today)
+QString stillShown(const session::WeekAge &age)
 {
-    if (!stand.isValid())
+    if (!age.stand.isValid())
         return QString();
-    const QString shown = u"angezeigt: Stand " + StatusLine::standTime(stand);
-    return core::Weekdays::isOutdated(stand, today) ? shown + u" – " + StatusLine::outdated() : shown;
+    const QString shown = u"angezeigt: Stand " + StatusLine::standTime(age.stand);
+    return age.outdated ? shown + u" – " + StatusLine::outdated() : shown;
 }
 
 QString firstStart()
@@ -40,7 +39,7 @@ QString firstStart()
 
 } // namespace
 
-StatusMessage startUpMessage(const session::StartUpReport &report, const QDateTime &stand, QDate today)
+StatusMessage startUpMessage(const session::StartUpReport &report, const session::WeekAge &age)
 {
     QStringList notices;
     QString cause;
@@ -63,7 +62,7 @@ StatusMessage startUpMessage(const session::StartUpReport &report, const QDateTi
     using Cache = session::StartUpReport::Cache;
     switch (report.cache) {
     case Cache::Missing:
-        notices.append(firstStart());
+        notices.append(report.noSiteSet ? StatusLine::noSiteSet() : firstStart());
         break;
     case Cache::Unreadable:
         notices.append(StatusLine::cacheUnreadable());
@@ -73,17 +72,17 @@ StatusMessage startUpMessage(const session::StartUpReport &report, const QDateTi
         notices.append(StatusLine::cacheHoldsNoWeek());
         break;
     case Cache::Loaded:
-        notices.append(StatusLine::forCache(stand, today));
+        notices.append(StatusLine::forCache(age.stand, age.outdated));
         break;
     }
     return {joined(notices), cause};
 }
 
-StatusMessage refreshMessage(const session::RefreshReport &report, const QDateTime &stand, QDate today)
+StatusMessage refreshMessage(const session::RefreshReport &report, const session::WeekAge &age)
 {
     if (!report.fetch.ok())
-        return {joined({StatusLine::problem(report.fetch), stillShown(stand, today)}), StatusLine::cause(report.fetch)};
-    QStringList parts{StatusLine::forCache(stand, today, report.changes)};
+        return {joined({StatusLine::problem(report.fetch), stillShown(age)}), StatusLine::cause(report.fetch)};
+    QStringList parts{StatusLine::forCache(age.stand, age.outdated, report.changes)};
     if (!report.categoriesFound)
         parts.append(
             QStringLiteral("Im Wochenplan wurde keine Speisekategorie gefunden – hat sich die Seite geändert?"));
@@ -95,9 +94,10 @@ StatusMessage withChangedCategories(const StatusMessage &message, const QList<in
     return {joined({message.text, StatusLine::changedCategories(categories)}), message.cause};
 }
 
-StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &stand, QDate today)
+StatusMessage settingsNotSavedMessage(const QString &cause, const session::WeekAge &age)
 {
-    return {joined({StatusLine::settingsNotSaved(), stand.isValid() ? StatusLine::forCache(stand, today) : QString()}),
+    return {joined({StatusLine::settingsNotSaved(),
+                    age.stand.isValid() ? StatusLine::forCache(age.stand, age.outdated) : QString()}),
             cause};
 }
 

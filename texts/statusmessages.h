@@ -4,8 +4,6 @@
 
 #include "session/weeksession.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QString>
 
 namespace kostwerk::texts {
@@ -20,22 +18,21 @@ struct StatusMessage
     bool operator==(const StatusMessage &) const = default;
 };
 
-// Whenever a week is shown, the status line tells how old it is: stand is
-// when the week shown was fetched, invalid while none is shown.
+// Whenever a week is shown, the status line tells its age.
 
 // What the status line says after start-up: what was set aside or could not
 // be kept, then the week's age, or what to do without a week.
-StatusMessage startUpMessage(const session::StartUpReport &report, const QDateTime &stand, QDate today);
+StatusMessage startUpMessage(const session::StartUpReport &report, const session::WeekAge &age);
 
 // What the status line says after a fetch: the week's age and what changed,
 // or what failed and the age of the week still shown.
-StatusMessage refreshMessage(const session::RefreshReport &report, const QDateTime &stand, QDate today);
+StatusMessage refreshMessage(const session::RefreshReport &report, const session::WeekAge &age);
 
 // message, followed by the categories of the day shown that the last fetch
 // changed (indexes into core::DayViewText::categoryHeadings).
 StatusMessage withChangedCategories(const StatusMessage &message, const QList<int> &categories);
 
 // Confirmed settings that could not be saved, and the week's age.
-StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &stand, QDate today);
+StatusMessage settingsNotSavedMessage(const QString &cause, const session::WeekAge &age);
 
 } // namespace kostwerk::texts

@@ -4,10 +4,13 @@
 
 namespace kostwerk::ui {
 
-// Lets screen readers meet the program's dialogs as dialogs. They are plain
+// Gives screen readers roles Qt would not. The program's dialogs are plain
 // widgets, so that Enter and Escape do nothing in them, and Qt would offer
 // them with no role of their own, so that their text is not read when they
-// open. Call once, before the first dialog opens.
-void describeDialogsAsDialogs();
+// open; they are offered as dialogs. The status line is offered as a
+// notification, which screen readers speak when it shows, wherever the
+// focus is. Call once, after the application object is made and before the
+// first window is.
+void describeForScreenReaders();
 
 } // namespace kostwerk::ui

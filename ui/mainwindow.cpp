@@ -155,7 +155,7 @@ void MainWindow::startUp(const QString &programFolder)
     m_weekPanel->markToday(core::Weekdays::weekdayIndex(today));
     const session::StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath());
     m_fetchWhenShown = report.fetchNow;
-    m_status->showMessage(texts::startUpMessage(report, m_session.stand(), today));
+    m_status->showMessage(texts::startUpMessage(report, m_session.age()));
 }
 
 int MainWindow::selectedWeekday() const
@@ -209,19 +209,20 @@ void MainWindow::showFetchStep(core::WeekPlanFetch::Step step)
 void MainWindow::showFetched(const session::RefreshReport &report)
 {
     // Told before the focus comes back, so that the focus brings it to screen readers.
-    m_status->showMessage(texts::refreshMessage(report, m_session.stand(), m_session.today()));
+    m_status->showMessage(texts::refreshMessage(report, m_session.age()));
     m_refreshButton->setText(Captions::refreshAgain.toString());
     m_weekPanel->setEnabled(true);
     menuBar()->setEnabled(true);
     if (m_focusBeforeFetch)
         m_focusBeforeFetch->setFocus();
+    // Last, so that what the focus says does not cut it off.
+    m_status->announce();
 }
 
 void MainWindow::showSettingsSaved(const platform::WriteResult &saved)
 {
     if (!saved)
-        m_status->showMessage(texts::settingsNotSavedMessage(texts::StatusLine::cause(saved.failure), m_session.stand(),
-                                                             m_session.today()));
+        m_status->showMessage(texts::settingsNotSavedMessage(texts::StatusLine::cause(saved.failure), m_session.age()));
 }
 
 void MainWindow::previewWeekOverview()

@@ -2,6 +2,8 @@
 
 #include "ui/statusdisplay.h"
 
+#include <QAccessible>
+
 namespace kostwerk::ui {
 
 StatusDisplay::StatusDisplay(QWidget *parent)
@@ -23,6 +25,12 @@ void StatusDisplay::showMessage(const texts::StatusMessage &message)
 {
     m_message = message;
     showText();
+}
+
+void StatusDisplay::announce()
+{
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 void StatusDisplay::showChangedCategories(const QList<int> &categories)

@@ -22,12 +22,15 @@ public:
     explicit StatusDisplay(QWidget *parent = nullptr);
     ~StatusDisplay() override;
 
-    // Screen readers announce a label's new text only while it has the
-    // focus, which a label never gets; the message is also given to
-    // announcer as its description, read when announcer takes the focus.
+    // Each message is also given to announcer as its description, which
+    // screen readers read when announcer takes the focus.
     void setAnnouncer(QWidget *announcer);
 
     void showMessage(const texts::StatusMessage &message);
+
+    // Has screen readers speak the line now, wherever the focus is: offered
+    // as a notification (describeForScreenReaders), it is spoken when shown.
+    void announce();
 
     // The categories of the day shown that the last fetch changed, as
     // indexes into core::DayViewText::categoryHeadings.

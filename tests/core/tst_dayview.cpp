@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/dayview.h"
+#include "core/weekdates.h"
 #include "core/weekdays.h"
 
 #include <QTest>
@@ -43,6 +44,8 @@ private slots:
     void todayWeekdayIndex();
     void isOutdated_turnsAtMondayMidnight_data();
     void isOutdated_turnsAtMondayMidnight();
+    void datesIn_data();
+    void datesIn();
 };
 
 void TestDayView::dayViewOf_data()
@@ -162,24 +165,64 @@ void TestDayView::todayWeekdayIndex()
 
 void TestDayView::isOutdated_turnsAtMondayMidnight_data()
 {
+    QTest::addColumn<WeekPlan>("week");
     QTest::addColumn<QDateTime>("fetched");
     QTest::addColumn<QDate>("today");
     QTest::addColumn<bool>("outdated");
     const QDate monday(2026, 12, 7);
     const QDateTime lastSecondOfSunday(monday.addDays(-1), QTime(23, 59, 59));
-    QTest::newRow("Sunday night, seen on Monday") << lastSecondOfSunday << monday << true;
-    QTest::newRow("Monday midnight, seen on Monday") << monday.startOfDay() << monday << false;
-    QTest::newRow("Monday midnight, seen on Sunday") << monday.startOfDay() << monday.addDays(6) << false;
-    QTest::newRow("Sunday night, seen on Sunday") << lastSecondOfSunday << monday.addDays(-1) << false;
-    QTest::newRow("Monday midnight, seen on Sunday before") << monday.startOfDay() << monday.addDays(-1) << true;
+    const WeekPlan undated{u"KW"_qs, u"Montag"_qs};
+    QTest::newRow("Sunday night, seen on Monday") << undated << lastSecondOfSunday << monday << true;
+    QTest::newRow("Monday midnight, seen on Monday") << undated << monday.startOfDay() << monday << false;
+    QTest::newRow("Monday midnight, seen on Sunday") << undated << monday.startOfDay() << monday.addDays(6) << false;
+    QTest::newRow("Sunday night, seen on Sunday") << undated << lastSecondOfSunday << monday.addDays(-1) << false;
+    QTest::newRow("Monday midnight, seen on Sunday before")
+        << undated << monday.startOfDay() << monday.addDays(-1) << true;
+    // The week's own dates decide, whenever it was fetched.
+    QTest::newRow("last dated day on Sunday, seen on Monday")
+        << WeekPlan{u"KW"_qs, u"Montag, 30.11."_qs, u"Sonntag, 06.12."_qs} << monday.startOfDay() << monday << true;
+    QTest::newRow("next week fetched on Sunday, seen on Monday")
+        << WeekPlan{u"KW"_qs, u"Montag, 07.12."_qs} << lastSecondOfSunday << monday << false;
+    QTest::newRow("dated by its title only, seen a week on")
+        << WeekPlan{u"Woche vom 07.12. bis 12.12."_qs, u"Montag"_qs} << lastSecondOfSunday << monday.addDays(7) << true;
 }
 
 void TestDayView::isOutdated_turnsAtMondayMidnight()
 {
+    QFETCH(WeekPlan, week);
     QFETCH(QDateTime, fetched);
     QFETCH(QDate, today);
     QFETCH(bool, outdated);
-    QCOMPARE(Weekdays::isOutdated(fetched, today), outdated);
+    QCOMPARE(Weekdays::isOutdated(week, fetched, today), outdated);
+}
+
+void TestDayView::datesIn_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("near"); // the day the week was fetched
+    QTest::addColumn<QList<QDate>>("dates");
+    const QDate sunday(2026, 12, 6);
+    const QList<QDate> monday{QDate(2026, 12, 7)};
+    QTest::newRow("d.m.") << u"Montag, 7.12."_qs << sunday << monday;
+    QTest::newRow("d.m.yy") << u"Montag, 07.12.26"_qs << sunday << monday;
+    QTest::newRow("d.m.yyyy") << u"Montag, 07.12.2026"_qs << QDate(2000, 1, 1) << monday;
+    QTest::newRow("month by name") << u"Montag, 7. Dezember 2026"_qs << QDate(2000, 1, 1) << monday;
+    QTest::newRow("ISO 8601") << u"Montag 2026-12-07"_qs << QDate(2000, 1, 1) << monday;
+    QTest::newRow("no year, fetched after the turn of the year")
+        << u"Montag, 28.12."_qs << QDate(2027, 1, 2) << QList<QDate>{QDate(2026, 12, 28)};
+    QTest::newRow("no year, fetched before the turn of the year")
+        << u"Montag, 4. Januar"_qs << QDate(2026, 12, 30) << QList<QDate>{QDate(2027, 1, 4)};
+    QTest::newRow("two dates in a title") << u"Woche vom 28.12. bis 02.01.2027"_qs << QDate(2026, 12, 27)
+                                          << QList<QDate>{QDate(2026, 12, 28), QDate(2027, 1, 2)};
+    QTest::newRow("no date") << u"Speiseplan KW 50, Preise ab 3.50 €, Tel. 0931.123"_qs << sunday << QList<QDate>();
+}
+
+void TestDayView::datesIn()
+{
+    QFETCH(QString, text);
+    QFETCH(QDate, near);
+    QFETCH(QList<QDate>, dates);
+    QCOMPARE(WeekDates::datesIn(text, near), dates);
 }
 
 QTEST_GUILESS_MAIN(TestDayView)

@@ -72,6 +72,12 @@ void TestWeekChanges::compareWeeks_data()
     QTest::newRow("weekday heading with the same date, worded otherwise")
         << monday07 << WeekPlan{u"KW"_qs, u"Montag 07.12.\r\nMenü I\r\nEnte\r\nWahlessen"_qs} << Kind::SameWeek
         << QList<int>{0} << unchanged;
+    QTest::newRow("other dates, months by name")
+        << WeekPlan{u"KW"_qs, u"Montag, 7. Dezember 2026"_qs} << WeekPlan{u"KW"_qs, u"Montag, 14. Dezember 2026"_qs}
+        << Kind::NewWeek << QList<int>() << Categories();
+    QTest::newRow("the same dates with the century")
+        << WeekPlan{u"KW"_qs, u"Montag, 07.12.26"_qs} << WeekPlan{u"KW"_qs, u"Montag, 07.12.2026"_qs} << Kind::SameWeek
+        << QList<int>{0} << unchanged;
     QTest::newRow("a dish holding \";;;\", read back from the cache as a comma")
         << week(u"KW 50"_qs, u"Ente, Reis"_qs, true) << week(u"KW 50"_qs, u"Ente;;; Reis"_qs) << Kind::SameWeek
         << QList<int>() << unchanged;
@@ -84,7 +90,8 @@ void TestWeekChanges::compareWeeks()
     QFETCH(Kind, kind);
     QFETCH(QList<int>, changedDays);
     QFETCH(Categories, changedCategories);
-    QCOMPARE(kostwerk::core::compareWeeks(earlier, fetched), (WeekChanges{kind, changedDays, changedCategories}));
+    QCOMPARE(kostwerk::core::compareWeeks(earlier, fetched, QDate(2026, 12, 8)),
+             (WeekChanges{kind, changedDays, changedCategories}));
 }
 
 QTEST_GUILESS_MAIN(TestWeekChanges)

@@ -23,6 +23,7 @@ import sys
 import tempfile
 import threading
 import time
+import tty
 import urllib.error
 import urllib.request
 
@@ -42,6 +43,7 @@ START_PAGE = "/uni/refekt/00.html"
 WEEK_PAGE = "/uni/refekt/t2026kw50.html"
 NO_DATA = "Keine Daten vorhanden"
 REFUSED_OUT_OF_FOLDER = "Die Cache-Datei liegt immer im Ordner der Einstellungen; „..“ führt aus ihm hinaus."
+NO_SITE_SET = "Noch keine Mensa-Adresse eingestellt – bitte unter Datei → Einstellungen die Startseite eintragen."
 STAND = re.compile(r"^Stand: \d\d\.\d\d\.\d{4}, \d\d:\d\d$")
 
 # The refresh button's corner in the client area: the test finds it there.
@@ -49,6 +51,7 @@ STAND = re.compile(r"^Stand: \d\d\.\d\d\.\d{4}, \d\d:\d\d$")
 REFRESH_AT = (16, 352)
 CATEGORIES = ["Menü I", "Wahlessen", "Eintopf", "Menü II (veg.)", "Abendessen"]
 
+SKIPPED = 77  # the exit status of a check that could not run
 STEP_TIMEOUT = 15.0  # seconds for any one thing to happen
 POLL = 0.05
 
@@ -218,12 +221,15 @@ class GateProxy:
 
 # ------------------------------------------------------------ the program
 
-def make_program_folder(root, binary, site_url):
-    folder = os.path.join(root, "program")
+def make_program_folder(root, binary, site_url=None, name="program"):
+    """A folder holding a copy of the program, and settings for site_url if given."""
+    folder = os.path.join(root, name)
     os.mkdir(folder)
     # A copy, not a link: the program looks for its files beside the real
     # binary.
     program = shutil.copy2(binary, os.path.join(folder, "kostwerk"))
+    if site_url is None:
+        return folder, program
     with open(os.path.join(folder, "refekt.ini"), "w", newline="") as ini:
         ini.write(f"[Settings]\r\nstartURL={site_url}uni/refekt/00.html\r\n"
                   f"basisURL={site_url}uni/refekt/\r\ncacheFile=cache.rfk\r\n")
@@ -328,7 +334,7 @@ class Window:
 
     def status(self):
         statusbar = self._child_with_role(self.frame, "status bar")
-        label = self._child_with_role(statusbar, "label") if statusbar else None
+        label = self._child_with_role(statusbar, "notification") if statusbar else None
         return label.get_name() if label else None
 
     def selected_weekday(self):
@@ -367,12 +373,56 @@ def names_below(accessible):
     return {name for child in children for name in [child.get_name().split("\t")[0], *names_below(child)]}
 
 
-def start_program(processes, program, log):
-    """Starts the program with its messages going to the file log."""
+def start_program(processes, program, log, proxy=None):
+    """Starts the program with its messages going to the file log, and its
+    requests to proxy if given."""
+    environment = program_environment()
+    if proxy:
+        environment["http_proxy"] = proxy
     with open(log, "ab") as messages:
-        process = processes.start([program], env=program_environment(),
+        process = processes.start([program], env=environment,
                                   stdout=messages, stderr=subprocess.STDOUT)
     return Window(process)
+
+
+class ScreenReader:
+    """Orca, with its settings and all it writes in folder. Its debug log goes
+    to a terminal, which Python writes to line by line, and is read as it
+    comes; a file would hold the lines back until Orca ends."""
+
+    def __init__(self, processes, folder, settings):
+        self.lines = []
+        master, terminal = os.openpty()
+        tty.setraw(terminal)
+        threading.Thread(target=self._read, args=(master,), daemon=True).start()
+        os.makedirs(os.path.join(folder, "orca"))
+        shutil.copy(settings, os.path.join(folder, "orca", "user-settings.conf"))
+        home = {name: os.path.join(folder, name) for name in ("XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME")}
+        # No --replace: it would kill the user's own screen reader.
+        self.process = processes.start(
+            ["orca", "-u", os.path.join(folder, "orca"), "--debug-file", os.ttyname(terminal)],
+            env=dict(os.environ, HOME=folder, GSETTINGS_BACKEND="memory", **home),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def _read(self, master):
+        try:
+            with os.fdopen(master, "rb") as log:
+                for line in log:
+                    self.lines.append(line.decode(errors="replace").rstrip())
+        except OSError:
+            pass  # Orca ended
+
+    def listening(self):
+        """Waits until Orca listens; why it does not, if it does not."""
+        try:
+            wait_until(lambda: self.process.poll() is not None
+                       or any("ORCA: Starting registry" in line for line in list(self.lines)), "Orca to start")
+        except Failure as failure:
+            return str(failure)
+        return None if self.process.poll() is None else f"Orca ended with exit status {self.process.returncode}"
+
+    def spoken(self):
+        return [line.split("SPEECH OUTPUT: ", 1)[1] for line in list(self.lines) if "SPEECH OUTPUT: " in line]
 
 
 # ------------------------------------------------------------------ checks
@@ -380,6 +430,35 @@ def start_program(processes, program, log):
 def expect(condition, message):
     if not condition:
         raise Failure(message)
+
+
+def no_site_set(processes, window, proxy):
+    step("a fresh folder with the default settings: start and F5 say where to set the address, ask nothing")
+    status = lambda: window.status() or ""
+    expect(status() == NO_SITE_SET, f"status bar reads {status()!r} at the first start with default settings")
+    before = proxy.requests()
+    xdotool("key", "F5")
+    wait_until(lambda: window.refresh_caption() == "Daten holen", "F5 to end")
+    expect(status() == NO_SITE_SET, f"status bar reads {status()!r} after F5 with default settings")
+    expect(proxy.requests() == before, f"F5 with default settings asked for {proxy.requests()[len(before):]}")
+    processes.stop(window.process)
+
+
+def result_spoken(reader, window):
+    """Checks that Orca speaks the result; why it could not, if Orca ended meanwhile."""
+    step("with Orca running, F5 with the focus on a weekday: Orca speaks the result")
+    day = window.control(WEEKDAYS[1], "radio button")
+    window.click(day)
+    wait_until(lambda: day.get_state_set().contains(Atspi.StateType.FOCUSED), f"{WEEKDAYS[1]} to have the focus")
+    xdotool("key", "F5")
+    status = wait_until(lambda: STAND.match(window.status() or "") and window.status(), "the fetch to end")
+    try:
+        wait_until(lambda: any(status in line for line in reader.spoken()), f"Orca to speak {status!r}")
+    except Failure as failure:
+        if reader.process.poll() is not None:  # another Orca of the user replaced it, say
+            return f"Orca ended during the check with exit status {reader.process.returncode}"
+        raise Failure(f"{failure}; it spoke {reader.spoken()}")
+    return None
 
 
 class Scenario:
@@ -602,7 +681,7 @@ class Scenario:
         xdotool("key", "F5")
         wait_until(lambda: window.refresh_caption() == "Daten holen", "the refresh button to read 'Daten holen'")
         status = window.status() or ""
-        expect(status.startswith("Keine Verbindung"), f"status bar reads {status!r} with the server stopped")
+        expect(status.startswith("Startseite: Keine Verbindung"), f"status bar reads {status!r} with the server stopped")
         expect((window.heading(), window.category_texts()) == shown, "a failed fetch changed the day shown")
         with open(self.cache, "rb") as cache:
             expect(cache.read() == cached, "a failed fetch changed the cache file")
@@ -618,12 +697,18 @@ class Scenario:
 
 # -------------------------------------------------------------------- main
 
+def skip(why):
+    print(f"SKIP: {why}", flush=True)
+    return SKIPPED
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", required=True, help="the built kostwerk binary")
     parser.add_argument("--sample-server", required=True, help="the built kostwerk-sample-server")
     parser.add_argument("--sample-site", required=True, help="the folder the sample server serves")
     parser.add_argument("--failure-screenshot", help="where to save the screen when a check fails")
+    parser.add_argument("--screen-reader-settings", help="run only the check with Orca, started with these settings")
     args = parser.parse_args()
 
     tools = {"Xvfb": "xvfb", "dbus-daemon": "dbus-daemon", "xdotool": "xdotool", "import": "imagemagick"}
@@ -643,12 +728,27 @@ def main():
             runtime_dir = os.path.join(root, "runtime")
             os.mkdir(runtime_dir, 0o700)
             start_session(processes, runtime_dir)
+            if args.screen_reader_settings:
+                reader = shutil.which("orca") and ScreenReader(processes, os.path.join(root, "reader"),
+                                                               args.screen_reader_settings)
+                why = reader.listening() if reader else "no orca (Debian package orca)"
+                if why:
+                    return skip(why)
             server, server_url = start_sample_server(processes, args.sample_server, args.sample_site)
             _, next_week_url = start_sample_server(processes, args.sample_server, args.sample_site, "--next-week")
             proxy = GateProxy(server_url)
             folder, program = make_program_folder(root, args.program, proxy.url)
 
             log = os.path.join(root, "kostwerk.log")
+            if args.screen_reader_settings:
+                why = result_spoken(reader, start_program(processes, program, log))
+                if why:
+                    return skip(why)
+                print(f"PASS in {time.monotonic() - started:.1f} s", flush=True)
+                return 0
+            # Every request, the default host's included, would pass the proxy.
+            fresh = make_program_folder(root, args.program, name="fresh")[1]
+            no_site_set(processes, start_program(processes, fresh, log, proxy.url), proxy)
             scenario = Scenario(start_program(processes, program, log), proxy, os.path.join(folder, "cache.rfk"))
             scenario.first_start()
             scenario.weekday_without_data()

@@ -135,6 +135,10 @@ void TestSettingsStore::firstStart_writesAllDefaults()
              QByteArray("[Settings]\r\nstartURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
                         + "/uni/refekt/00.html\r\nbasisURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
                         + "/uni/refekt/\r\ncacheFile=cache.rfk\r\n"));
+    QCOMPARE(SettingsStore::hasPlaceholderStart(settings), host.endsWith(u".example"));
+    Settings otherPage = settings;
+    otherPage.startURL += u'#';
+    QVERIFY(!SettingsStore::hasPlaceholderStart(otherPage));
 }
 
 void TestSettingsStore::emptyValue_getsDefault_othersKeptUpTo254()

@@ -14,9 +14,10 @@ using Cache = StartUpReport::Cache;
 using Problem = core::FetchReport::Problem;
 using Kind = core::WeekChanges::Kind;
 
-const QDate tuesday(2026, 12, 8);
-const QDateTime thisWeek(tuesday, QTime(9, 30));
-const QDateTime lastWeek(QDate(2026, 12, 4), QTime(9, 30));
+const WeekAge thisWeek{QDateTime(QDate(2026, 12, 8), QTime(9, 30)), false};
+const WeekAge lastWeek{QDateTime(QDate(2026, 12, 4), QTime(9, 30)), true};
+const QString noSiteSet =
+    u"Noch keine Mensa-Adresse eingestellt – bitte unter Datei → Einstellungen die Startseite eintragen."_qs;
 
 StartUpReport startUpAfter(Cache cache, settings::CacheFileProblem setAside = {})
 {
@@ -55,16 +56,19 @@ private slots:
 void TestStatusMessages::startUp_data()
 {
     QTest::addColumn<StartUpReport>("report");
-    QTest::addColumn<QDateTime>("stand");
+    QTest::addColumn<WeekAge>("age");
     QTest::addColumn<QString>("text");
-    QTest::newRow("first start") << startUpAfter(Cache::Missing) << QDateTime()
+    QTest::newRow("first start") << startUpAfter(Cache::Missing) << WeekAge()
                                  << u"Noch kein Wochenplan – „Daten aktualisieren“ (F5) holt ihn."_qs;
+    StartUpReport noSite = startUpAfter(Cache::Missing);
+    noSite.noSiteSet = true;
+    QTest::newRow("first start, the placeholder address") << noSite << WeekAge() << noSiteSet;
     QTest::newRow("this week") << startUpAfter(Cache::Loaded) << thisWeek << u"Stand: 08.12.2026, 09:30"_qs;
     QTest::newRow("last week")
         << startUpAfter(Cache::Loaded) << lastWeek
         << u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (Stand: 04.12.2026, 09:30)"_qs;
     QTest::newRow("no week in the cache")
-        << startUpAfter(Cache::NoWeek) << QDateTime() << u"Die Cache-Datei enthält keinen Wochenplan."_qs;
+        << startUpAfter(Cache::NoWeek) << WeekAge() << u"Die Cache-Datei enthält keinen Wochenplan."_qs;
     QTest::newRow("cache name set aside, before the week")
         << startUpAfter(Cache::Loaded,
                         {settings::CacheFileProblem::Kind::OutOfFolder, {platform::FileFailure::Kind::ParentStep, {}}})
@@ -79,15 +83,15 @@ void TestStatusMessages::startUp_data()
 void TestStatusMessages::startUp()
 {
     QFETCH(StartUpReport, report);
-    QFETCH(QDateTime, stand);
+    QFETCH(WeekAge, age);
     QFETCH(QString, text);
-    QCOMPARE(startUpMessage(report, stand, tuesday).text, text);
+    QCOMPARE(startUpMessage(report, age).text, text);
 }
 
 void TestStatusMessages::refresh_data()
 {
     QTest::addColumn<RefreshReport>("report");
-    QTest::addColumn<QDateTime>("stand");
+    QTest::addColumn<WeekAge>("age");
     QTest::addColumn<QString>("text");
     const QString stand = u"Stand: 08.12.2026, 09:30 – "_qs;
     QTest::newRow("nothing changed") << refreshWith(Problem::None) << thisWeek
@@ -97,27 +101,28 @@ void TestStatusMessages::refresh_data()
                                   << stand + u"Geändert seit dem letzten Abruf: Dienstag, Donnerstag";
     RefreshReport noCategory = refreshWith(Problem::None, Kind::NewWeek);
     noCategory.categoriesFound = false;
-    QTest::newRow("a week without categories") << noCategory << QDateTime(thisWeek)
+    QTest::newRow("a week without categories") << noCategory << thisWeek
                                                << stand
                                                       + u"Neuer Wochenplan – Im Wochenplan wurde keine Speisekategorie "
                                                         u"gefunden – hat sich die Seite geändert?";
     QTest::newRow("failure, a week of this week shown")
         << refreshWith(Problem::StartPage) << thisWeek
-        << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 08.12.2026, 09:30"_qs;
+        << u"Startseite: Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 08.12.2026, 09:30"_qs;
     QTest::newRow("failure, an outdated week shown")
         << refreshWith(Problem::StartPage) << lastWeek
-        << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 04.12.2026, 09:30 – "
+        << u"Startseite: Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 04.12.2026, 09:30 – "
            u"Wochenplan ist nicht mehr aktuell"_qs;
-    QTest::newRow("failure, no week shown")
-        << refreshWith(Problem::StartPage) << QDateTime() << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+    QTest::newRow("failure, no week shown") << refreshWith(Problem::StartPage) << WeekAge()
+                                            << u"Startseite: Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+    QTest::newRow("the placeholder address") << refreshWith(Problem::NoSiteSet) << WeekAge() << noSiteSet;
 }
 
 void TestStatusMessages::refresh()
 {
     QFETCH(RefreshReport, report);
-    QFETCH(QDateTime, stand);
+    QFETCH(WeekAge, age);
     QFETCH(QString, text);
-    QCOMPARE(refreshMessage(report, stand, tuesday).text, text);
+    QCOMPARE(refreshMessage(report, age).text, text);
 }
 
 QTEST_GUILESS_MAIN(TestStatusMessages)

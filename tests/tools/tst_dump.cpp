@@ -219,11 +219,11 @@ void TestDump::fetch_printsEachStep_writesNothing_data()
         << QByteArray("<A HREF=\"t\x1b[2Jneu.html\">Vom 07.12.</A>") << 200
         << QStringList{u"Wochen-Link: t\\x1b[2Jneu.html"_qs,
                        u"Wochenseite: SITE/t\\x1b[2Jneu.html (HTTP-Status 404, "_qs}
-        << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+        << u"Wochenplan: Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
     QTest::newRow("week page 404")
         << CanteenSite::startPage << 404
         << QStringList{u"Wochenseite: SITE/tneu.html (HTTP-Status 404, "_qs, u"Abschnitte: 0"_qs}
-        << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+        << u"Wochenplan: Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
 }
 
 void TestDump::fetch_printsEachStep_writesNothing()
@@ -281,6 +281,8 @@ void TestDump::badUse_exitsTwoWithOneGermanLine_data()
     QTest::newRow("day x") << QStringList{u"day"_qs, cache, u"x"_qs} << badDay;
     QTest::newRow("day -1") << QStringList{u"day"_qs, cache, u"-1"_qs} << badDay;
     QTest::newRow("day 1.5") << QStringList{u"day"_qs, cache, u"1.5"_qs} << badDay;
+    QTest::newRow("fetch with the placeholder address")
+        << QStringList{u"fetch"_qs, write(u"refekt.ini"_qs, {})} << u"kostwerk-dump: Noch keine Mensa-Adresse"_qs;
     QTest::newRow("unknown command") << QStringList{u"month"_qs, cache}
                                      << u"kostwerk-dump: Unbekannter Befehl: month"_qs;
     QTest::newRow("no command") << QStringList{} << u"kostwerk-dump: Kein Befehl"_qs;

@@ -213,7 +213,7 @@ void TestMainWindow::start_withOldCache_saysWeekIsOutdated()
     QVERIFY(cache.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(18, 0)), QFileDevice::FileModificationTime));
     cache.close();
 
-    start();
+    start(tuesday.addDays(7));
     QCOMPARE(status(), u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (Stand: 06.12.2026, 18:00)"_qs);
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
 }
@@ -226,12 +226,14 @@ void TestMainWindow::autoFetch_fetchesOutdatedWeekWhenShown_data()
     QTest::addColumn<QByteArray>("setting"); // with "autoFetch=1" an outdated week is fetched once shown
     const QDate monday(2026, 12, 7);
     const QDateTime lastMinuteOfSunday(monday.addDays(-1), QTime(23, 59, 59));
+    const QDate nextMonday = monday.addDays(7); // the cached week is dated 07.12. to 09.12.
     const QByteArray asked = "autoFetch=1";
-    QTest::newRow("outdated") << lastMinuteOfSunday << monday << true << asked;
+    QTest::newRow("outdated") << lastMinuteOfSunday << nextMonday << true << asked;
     QTest::newRow("current") << monday.startOfDay() << monday << false << asked;
+    QTest::newRow("fetched on Sunday, dated this week") << lastMinuteOfSunday << monday << false << asked;
     QTest::newRow("no cache") << QDateTime() << monday << true << asked;
-    QTest::newRow("not asked") << lastMinuteOfSunday << monday << true << QByteArray("autoFetch=0");
-    QTest::newRow("never set") << lastMinuteOfSunday << monday << true << QByteArray();
+    QTest::newRow("not asked") << lastMinuteOfSunday << nextMonday << true << QByteArray("autoFetch=0");
+    QTest::newRow("never set") << lastMinuteOfSunday << nextMonday << true << QByteArray();
 }
 
 void TestMainWindow::autoFetch_fetchesOutdatedWeekWhenShown()
@@ -308,7 +310,7 @@ void TestMainWindow::refresh_failed_keepsWeekAndExplains()
     QTRY_VERIFY(line->height() >= line->heightForWidth(line->width()));
     QVERIFY(line->heightForWidth(line->width()) > line->fontMetrics().height() * 3 / 2);
     // What failed, and how old the week still shown is.
-    QVERIFY2(status().startsWith(u"Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
+    QVERIFY2(status().startsWith(u"Startseite: Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
              qPrintable(status()));
     QCOMPARE(m_app->shownToolTip(), u"Antwort des Servers: „<b>Fehler</b>“"_qs); // the server's own words
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);

@@ -68,7 +68,7 @@ private:
 
 void TestSettingsDialog::initTestCase()
 {
-    describeDialogsAsDialogs();
+    describeForScreenReaders();
 }
 
 void TestSettingsDialog::init()

@@ -151,6 +151,11 @@ void fetch(const QString &iniPath, bool asCacheText, const std::function<void(co
         return;
     }
     const settings::Settings settings = settings::SettingsStore::read(path);
+    // As in the window, the placeholder is not asked for.
+    if (settings::SettingsStore::hasPlaceholderStart(settings)) {
+        done({{}, texts::StatusLine::noSiteSet()});
+        return;
+    }
     // Live as long as the program, which ends once done has the outcome.
     auto *transfer = new platform::InternetTransfer(QCoreApplication::instance());
     auto *weekFetch = new core::WeekPlanFetch(*transfer, transfer);

@@ -3,6 +3,7 @@
 #include "ui/printing/printouts.h"
 
 #include "core/dayview.h"
+#include "core/weekdates.h"
 #include "core/weekdays.h"
 #include "texts/statusline.h"
 #include "ui/fonts.h"
@@ -26,11 +27,11 @@ constexpr qreal overviewMargin = 10;
 // the weekday headings. Empty when neither names a date.
 QString datesOf(const core::WeekPlan &weekPlan)
 {
-    QStringList dates = core::Weekdays::datesIn(weekPlan.value(0));
+    QStringList dates = core::WeekDates::writtenDatesIn(weekPlan.value(0));
     if (dates.size() < 2) {
         QStringList days;
         for (qsizetype n = 1; n <= core::Weekdays::count && n < weekPlan.size(); ++n)
-            days += core::Weekdays::datesIn(core::headingOf(weekPlan.at(n)));
+            days += core::WeekDates::writtenDatesIn(core::headingOf(weekPlan.at(n)));
         if (!days.isEmpty())
             dates = days;
     }
