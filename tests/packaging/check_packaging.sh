@@ -24,6 +24,7 @@ usr/bin/kostwerk-dump
 usr/share/applications/$app_id.desktop
 usr/share/metainfo/$app_id.metainfo.xml
 usr/share/icons/hicolor/32x32/apps/kostwerk.png
+usr/share/icons/hicolor/48x48/apps/kostwerk.png
 usr/share/icons/hicolor/64x64/apps/kostwerk.png
 usr/share/icons/hicolor/128x128/apps/kostwerk.png
 usr/share/doc/kostwerk/copyright
@@ -89,6 +90,10 @@ newest_entry_is_the_release() {  # CHANGELOG.gz METAINFO: same version, same day
     || { echo "changelog: $entry, AppStream: $release, CMake: $version"; return 1; }
 }
 
+lists() {  # FIELD NAME PACKAGE: the control field names that package
+  grep -Eq "(^|, )$2( |,|$)" <<<"$(dpkg-deb -f "$3" "$1")"
+}
+
 lintian_is_silent() {  # PACKAGE: any error or warning fails it; infos are shown then
   local as_user=()
   # As root lintian would unpack a package it does not trust with root's rights.
@@ -114,7 +119,7 @@ check "the installed files are exactly the program's" \
   same_files "$(cd "$root" && find . ! -type d | sed 's|^\./||')"
 
 icons=$root/usr/share/icons/hicolor
-for size in 32 64 128; do
+for size in 32 48 64 128; do
   check "the ${size}x${size} icon is ${size} pixels square" \
     icon_has_size "$icons/${size}x${size}/apps/kostwerk.png" "$size"
 done
@@ -143,10 +148,11 @@ check "the package is named kostwerk_${version}_<arch>.deb" test -n "$package"
 if [ -n "$package" ]; then
   check "the package holds exactly the program's files" \
     same_files "$(dpkg-deb -c "$package" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }')"
-  depends=$(dpkg-deb -f "$package" Depends) || true
-  for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n; do
-    check "the package depends on $library" grep -Eq "(^|, )$library( |,|$)" <<<"$depends"
+  for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6printsupport6 qt6-qpa-plugins; do
+    check "the package depends on $library" lists Depends "$library" "$package"
   done
+  # Only Qt's own dialogs speak German with it, and English without.
+  check "the package recommends qt6-translations-l10n" lists Recommends qt6-translations-l10n "$package"
   check "lintian reports no error and no warning" lintian_is_silent "$package"
 fi
 
