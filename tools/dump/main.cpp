@@ -52,6 +52,29 @@ const std::array<Command, 4> commands = {{
     {u"fetch", fetchUsage, 0, 2, fetch},
 }};
 
+// Written out whole: Qt's own help would frame it in English.
+constexpr QStringView helpText = u"Aufruf: kostwerk-dump [Optionen] <link|week|day|fetch> DATEI [N]\n"
+                                 "Zeigt, was Kostwerk aus einer gespeicherten Seite oder Cache-Datei macht.\n"
+                                 "\n"
+                                 "Befehle:\n"
+                                 "  link DATEI   der Wochen-Link, den das Programm in der Startseite DATEI findet\n"
+                                 "  week DATEI   die Bytes der Cache-Datei nach dem Abruf der Wochenseite DATEI\n"
+                                 "  day DATEI N  Tag N (1 = Montag ... 6 = Samstag) der Cache-Datei DATEI,\n"
+                                 "               so wie das Fenster ihn zeigt, als JSON (null, wenn die Woche\n"
+                                 "               diesen Tag nicht hat)\n"
+                                 "  fetch [--cache] [EINSTELLUNGSDATEI]\n"
+                                 "               holt die Woche wie das Programm, mit den Einstellungen aus\n"
+                                 "               EINSTELLUNGSDATEI (sonst seiner refekt.ini), ohne eine Datei\n"
+                                 "               zu schreiben, und nennt jeden Schritt; mit --cache stattdessen\n"
+                                 "               die Bytes der Cache-Datei, die der Abruf schreiben würde\n"
+                                 "\n"
+                                 "Optionen, vor dem Befehl:\n"
+                                 "  -h, --help     gibt diese Hilfe aus\n"
+                                 "  -v, --version  gibt die Version aus\n"
+                                 "\n"
+                                 "Steuerzeichen aus Seiten, Adressen und Server-Texten erscheinen maskiert,\n"
+                                 "etwa ESC als \\x1b und U+009B als \\u009b, auch in den Bytes der Cache-Datei.\n";
+
 bool writeTo(std::FILE *stream, const QByteArray &bytes)
 {
     const auto size = static_cast<std::size_t>(bytes.size());
@@ -96,28 +119,9 @@ int main(int argc, char *argv[])
     QNetworkProxyFactory::setUseSystemConfiguration(true);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        u"Zeigt, was Kostwerk aus einer gespeicherten Seite oder Cache-Datei macht.\n"
-        "\n"
-        "Befehle:\n"
-        "  link DATEI   der Wochen-Link, den das Programm in der Startseite DATEI findet\n"
-        "  week DATEI   die Bytes der Cache-Datei nach dem Abruf der Wochenseite DATEI\n"
-        "  day DATEI N  Tag N (1 = Montag ... 6 = Samstag) der Cache-Datei DATEI,\n"
-        "               so wie das Fenster ihn zeigt, als JSON (null, wenn die Woche\n"
-        "               diesen Tag nicht hat)\n"
-        "  fetch [--cache] [EINSTELLUNGSDATEI]\n"
-        "               holt die Woche wie das Programm, mit den Einstellungen aus\n"
-        "               EINSTELLUNGSDATEI (sonst seiner refekt.ini), ohne eine Datei\n"
-        "               zu schreiben, und nennt jeden Schritt; mit --cache stattdessen\n"
-        "               die Bytes der Cache-Datei, die der Abruf schreiben würde\n"
-        "\n"
-        "Steuerzeichen aus Seiten, Adressen und Server-Texten erscheinen maskiert,\n"
-        "etwa ESC als \\x1b und U+009B als \\u009b, auch in den Bytes der Cache-Datei."_qs);
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
-    parser.addPositionalArgument(u"Befehl"_qs, u"link, week, day oder fetch"_qs, u"<link|week|day|fetch>"_qs);
-    parser.addPositionalArgument(u"DATEI"_qs, u"Startseite, Wochenseite oder Cache-Datei"_qs, u"DATEI"_qs);
-    parser.addPositionalArgument(u"N"_qs, u"nur bei day: 1 = Montag ... 6 = Samstag"_qs, u"[N]"_qs);
+    const QCommandLineOption helpOption(QStringList{u"h"_qs, u"help"_qs});
+    const QCommandLineOption versionOption(QStringList{u"v"_qs, u"version"_qs});
+    parser.addOptions({helpOption, versionOption});
 
     // After the command everything is an operand, so "day DATEI -1" is a bad
     // day and a file name may begin with a dash.
@@ -128,12 +132,14 @@ int main(int argc, char *argv[])
         return fail(unknown.isEmpty() ? u"Ungültige Befehlszeile: "_qs + parser.errorText()
                                       : u"Unbekannte Option: "_qs + unknown.first());
     }
+    DumpCommands::Outcome outcome;
     if (parser.isSet(helpOption))
-        parser.showHelp(0);
-    if (parser.isSet(versionOption))
-        parser.showVersion();
-
-    const DumpCommands::Outcome outcome = run(parser.positionalArguments());
+        outcome.output = helpText.toUtf8();
+    else if (parser.isSet(versionOption))
+        outcome.output =
+            (QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n').toUtf8();
+    else
+        outcome = run(parser.positionalArguments());
     if (!writeTo(stdout, outcome.output))
         return fail(u"Ausgabe nicht schreibbar"_qs);
     if (!outcome.error.isEmpty())
