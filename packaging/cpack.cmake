@@ -41,4 +41,12 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ca-certificates, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 
+# The source release, made by `cpack --config CPackSourceConfig.cmake`: one
+# kostwerk-<version>.tar.xz of the source folder without what git ignores
+# and git's own folder, which is what git tracks in a clean checkout.
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_PACKAGE_FILE_NAME kostwerk-${PROJECT_VERSION})
+# Escaped twice: CPack reads the patterns back from its own configuration file.
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git(/|$)" "/build[^/]*/" "/out/" "\\\\.user$")
+
 include(CPack)

@@ -5,17 +5,47 @@
 # at their sizes and still pixel for pixel the 32x32 picture, desktop files
 # the freedesktop validators accept, manual pages man renders without a
 # warning, a changelog whose newest entry is the AppStream release, and a
-# package that depends on the Qt libraries the programs load and that lintian
-# finds nothing wrong with.
+# package that depends on the Qt libraries the programs load, whose programs
+# are hardened and that lintian finds nothing wrong with. Then the release
+# as a distribution takes it: the sources meet the REUSE rules, and the
+# source tarball holds exactly the files git tracks, builds in another folder
+# with the same settings, passes the unit tests there and makes the very
+# same package, byte for byte.
 #
-# Usage: check_packaging.sh BUILD_FOLDER APP_ID VERSION
+# Usage: check_packaging.sh SOURCE_FOLDER BUILD_FOLDER GENERATOR APP_ID VERSION
 set -euo pipefail
 
-build=$1
-app_id=$2
-version=$3
+source=$1
+build=$2
+generator=$3
+app_id=$4
+version=$5
 
-work=$(mktemp -d)
+# Without one of these tools nothing is checked; CTest reports the test as
+# skipped, naming what is missing.
+declare -A tool_packages=(
+  [appstreamcli]=appstream [convert]=imagemagick [cpack]=cmake [desktop-file-validate]=desktop-file-utils
+  [dpkg-deb]=dpkg [dpkg-parsechangelog]=dpkg-dev [file]=file [git]=git [hardening-check]=devscripts
+  [identify]=imagemagick [lintian]=lintian [man]=man-db [reuse]=reuse [setpriv]=util-linux [xz]=xz-utils
+)
+missing=()
+for tool in "${!tool_packages[@]}"; do
+  command -v "$tool" >/dev/null || missing+=("$tool (Debian package ${tool_packages[$tool]})")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "SKIPPED: missing ${missing[*]}"
+  exit 77
+fi
+if ! git -C "$source" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  echo "SKIPPED: $source is no git checkout, so the source tarball has nothing to be compared with"
+  exit 77
+fi
+
+# Inside the build folder, so that the source release is built at the same
+# depth below its sources as the build itself, where compiler caches that
+# shorten paths below a base folder (ccache's CCACHE_BASEDIR) shorten both
+# alike.
+work=$(mktemp -d "$build/packaging-check.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 expected=$(LC_ALL=C sort <<EOF_FILES
@@ -104,6 +134,64 @@ lintian_is_silent() {  # PACKAGE: any error or warning fails it; infos are shown
   "${as_user[@]}" lintian --fail-on error,warning --display-info "$1"
 }
 
+fortified_unless_debugging() {
+  grep -q '^CMAKE_BUILD_TYPE:STRING=Debug$' "$build/CMakeCache.txt" && return 0
+  ! grep '"command":' "$build/compile_commands.json" | grep -v -e '-D_FORTIFY_SOURCE=2'
+}
+
+tarball_holds_the_tracked_files() {  # TARBALL
+  diff -u --label "git ls-files" --label "$(basename "$1")" \
+    <(git -C "$source" -c core.quotePath=off ls-files | LC_ALL=C sort) \
+    <(tar -tJf "$1" | grep -v '/$' | sed "s|^kostwerk-$version/||" | LC_ALL=C sort)
+}
+
+# The build's own settings, for building the source release the same way:
+# every cache entry a user or CMake set, except those naming the build's
+# or the sources' folder.
+build_settings() {
+  local entry type
+  while IFS= read -r entry; do
+    case $entry in '' | '#'* | '//'*) continue ;; esac
+    type=${entry%%=*}
+    case ${type#*:} in INTERNAL | STATIC) continue ;; esac
+    [[ $entry == *"$source"* || $entry == *"$build"* ]] || echo "-D$entry"
+  done <"$build/CMakeCache.txt"
+}
+
+same_bytes() {  # PACKAGE OTHER_PACKAGE: diffoscope, when there, tells what differs
+  cmp "$1" "$2" && return 0
+  if command -v diffoscope >/dev/null; then
+    diffoscope --text - "$1" "$2" | head -n 200
+  fi
+  return 1
+}
+
+passes() {  # like check, and tells whether it passed
+  local failed_before=$failed
+  check "$@"
+  [ "$failed" -eq "$failed_before" ]
+}
+
+# Builds the tarball a second time, in another folder, with the build's
+# settings and the unit tests only; the package must be the same.
+build_the_release() {  # TARBALL PACKAGE
+  local released=$work/released/kostwerk-$version
+  local -a settings
+  mkdir -p "$work/released"
+  passes "the source tarball unpacks" tar -xJf "$1" -C "$work/released" || return 0
+  mapfile -t settings < <(build_settings)
+  passes "the source release configures in another folder" \
+    cmake -S "$released" -B "$released/build" -G "$generator" "${settings[@]}" \
+    -DBUILD_TESTING=ON -DKOSTWERK_UNIT_TESTS_ONLY=ON || return 0
+  passes "the source release builds" cmake --build "$released/build" --parallel "$(nproc)" || return 0
+  check "the source release passes its unit tests" \
+    ctest --test-dir "$released/build" -L unit --output-on-failure --parallel "$(nproc)"
+  passes "the source release makes its Debian package" \
+    cpack --config "$released/build/CPackConfig.cmake" -G DEB -B "$work/released-deb" || return 0
+  check "both packages are the same, byte for byte" \
+    same_bytes "$2" "$work/released-deb/$(basename "$2")"
+}
+
 finish() {
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ] && exit 0
@@ -154,6 +242,24 @@ if [ -n "$package" ]; then
   # Only Qt's own dialogs speak German with it, and English without.
   check "the package recommends qt6-translations-l10n" lists Recommends qt6-translations-l10n "$package"
   check "lintian reports no error and no warning" lintian_is_silent "$package"
+  dpkg-deb -x "$package" "$work/unpacked-package"
+  # The programs make no libc call whose bounds the compiler cannot prove, so
+  # there is no checked call for hardening-check to find, though the
+  # compiler was told to fortify (checked below); and Debian 12's C start
+  # files carry no control-flow notes, so no program linked with them has any.
+  check "hardening-check finds PIE, stack protector, RELRO and bindnow in the packaged programs" \
+    hardening-check --nofortify --nocfprotection \
+    "$work/unpacked-package/usr/bin/kostwerk" "$work/unpacked-package/usr/bin/kostwerk-dump"
 fi
+check "every file is compiled with fortified libc calls, unless the build is for debugging" \
+  fortified_unless_debugging
+
+check "reuse lint finds the copyright and licence of every file" reuse --root "$source" lint
+
+check "cpack makes the source tarball" cpack --config "$build/CPackSourceConfig.cmake" -B "$work/release"
+tarball=$work/release/kostwerk-$version.tar.xz
+check "the source tarball kostwerk-$version.tar.xz holds exactly the files git tracks" \
+  tarball_holds_the_tracked_files "$tarball"
+[ -f "$tarball" ] && [ -n "$package" ] && build_the_release "$tarball" "$package"
 
 finish
