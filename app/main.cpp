@@ -2,13 +2,13 @@
 
 #include "generated/buildconfig.h"
 #include "platform/internettransfer.h"
+#include "session/weeksession.h"
 #include "ui/accessibility.h"
 #include "ui/mainwindow.h"
 #include "ui/programicon.h"
 #include "ui/qtlanguage.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QNetworkProxyFactory>
 
 using namespace kostwerk;
@@ -28,10 +28,10 @@ int main(int argc, char *argv[])
     // Users behind a proxy have it in their system settings, not in ours.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
 
-    ui::ProgramState state;
     platform::InternetTransfer transfer;
-    ui::MainWindow window(state, transfer);
-    window.startUp(QCoreApplication::applicationDirPath(), QDate::currentDate());
+    session::WeekSession session(transfer);
+    ui::MainWindow window(session);
+    window.startUp(QCoreApplication::applicationDirPath());
     window.show();
     return app.exec();
 }

@@ -24,10 +24,15 @@ QByteArray encode(const WeekPlan &weekPlan)
     return utf8ByteOrderMark + text.toUtf8();
 }
 
+QString text(QByteArrayView data)
+{
+    return data.startsWith(utf8ByteOrderMark) ? QString::fromUtf8(data.sliced(utf8ByteOrderMark.size()))
+                                              : platform::AnsiCodePage::decode(data);
+}
+
 WeekPlan decode(QByteArrayView data)
 {
-    const QString text = data.startsWith(utf8ByteOrderMark) ? QString::fromUtf8(data.sliced(utf8ByteOrderMark.size()))
-                                                            : platform::AnsiCodePage::decode(data);
+    const QString text = CacheFile::text(data);
     WeekPlan weekPlan;
     qsizetype start = 0;
     while (start < text.size()) {
@@ -54,21 +59,22 @@ platform::WriteResult writeCache(const platform::PathBelow &file, const WeekPlan
     using Kind = platform::FileFailure::Kind;
     if (weekPlan.isEmpty())
         return {};
+    const platform::Below::Folder folder = platform::Below::openFolderOf(file);
     // The cache's name may have been set to another file's; that file stays.
-    const platform::FileRead existing = platform::readFile(file, CacheFile::maxFileSize);
+    const platform::FileRead existing = platform::readFile(folder, CacheFile::maxFileSize);
     if (!existing.ok() && existing.failure.kind != Kind::Missing)
         return {existing.failure};
     if (!existing.bytes.isEmpty() && CacheFile::decode(existing.bytes).isEmpty())
         return {{Kind::ForeignFile, {}}};
-    return platform::writeFileAtomically(file, CacheFile::encode(weekPlan));
+    return platform::writeFileAtomically(folder, CacheFile::encode(weekPlan));
 }
 
 LoadedCache loadCache(const platform::PathBelow &file)
 {
     const platform::FileRead read = platform::readFile(file, CacheFile::maxFileSize);
     if (!read.ok())
-        return {{}, read.failure};
-    return {CacheFile::decode(read.bytes), {}};
+        return {{}, read.failure, {}};
+    return {CacheFile::decode(read.bytes), {}, read.modified};
 }
 
 } // namespace kostwerk::core

@@ -5,6 +5,9 @@
 #include "core/weekdays.h"
 #include "platform/blanks.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace kostwerk::core {
 
 namespace {
@@ -20,15 +23,15 @@ QString withoutLocations(QString text)
     return text;
 }
 
-// The first line. A section read back from the cache starts with a line
-// break, and one whose title was empty on the page with two or more; the
-// heading is the first line after them.
-QString headingOf(QStringView text)
+// Whether line, without the blanks around it, is heading in any case; where
+// the locations are kept, location names and blanks may follow the heading.
+bool isHeadingLine(QStringView line, QStringView heading, Locations locations)
 {
-    while (text.startsWith(lineBreak))
-        text = text.sliced(lineBreak.size());
-    const qsizetype end = text.indexOf(lineBreak);
-    return (end < 0 ? text : text.first(end)).toString();
+    if (!line.startsWith(heading, Qt::CaseInsensitive))
+        return false;
+    const QStringView rest = line.sliced(heading.size());
+    return rest.isEmpty()
+           || (locations == Locations::Kept && platform::trimBlanks(withoutLocations(rest.toString())).isEmpty());
 }
 
 // Where each category heading starts: on the first line that, without the
@@ -36,7 +39,7 @@ QString headingOf(QStringView text)
 // a dish is passed over. Only where no line is the heading, its first
 // occurrence anywhere counts; so "Menü I" is still found at the start of
 // "Menü II (veg.)" on a day without a "Menü I" line.
-HeadingPositions headingPositions(const QString &text)
+HeadingPositions headingPositions(const QString &text, Locations locations)
 {
     HeadingPositions positions;
     positions.fill(-1);
@@ -46,7 +49,7 @@ HeadingPositions headingPositions(const QString &text)
         const QStringView line = platform::trimBlanks(QStringView(text).sliced(lineStart, lineEnd - lineStart));
         for (std::size_t i = 0; i < positions.size(); ++i) {
             // The heading's text starts where the blanks in front of it end.
-            if (positions[i] < 0 && line.compare(categoryHeadings[i], Qt::CaseInsensitive) == 0)
+            if (positions[i] < 0 && isHeadingLine(line, categoryHeadings[i], locations))
                 positions[i] = line.data() - text.constData();
         }
         lineStart = lineEnd + lineBreak.size();
@@ -75,29 +78,34 @@ QString categoryOf(const QString &text, const HeadingPositions &positions, std::
 
 } // namespace
 
-std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n)
+QString headingOf(QStringView section)
+{
+    // A section read back from the cache starts with a line break, and one
+    // whose title was empty on the page with two or more.
+    while (section.startsWith(lineBreak))
+        section = section.sliced(lineBreak.size());
+    const qsizetype end = section.indexOf(lineBreak);
+    return (end < 0 ? section : section.first(end)).toString();
+}
+
+std::optional<DayView> dayViewOf(const WeekPlan &weekPlan, qsizetype n, Locations locations)
 {
     if (n < 0 || n >= weekPlan.size())
         return std::nullopt;
 
-    const QString text = withoutLocations(weekPlan.at(n));
-    const HeadingPositions positions = headingPositions(text);
-    return DayView{headingOf(text),
-                   categoryOf(text, positions, 0),
-                   categoryOf(text, positions, 1),
-                   categoryOf(text, positions, 2),
-                   categoryOf(text, positions, 3),
-                   categoryOf(text, positions, 4)};
+    const QString text = locations == Locations::Kept ? weekPlan.at(n) : withoutLocations(weekPlan.at(n));
+    const HeadingPositions positions = headingPositions(text, locations);
+    DayView view{headingOf(text), {}};
+    for (std::size_t category = 0; category < categoryCount; ++category)
+        view.categories[category] = categoryOf(text, positions, category);
+    return view;
 }
 
 bool showsAnyCategory(const WeekPlan &weekPlan)
 {
     for (qsizetype n = 1; n <= Weekdays::count; ++n) {
         const std::optional<DayView> view = dayViewOf(weekPlan, n);
-        if (view
-            && (view->menu1.size() + view->wahlessen.size() + view->eintopf.size() + view->vegetarisch.size()
-                + view->abendessen.size())
-                   > 0)
+        if (view && std::any_of(view->categories.begin(), view->categories.end(), std::not_fn(&QString::isEmpty)))
             return true;
     }
     return false;

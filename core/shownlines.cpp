@@ -2,8 +2,6 @@
 
 #include "core/shownlines.h"
 
-#include <QLocale>
-
 namespace kostwerk::core {
 
 namespace {
@@ -17,15 +15,9 @@ QString cutLine(QStringView line, qsizetype length)
     return line.first(length) + ellipsis;
 }
 
-QString leftOutNote(qsizetype lines)
-{
-    return ellipsis + u" (" + QLocale(QLocale::German).toString(lines)
-           + (lines == 1 ? u" weitere Zeile)" : u" weitere Zeilen)");
-}
-
 } // namespace
 
-QStringList shownLines(QStringView text, QStringView separator, TextBounds bounds)
+QStringList shownLines(QStringView text, QStringView separator, TextBounds bounds, LeftOutNote note)
 {
     QStringList lines;
     qsizetype characters = bounds.characters;
@@ -53,7 +45,7 @@ QStringList shownLines(QStringView text, QStringView separator, TextBounds bound
     // An empty last line, which a text ending in a separator has, is not
     // worth a note.
     if (start >= 0 && start < text.size())
-        lines.append(leftOutNote(text.sliced(start).count(separator) + 1));
+        lines.append(note(text.sliced(start).count(separator) + 1));
     return lines;
 }
 

@@ -29,11 +29,14 @@ inline constexpr TextBounds sectionBounds{2'000, 100'000};
 // Marks where a display cuts a text.
 inline constexpr QChar ellipsis = u'…';
 
+// The words a display shows for the lines it leaves out, given how many.
+using LeftOutNote = QString (*)(qsizetype lines);
+
 // The lines of text, split at separator as QString::split splits it, that a
 // display shows within bounds. The line in which the characters run out keeps
 // its start and ends in "…"; when lines are left out after the last one
-// shown, a last line tells how many: "… (1.234 weitere Zeilen)", unless
-// only the empty line after a final separator is left out.
-QStringList shownLines(QStringView text, QStringView separator, TextBounds bounds);
+// shown, a last line tells how many in the words of note, unless only the
+// empty line after a final separator is left out.
+QStringList shownLines(QStringView text, QStringView separator, TextBounds bounds, LeftOutNote note);
 
 } // namespace kostwerk::core

@@ -2,10 +2,9 @@
 
 #include "core/weekchanges.h"
 
+#include "core/cachefile.h"
 #include "core/dayview.h"
 #include "core/weekdays.h"
-
-#include <QRegularExpression>
 
 #include <optional>
 
@@ -13,13 +12,11 @@ namespace kostwerk::core {
 
 namespace {
 
-// The week as it reads back from the cache file, which keeps a comma as
-// ";;;" and so gives a ";;;" back as a comma.
-WeekPlan asStored(WeekPlan weekPlan)
+// The week as it reads back from the cache file, which gives a ";;;" back
+// as a comma, and puts a line break in front of every section.
+WeekPlan asStored(const WeekPlan &weekPlan)
 {
-    for (QString &section : weekPlan)
-        section.replace(QStringLiteral(";;;"), QStringLiteral(","));
-    return weekPlan;
+    return CacheFile::decode(CacheFile::encode(weekPlan));
 }
 
 // Blanks before a line break are not seen in the window.
@@ -45,16 +42,6 @@ QStringList titleLines(const WeekPlan &weekPlan)
     return lines;
 }
 
-// The dates a day's heading names, such as "07.12." or "07.12.2026".
-QStringList datesIn(const QString &heading)
-{
-    static const QRegularExpression date(QStringLiteral(R"(\b\d{1,2}\.\d{1,2}\.(\d{2,4})?)"));
-    QStringList dates;
-    for (const QRegularExpressionMatch &match : date.globalMatch(heading))
-        dates.append(match.captured());
-    return dates;
-}
-
 // The day view of section n as far as a reader sees a difference; the day
 // view itself passes over the line breaks a section begins with.
 std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
@@ -62,9 +49,9 @@ std::optional<DayView> comparableView(const WeekPlan &weekPlan, qsizetype n)
     std::optional<DayView> view = dayViewOf(weekPlan, n);
     if (!view)
         return view;
-    for (QString *field :
-         {&view->heading, &view->menu1, &view->wahlessen, &view->eintopf, &view->vegetarisch, &view->abendessen})
-        *field = withoutTrailingBlanks(*field);
+    view->heading = withoutTrailingBlanks(view->heading);
+    for (QString &category : view->categories)
+        category = withoutTrailingBlanks(category);
     return view;
 }
 
@@ -84,16 +71,27 @@ WeekChanges compareWeeks(const WeekPlan &earlierWeek, const WeekPlan &fetchedWee
         earlierDays.append(comparableView(earlier, day));
         fetchedDays.append(comparableView(fetched, day));
         if (earlierDays.last() && fetchedDays.last())
-            otherDates = otherDates || datesIn(earlierDays.last()->heading) != datesIn(fetchedDays.last()->heading);
+            otherDates = otherDates
+                         || Weekdays::datesIn(earlierDays.last()->heading)
+                                != Weekdays::datesIn(fetchedDays.last()->heading);
     }
     if (otherDates || titleLines(earlier) != titleLines(fetched)) {
         changes.kind = WeekChanges::Kind::NewWeek;
         return changes;
     }
     changes.kind = WeekChanges::Kind::SameWeek;
+    changes.changedCategories.resize(Weekdays::count);
     for (int day = 0; day < Weekdays::count; ++day) {
-        if (earlierDays[day] != fetchedDays[day])
-            changes.changedDays.append(day);
+        if (earlierDays[day] == fetchedDays[day])
+            continue;
+        changes.changedDays.append(day);
+        // A day that one week lacks shows empty categories there.
+        const DayView before = earlierDays[day].value_or(DayView{});
+        const DayView after = fetchedDays[day].value_or(DayView{});
+        for (int c = 0; c < int(categoryCount); ++c) {
+            if (before.categories[c] != after.categories[c])
+                changes.changedCategories[day].append(c);
+        }
     }
     return changes;
 }

@@ -19,6 +19,9 @@ struct WeekChanges
 
     Kind kind = Kind::NoEarlierWeek;
     QList<int> changedDays; // weekday indexes (0 = Montag), for SameWeek only
+    // For SameWeek, per weekday index, the categories whose text changed, as
+    // indexes into DayViewText::categoryHeadings.
+    QList<QList<int>> changedCategories;
 
     bool operator==(const WeekChanges &) const = default;
 };
@@ -31,7 +34,8 @@ struct WeekChanges
 // other dates. Otherwise the six weekdays are compared by what the day view
 // shows of them, so that location names and blanks at line ends make no
 // difference either; a weekday that only one of the weeks holds counts as
-// changed, since the window shows "no data" for it in the other.
+// changed, since the window shows "no data" for it in the other, and so does
+// each category it shows.
 WeekChanges compareWeeks(const WeekPlan &earlier, const WeekPlan &fetched);
 
 } // namespace kostwerk::core

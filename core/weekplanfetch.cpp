@@ -2,10 +2,11 @@
 
 #include "core/weekplanfetch.h"
 
-#include "core/cachefile.h"
 #include "core/logging.h"
 #include "core/weekpage.h"
 #include "platform/internettransfer.h"
+
+#include <utility>
 
 namespace kostwerk::core {
 
@@ -14,99 +15,94 @@ namespace {
 using platform::Download;
 using Problem = FetchReport::Problem;
 
-Problem problemOf(Download::Error error)
-{
-    switch (error) {
-    case Download::Error::None:
-        return Problem::None;
-    case Download::Error::NotHttp:
-        return Problem::NotHttp;
-    case Download::Error::NoConnection:
-        return Problem::NoConnection;
-    case Download::Error::TimedOut:
-        return Problem::TimedOut;
-    case Download::Error::HttpStatus:
-        return Problem::HttpStatus;
-    case Download::Error::TooLarge:
-        return Problem::PageTooLarge;
-    case Download::Error::BrokenOff:
-        return Problem::BrokenOff;
-    case Download::Error::Busy:
-    case Download::Error::Interrupted:
-    case Download::Error::Failed:
-        break;
-    }
-    return Problem::DownloadFailed;
-}
-
-// A transfer still busy with an earlier download refuses the next one, which
-// then yields no page, like a failed download.
-Download fetchPage(platform::InternetTransfer &transfer, const QString &url)
-{
-    qCInfo(lcCore) << "downloading" << url;
-    return transfer.openUrl(url);
-}
-
-void reportFailedDownload(FetchReport &report, const Download &download)
-{
-    report.problem = problemOf(download.error);
-    report.httpStatus = download.httpStatus;
-    report.downloadError = download.error;
-    report.reason = download.reason;
-}
-
 // Why a week page brought no new week, in the order the steps ran.
-void reportFirstProblem(FetchReport &report, const Download &weekPage)
+Problem firstProblem(const FetchReport &report, const Download &weekPage)
 {
     if (report.weekLink.isEmpty())
-        report.problem = Problem::NoWeekLink;
-    else if (!weekPage.ok())
-        reportFailedDownload(report, weekPage);
-    else
-        report.problem = Problem::NoDaySections;
+        return Problem::NoWeekLink;
+    return weekPage.ok() ? Problem::NoDaySections : Problem::WeekPage;
 }
 
 } // namespace
 
-FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer, const WeekPlan &current)
+WeekPlanFetch::WeekPlanFetch(platform::InternetTransfer &transfer, QObject *parent)
+    : QObject(parent)
+    , m_transfer(transfer)
 {
-    FetchReport report;
-    report.startPage = fetchPage(transfer, site.startURL);
-    if (!report.startPage.ok()) {
-        report.weekPlan = current;
-        reportFailedDownload(report, report.startPage);
-        qCWarning(lcCore) << "no start page:" << report.problem << report.reason;
-        return report;
-    }
-    report.weekLink = WeekPage::findWeekLink(report.startPage.text);
-    const Download &weekPage = report.weekPage.emplace(fetchPage(transfer, site.basisURL + report.weekLink));
-
-    WeekPage::Result parsed = WeekPage::parse(weekPage.text, current);
-    report.weekPlan = std::move(parsed.weekPlan);
-    report.sectionsFound = parsed.sectionsFound;
-    if (!report.sectionsFound) {
-        reportFirstProblem(report, weekPage);
-        qCWarning(lcCore) << "no new week:" << report.problem << report.reason;
-    }
-    return report;
+    connect(&m_transfer, &platform::InternetTransfer::finished, this, &WeekPlanFetch::pageDownloaded);
 }
 
-FetchReport fetchWeekPlan(const WeekSite &site, const platform::PathBelow &cache, platform::InternetTransfer &transfer,
-                          const WeekPlan &current)
+WeekPlanFetch::~WeekPlanFetch()
 {
-    FetchReport report = retrieveWeekPlan(site, transfer, current);
-    // Writing a kept week again would only add an empty line in front of
-    // every section, since sections read from the cache begin with one.
-    if (!report.sectionsFound)
-        return report;
-    const platform::WriteResult written = writeCache(cache, report.weekPlan);
-    if (!written.ok()) {
-        qCWarning(lcCore) << "cannot write" << cache.path() << ":" << written.failure;
-        report.problem = Problem::CacheNotWritten;
-        report.cacheFailure = written.failure;
-        report.cacheName = cache.name;
+    disconnect(&m_transfer, nullptr, this, nullptr);
+    if (isRunning())
+        m_transfer.abort();
+}
+
+void WeekPlanFetch::start(const WeekSite &site, const WeekPlan &current)
+{
+    if (isRunning())
+        return;
+    m_site = site;
+    m_current = current;
+    m_report = FetchReport();
+    download(Step::StartPage, site.startURL);
+}
+
+void WeekPlanFetch::abort()
+{
+    if (isRunning())
+        m_transfer.abort();
+}
+
+void WeekPlanFetch::download(Step step, const QString &url)
+{
+    qCInfo(lcCore) << "downloading" << url;
+    m_step = step;
+    // Told once the download runs, so that whoever is told can abort it.
+    const bool started = m_transfer.start(url);
+    emit stepStarted(step);
+    // A transfer still busy with a download of someone else's yields no
+    // page, like a failed download.
+    if (!started && m_step == step) {
+        Download busy;
+        busy.url = url;
+        busy.error = Download::Error::Busy;
+        pageDownloaded(busy);
     }
-    return report;
+}
+
+void WeekPlanFetch::pageDownloaded(const Download &page)
+{
+    if (m_step == Step::StartPage) {
+        m_report.startPage = page;
+        if (!page.ok()) {
+            m_report.weekPlan = m_current;
+            m_report.problem = Problem::StartPage;
+            qCWarning(lcCore) << "no start page:" << page.error << page.reason;
+            finish();
+            return;
+        }
+        m_report.weekLink = WeekPage::findWeekLink(page.text);
+        download(Step::WeekPage, m_site.basisURL + m_report.weekLink);
+    } else if (m_step == Step::WeekPage) {
+        m_report.weekPage = page;
+        WeekPage::Result parsed = WeekPage::parse(page.text, m_current);
+        m_report.weekPlan = std::move(parsed.weekPlan);
+        m_report.sectionsFound = parsed.sectionsFound;
+        if (!m_report.sectionsFound) {
+            m_report.problem = firstProblem(m_report, page);
+            qCWarning(lcCore) << "no new week:" << m_report.problem << page.error << page.reason;
+        }
+        finish();
+    }
+}
+
+void WeekPlanFetch::finish()
+{
+    m_step.reset();
+    m_current = WeekPlan();
+    emit finished(std::exchange(m_report, FetchReport()));
 }
 
 } // namespace kostwerk::core

@@ -5,7 +5,6 @@
 #include "core/weekplan.h"
 #include "platform/download.h"
 #include "platform/filefailure.h"
-#include "platform/pathbelow.h"
 
 #include <QObject>
 
@@ -26,8 +25,9 @@ struct WeekSite
 };
 
 // What a fetch brought. When no new week came in, or it could not be kept,
-// the first problem met is reported with its cause; the window decides how
-// to tell the user.
+// the problem names the first step that failed, and that step's own failure
+// is the detail: the failed download, or why the cache could not be written.
+// The window decides how to tell the user.
 struct FetchReport
 {
     Q_GADGET
@@ -35,16 +35,11 @@ struct FetchReport
 public:
     enum class Problem {
         None,
-        NotHttp,      // a URL that is neither http nor https
-        NoConnection, // server unreachable or host not found
-        TimedOut,
-        HttpStatus, // the server's final answer was not a page (not 2xx)
-        PageTooLarge,
-        BrokenOff,       // the transfer ended before the whole page had come
-        DownloadFailed,  // any other download failure
+        StartPage,       // the start page could not be downloaded: see startPage
         NoWeekLink,      // the start page holds no link to the week
+        WeekPage,        // the week page could not be downloaded: see weekPage
         NoDaySections,   // the week page holds no day sections
-        CacheNotWritten, // the new week is shown but could not be kept
+        CacheNotWritten, // the new week is shown but could not be kept: see cacheFailure
     };
     Q_ENUM(Problem)
 
@@ -55,11 +50,6 @@ public:
     bool sectionsFound = false;
 
     Problem problem = Problem::None;
-    // The failed download as the transfer told it: its final status (0 when
-    // none came), the kind of failure and the other side's own words.
-    int httpStatus = 0;
-    platform::Download::Error downloadError = platform::Download::Error::None;
-    QString reason;
     // Why the new week could not be kept, and the cache's name below its folder.
     platform::FileFailure cacheFailure;
     QString cacheName;
@@ -72,17 +62,61 @@ public:
     std::optional<platform::Download> weekPage;
 
     bool ok() const { return problem == Problem::None; }
+
+    // The download whose failure is the problem; nothing for other problems.
+    const platform::Download *failedDownload() const
+    {
+        if (problem == Problem::StartPage)
+            return &startPage;
+        return problem == Problem::WeekPage && weekPage ? &*weekPage : nullptr;
+    }
 };
 
 // Downloads the start page, follows the week link, downloads the week page
-// and cuts it into sections; touches no file. Without the start page there
-// is no telling which week is current, so a failed start page ends the fetch
-// there. A start page without the link leads to basisURL itself.
-FetchReport retrieveWeekPlan(const WeekSite &site, platform::InternetTransfer &transfer, const WeekPlan &current);
+// and cuts it into sections, one download after the other while the event
+// loop goes on; touches no file. Without the start page there is no telling
+// which week is current, so a failed start page ends the fetch there. A
+// start page without the link leads to basisURL itself.
+class WeekPlanFetch final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WeekPlanFetch)
 
-// Retrieves the week and, when new sections came in, writes them to the
-// cache file. The cache is only rewritten when new sections came in.
-FetchReport fetchWeekPlan(const WeekSite &site, const platform::PathBelow &cache, platform::InternetTransfer &transfer,
-                          const WeekPlan &current);
+public:
+    enum class Step { StartPage, WeekPage };
+    Q_ENUM(Step)
+
+    // Downloads through transfer, which no one else uses meanwhile.
+    explicit WeekPlanFetch(platform::InternetTransfer &transfer, QObject *parent = nullptr);
+    // A fetch still running ends without a word.
+    ~WeekPlanFetch() override;
+
+    bool isRunning() const { return m_step.has_value(); }
+
+    // Starts fetching the week of site; current is the week held now, which
+    // stays when no new sections come in. stepStarted(StartPage) follows at
+    // once, finished() once the fetch has ended. Nothing while a fetch runs.
+    void start(const WeekSite &site, const WeekPlan &current);
+
+    // Ends a running fetch at once: its download fails as Interrupted, and
+    // finished() reports so before abort returns.
+    void abort();
+
+signals:
+    // The download of step has begun.
+    void stepStarted(kostwerk::core::WeekPlanFetch::Step step);
+    void finished(const kostwerk::core::FetchReport &report);
+
+private:
+    void download(Step step, const QString &url);
+    void pageDownloaded(const platform::Download &page);
+    void finish();
+
+    platform::InternetTransfer &m_transfer;
+    std::optional<Step> m_step; // the download running; nothing between fetches
+    WeekSite m_site;
+    WeekPlan m_current;
+    FetchReport m_report;
+};
 
 } // namespace kostwerk::core

@@ -46,7 +46,7 @@ DayView modelView(const QString &text)
     QString rest = text;
     while (rest.startsWith(lineBreak))
         rest.remove(0, lineBreak.size());
-    std::array<QString, 5> categories;
+    std::array<QString, categoryCount> categories;
     const auto &headings = DayViewText::categoryHeadings;
     for (std::size_t i = 0; i < categories.size(); ++i) {
         const qsizetype begin = headingPosition(text, headings[i]);
@@ -56,12 +56,7 @@ DayView modelView(const QString &text)
         if (begin >= 0 && end > begin)
             categories[i] = text.mid(begin, end - begin);
     }
-    return DayView{rest.section(lineBreak.toString(), 0, 0),
-                   categories[0],
-                   categories[1],
-                   categories[2],
-                   categories[3],
-                   categories[4]};
+    return DayView{rest.section(lineBreak.toString(), 0, 0), categories};
 }
 
 void check(const QString &section)
@@ -77,6 +72,12 @@ void check(const QString &section)
     require(dayViewOf(cached, 1) == view, "a section read back from the cache shows alike");
 
     require(!dayViewOf(weekPlan, 2) && !dayViewOf(weekPlan, -1), "a day beyond the week has no view");
+
+    // The view that keeps the locations differs only where the section
+    // names one.
+    const DayView kept = *dayViewOf(weekPlan, 1, Locations::Kept);
+    require(!kept.heading.contains(lineBreak), "the heading keeping locations holds no CR LF");
+    require(withoutLocations(section) != section || kept == view, "without locations, keeping them changes nothing");
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The start page's link finder and the week page pipeline (clean, cut,
-// strip) on any page, read as Windows-1252 and as UTF-8.
+// strip) on any page, read as Windows-1252 and as UTF-8; and the page
+// decoder on any bytes under a UTF-8 label.
 
 #include "core/weekpage.h"
 #include "fuzz/fuzzcheck.h"
 #include "platform/blanks.h"
+#include "platform/pagedecoding.h"
+
+#include <QStringDecoder>
 
 #include <array>
 #include <utility>
@@ -57,6 +61,41 @@ QString strippedOneByOne(QString section)
         section.replace(open, close - open + 1, lineBreakTag ? lineBreak.toString() : QString());
     }
     return section;
+}
+
+// UTF-8 with stray bytes the plain way, to hold the page decoder to: at
+// each byte, the shortest run of at most four bytes that Qt's decoder reads
+// without error is a character; a byte that starts none is Windows-1252.
+QString utf8WithStrayBytesOneByOne(QByteArrayView bytes)
+{
+    QString text;
+    for (qsizetype i = 0; i < bytes.size();) {
+        qsizetype length = 0;
+        QString character;
+        for (qsizetype tried = 1; tried <= 4 && i + tried <= bytes.size() && length == 0; ++tried) {
+            QStringDecoder utf8(QStringConverter::Utf8,
+                                QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+            character = utf8.decode(bytes.sliced(i, tried));
+            if (!utf8.hasError())
+                length = tried;
+        }
+        if (length == 0) {
+            character = Fuzz::windows1252(bytes.sliced(i, 1));
+            length = 1;
+        }
+        text += character;
+        i += length;
+    }
+    return text;
+}
+
+void checkUtf8Decoding(QByteArrayView input)
+{
+    // A leading letter keeps a byte-order mark at the input's start from
+    // choosing another encoding.
+    const QByteArray page = 'x' + input.toByteArray();
+    require(platform::decodePage(page, "text/html; charset=utf-8").text == utf8WithStrayBytesOneByOne(page),
+            "a UTF-8 page reads sequence by sequence, each stray byte as Windows-1252");
 }
 
 void checkWeekLink(const QString &page)
@@ -124,5 +163,6 @@ void check(const QString &page)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    checkUtf8Decoding(Fuzz::bytes(data, size));
     return Fuzz::checkBothEncodings(data, size, check);
 }

@@ -4,7 +4,10 @@
 
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,6 +27,50 @@ WriteResult failure(const FileFailure &failure)
 WriteResult systemFailure()
 {
     return {Below::systemFailure(errno)};
+}
+
+// A temporary file is named after the file it replaces, this mark and a
+// random number in base 36, so that its leftovers are told from any file of
+// the user's.
+constexpr QByteArrayView temporaryMark = ".kostwerk-";
+constexpr qsizetype maxRandomDigits = 7; // of a 32-bit number in base 36
+
+QByteArray temporaryName(const QByteArray &leaf)
+{
+    return leaf + temporaryMark + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+}
+
+bool isTemporaryName(QByteArrayView name, const QByteArray &leaf)
+{
+    if (!name.startsWith(leaf) || !name.sliced(leaf.size()).startsWith(temporaryMark))
+        return false;
+    const QByteArrayView digits = name.sliced(leaf.size() + temporaryMark.size());
+    return !digits.isEmpty() && digits.size() <= maxRandomDigits
+           && std::all_of(digits.begin(), digits.end(),
+                          [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
+}
+
+// A write still running may own a temporary file this young.
+constexpr time_t leftoverAge = 60;
+
+// Removes the temporary files that a killed write of folder.leaf left
+// behind: regular files by their name, at least a minute old.
+void removeLeftoversIn(const Below::Folder &folder)
+{
+    // The listing takes over a descriptor of its own.
+    DIR *listing = ::fdopendir(::dup(folder.descriptor.get()));
+    if (!listing)
+        return;
+    ::rewinddir(listing);
+    const time_t youngest = ::time(nullptr) - leftoverAge;
+    while (const dirent *entry = ::readdir(listing)) {
+        struct stat status = {};
+        if (isTemporaryName(entry->d_name, folder.leaf)
+            && ::fstatat(::dirfd(listing), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode)
+            && status.st_mtime <= youngest)
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
+    }
+    ::closedir(listing);
 }
 
 bool writeAll(int file, QByteArrayView bytes)
@@ -48,7 +95,7 @@ public:
         : m_folder(folder.descriptor.get())
     {
         for (int attempt = 0; attempt < 16 && !m_file.isOpen(); ++attempt) {
-            m_name = folder.leaf + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            m_name = temporaryName(folder.leaf);
             m_file = Descriptor(
                 ::openat(m_folder, m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
             if (!m_file.isOpen() && errno != EEXIST)
@@ -88,9 +135,14 @@ private:
 
 WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes)
 {
-    const Below::Folder folder = Below::openFolderOf(file);
+    return writeFileAtomically(Below::openFolderOf(file), bytes);
+}
+
+WriteResult writeFileAtomically(const Below::Folder &folder, QByteArrayView bytes)
+{
     if (folder.failure.failed())
         return failure(folder.failure);
+    removeLeftoversIn(folder);
 
     struct stat existing = {};
     const bool replacing = ::fstatat(folder.descriptor.get(), folder.leaf.constData(), &existing, AT_SYMLINK_NOFOLLOW)
@@ -119,6 +171,13 @@ WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes)
     if (!temporary.renameTo(folder.leaf))
         return systemFailure();
     return {};
+}
+
+void removeLeftovers(const PathBelow &file)
+{
+    const Below::Folder folder = Below::openFolderOf(file);
+    if (!folder.failure.failed())
+        removeLeftoversIn(folder);
 }
 
 } // namespace kostwerk::platform

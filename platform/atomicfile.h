@@ -16,6 +16,17 @@ namespace kostwerk::platform {
 // name or at a folder step below file.folder is refused, also one that
 // appeared a moment ago. A file that is replaced keeps its permissions; a
 // read-only one is not replaced.
+// Temporary files that a write killed before its end left beside file are
+// removed before the next write of it.
 WriteResult writeFileAtomically(const PathBelow &file, QByteArrayView bytes);
+
+// The same for the file of a folder opened already, whose name is not looked
+// up again.
+WriteResult writeFileAtomically(const Below::Folder &folder, QByteArrayView bytes);
+
+// Removes those leftovers at once: regular files beside file named as the
+// writes name them, at least a minute old, so that no write still running
+// loses its file.
+void removeLeftovers(const PathBelow &file);
 
 } // namespace kostwerk::platform

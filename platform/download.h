@@ -21,9 +21,9 @@ public:
         TimedOut,     // the whole document did not arrive within the time-out
         HttpStatus,   // the final answer was not a page: a status outside 200-299
         TooLarge,     // the body grew beyond maxPageSize
-        BrokenOff,    // the connection ended before the whole body had come
-        Busy,         // another download of the same transfer was still running
-        Interrupted,  // the wait was ended from outside: the window closed, the program quits
+        BrokenOff,    // the connection ended before the whole body had come, or short of its Content-Length
+        Busy,         // another download of the same transfer was still running: nothing was opened
+        Interrupted,  // ended from outside before it was complete: the window closed
         Failed,       // anything else (TLS failure, too many redirects, ...)
     };
     Q_ENUM(Error)

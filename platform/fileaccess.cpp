@@ -20,7 +20,12 @@ using Kind = FileFailure::Kind;
 
 FileRead unreadable(const FileFailure &failure)
 {
-    return {{}, failure};
+    return {{}, failure, {}};
+}
+
+QDateTime modifiedAt(const struct stat &status)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1'000'000);
 }
 
 // Opened without blocking, a FIFO is seen for what it is instead of waiting
@@ -32,6 +37,9 @@ FileRead readOpened(const Descriptor &file, qint64 maxSize)
     struct stat status = {};
     if (::fstat(file.get(), &status) != 0)
         return unreadable(Below::systemFailure(errno));
+    // A folder at the name is no file, as for fileExists.
+    if (S_ISDIR(status.st_mode))
+        return unreadable({Kind::Missing, {}});
     if (!S_ISREG(status.st_mode))
         return unreadable({Kind::NotRegularFile, {}});
     if (status.st_size > maxSize)
@@ -47,7 +55,7 @@ FileRead readOpened(const Descriptor &file, qint64 maxSize)
         if (count < 0)
             return unreadable(Below::systemFailure(errno));
         if (count == 0)
-            return {std::move(bytes), {}};
+            return {std::move(bytes), {}, modifiedAt(status)};
         if (bytes.size() + count > maxSize)
             return unreadable({Kind::TooLarge, {}}); // it grew while being read
         bytes.append(chunk.data(), count);
@@ -74,7 +82,11 @@ FileRead readFile(const QString &path, qint64 maxSize)
 
 FileRead readFile(const PathBelow &path, qint64 maxSize)
 {
-    const Below::Folder folder = Below::openFolderOf(path);
+    return readFile(Below::openFolderOf(path), maxSize);
+}
+
+FileRead readFile(const Below::Folder &folder, qint64 maxSize)
+{
     if (folder.failure.failed())
         return unreadable(folder.failure);
     const Descriptor file(::openat(folder.descriptor.get(), folder.leaf.constData(), readFlags | O_NOFOLLOW));

@@ -15,11 +15,16 @@ bool fileExists(const QString &path);
 
 // Reads only a regular file of at most maxSize bytes, also behind a link.
 // Anything else is unreadable at once: a FIFO would wait for a writer, a
-// device such as /dev/zero never ends, and a folder or socket holds no text.
+// device such as /dev/zero never ends, and a socket holds no text. A folder
+// at the name is no file: Missing, as for fileExists.
 FileRead readFile(const QString &path, qint64 maxSize);
 
 // The same for a file below a folder, which is read only when neither its
 // name nor a folder step below the folder is a symbolic link.
 FileRead readFile(const PathBelow &file, qint64 maxSize);
+
+// The same for the file of a folder opened already, whose name is not
+// looked up again.
+FileRead readFile(const Below::Folder &folder, qint64 maxSize);
 
 } // namespace kostwerk::platform

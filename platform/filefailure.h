@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include <QDateTime>
 #include <QDebug>
 #include <QObject>
 #include <QString>
@@ -18,13 +19,14 @@ struct FileFailure
 public:
     enum class Kind {
         None,
-        Missing,        // nothing at the name, or a folder on the way missing
+        Missing,        // no file at the name: nothing, or a folder; or a folder on the way missing
         System,         // the system refused: no right, disk full, ...
-        NotRegularFile, // a folder, FIFO, device or socket
+        NotRegularFile, // a FIFO, device or socket; a folder where a file is written
         TooLarge,       // larger than the reader takes
         Link,           // a symbolic link at the name, or at a folder step it must not pass
         ParentStep,     // a ".." step would lead out of the folder the name must stay in
         LineBreak,      // a profile entry would hold a line break
+        Unencodable,    // a profile entry would hold a character the file's encoding cannot hold
         ForeignFile,    // another kind of file under the name, which the caller leaves as it is
     };
     Q_ENUM(Kind)
@@ -33,13 +35,16 @@ public:
     QString systemText;
 
     bool failed() const { return kind != Kind::None; }
+    bool operator==(const FileFailure &) const = default;
 };
 
-// A file read whole: its bytes, or why it could not be read.
+// A file read whole: its bytes and when it was last written, or why it
+// could not be read.
 struct FileRead
 {
     QByteArray bytes;
     FileFailure failure;
+    QDateTime modified; // invalid unless ok()
 
     bool ok() const { return !failure.failed(); }
 };

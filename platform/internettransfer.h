@@ -7,18 +7,20 @@
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
+#include <memory>
 
-class QEventLoop;
+class QNetworkReply;
 
 namespace kostwerk::platform {
 
-// A synchronous download of a URL to text, built on QtNetwork. While a
-// download runs, a local event loop keeps the windows painted and lets them
-// be closed but drops the user's input, so the program waits without
-// freezing its window. Each download ends after the request time-out in all,
-// however slowly the data arrive.
+// A download of a URL to text on QtNetwork that answers through signals:
+// start() returns at once, and finished() follows once the whole document
+// has arrived or the download failed, while the program's event loop goes
+// on. Each download ends after the request time-out in all, however slowly
+// the data arrive. One download at a time.
 class InternetTransfer final : public QObject
 {
     Q_OBJECT
@@ -29,28 +31,50 @@ public:
     static constexpr qint64 maxPageSize = 16 * 1024 * 1024;
 
     explicit InternetTransfer(QObject *parent = nullptr);
+    // A download still running ends without a word.
     ~InternetTransfer() override;
 
     void setRequestTimeout(std::chrono::milliseconds timeout);
 
-    // True while an earlier request is still running.
-    bool stillExecuting() const;
+    // True from start() until finished().
+    bool isRunning() const;
 
-    // Ends the running download at once, if there is one: openUrl returns a
-    // failure. For a window that is closed while it waits for a page.
+    // Starts downloading url; finished() follows from the event loop, also
+    // for a URL refused at once: only http and https URLs are fetched. False,
+    // and nothing starts, while another download runs.
+    bool start(const QString &url);
+
+    // Ends the running download at once, if there is one: finished() reports
+    // it Interrupted before abort returns. For a window that is closed while
+    // a page downloads.
     void abort();
 
-    // Returns once the whole document has arrived or the download failed.
-    // Only http and https URLs are fetched; any other fails at once.
-    Download openUrl(const QString &url);
+signals:
+    // The bytes of the body that arrived so far, each time more arrive.
+    void received(qint64 bytes);
+    void finished(const kostwerk::platform::Download &download);
 
 private:
-    // openUrl without the URL in its result.
-    Download receive(const QString &url);
+    // Why we stopped a download ourselves before it finished.
+    enum class Interruption { None, TooLarge, TimedOut, Aborted };
+
+    struct DeleteLater
+    {
+        void operator()(QObject *object) const { object->deleteLater(); }
+    };
+
+    void takeBytes();
+    void finish(Interruption interruption);
+    // The outcome of the download, without its URL and text.
+    Download outcome(Interruption interruption) const;
 
     QNetworkAccessManager m_manager;
     std::chrono::milliseconds m_timeout = defaultTimeout;
-    QEventLoop *m_wait = nullptr; // the local event loop of the running download
+    QString m_url;
+    std::unique_ptr<QNetworkReply, DeleteLater> m_reply;
+    QByteArray m_body;
+    QTimer m_deadline; // ends the whole download after m_timeout
+    QTimer m_refusal;  // reports a URL refused at once from the event loop
 };
 
 } // namespace kostwerk::platform

@@ -94,12 +94,14 @@ Folder openFolderOf(const PathBelow &file)
 
 } // namespace Below
 
-bool passesLink(const PathBelow &file)
+FileFailure outOfFolder(const PathBelow &file)
 {
     const Below::Folder folder = Below::openFolderOf(file);
-    if (folder.failure.failed())
-        return folder.failure.kind == Kind::Link;
-    return Below::isLink(folder.descriptor.get(), folder.leaf);
+    if (folder.failure.kind == Kind::ParentStep || folder.failure.kind == Kind::Link)
+        return folder.failure;
+    if (!folder.failure.failed() && Below::isLink(folder.descriptor.get(), folder.leaf))
+        return {Kind::Link, {}};
+    return {};
 }
 
 } // namespace kostwerk::platform

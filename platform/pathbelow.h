@@ -30,9 +30,10 @@ struct PathBelow
     QString path() const;
 };
 
-// True when the name is, or passes through, a symbolic link below the
-// folder. Looks only as far as the steps exist and changes nothing.
-bool passesLink(const PathBelow &file);
+// Why the name would lead out of its folder: ParentStep for a ".." step,
+// Link when it is, or passes through, a symbolic link below the folder;
+// None otherwise. Looks only as far as the steps exist and changes nothing.
+FileFailure outOfFolder(const PathBelow &file);
 
 // For the readers and writers of files below a folder.
 namespace Below {

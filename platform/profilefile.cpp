@@ -8,26 +8,77 @@
 #include "platform/fileaccess.h"
 
 #include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace kostwerk::platform {
 
 namespace {
 
-const QByteArray crlf = QByteArrayLiteral("\r\n");
-
-using AnsiCodePage::utf8ByteOrderMark;
-
 // Profile files are Windows-1252, except one that an editor saved with a
-// UTF-8 byte order mark: that one is read and written as UTF-8.
+// byte order mark: UTF-8, or UTF-16 as Windows editors save "Unicode". That
+// one is read and written in its own encoding, as the Windows profile
+// functions do.
 struct Encoding
 {
-    bool utf8 = false;
+    std::optional<QStringConverter::Encoding> unicode; // none for Windows-1252
+    QByteArrayView byteOrderMark;
 
-    QString decode(QByteArrayView bytes) const { return utf8 ? QString::fromUtf8(bytes) : AnsiCodePage::decode(bytes); }
-    QByteArray encode(const QString &text) const { return utf8 ? text.toUtf8() : AnsiCodePage::encode(text); }
+    static Encoding of(QByteArrayView data)
+    {
+        const std::pair<QByteArrayView, QStringConverter::Encoding> marks[] = {
+            {AnsiCodePage::utf8ByteOrderMark, QStringConverter::Utf8},
+            {"\xFF\xFE", QStringConverter::Utf16LE},
+            {"\xFE\xFF", QStringConverter::Utf16BE},
+        };
+        for (const auto &[mark, encoding] : marks) {
+            if (data.startsWith(mark))
+                return {encoding, mark};
+        }
+        return {};
+    }
+
+    // UTF-16 has units of two bytes, in which a line ends as in the others.
+    qsizetype unitSize() const
+    {
+        return unicode == QStringConverter::Utf16LE || unicode == QStringConverter::Utf16BE ? 2 : 1;
+    }
+    char16_t unitAt(QByteArrayView data, qsizetype i) const
+    {
+        if (unitSize() == 1)
+            return uchar(data[i]);
+        const auto [low, high] = unicode == QStringConverter::Utf16LE ? std::pair(data[i], data[i + 1])
+                                                                      : std::pair(data[i + 1], data[i]);
+        return char16_t(uchar(low) | uchar(high) << 8);
+    }
+
+    QString decode(QByteArrayView bytes) const
+    {
+        return unicode ? QStringDecoder(*unicode).decode(bytes) : AnsiCodePage::decode(bytes);
+    }
+    QByteArray encode(const QString &text) const
+    {
+        return unicode ? QByteArray(QStringEncoder(*unicode).encode(text)) : AnsiCodePage::encode(text);
+    }
+
+    // The first character of text that the encoding cannot hold, or empty
+    // text: one beyond Windows-1252, or a lone surrogate, which no
+    // encoding holds.
+    QString unencodableIn(const QString &text) const
+    {
+        for (qsizetype i = 0; i < text.size();) {
+            const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+            const QString character = text.mid(i, pair ? 2 : 1);
+            if ((!pair && character.front().isSurrogate()) || (!unicode && !AnsiCodePage::canEncode(character)))
+                return character;
+            i += character.size();
+        }
+        return {};
+    }
 };
 
 struct Line
@@ -38,43 +89,46 @@ struct Line
 
 using Lines = std::vector<Line>;
 
-// A file's lines, after its byte order mark if it has one.
+// A file's lines, after its byte order mark if it has one, and the odd last
+// byte of a UTF-16 file, which is no character and stays at the end.
 struct Profile
 {
     Encoding encoding;
     Lines lines;
+    QByteArray oddByte;
 
     QByteArray bytes() const
     {
-        QByteArray bytes = encoding.utf8 ? utf8ByteOrderMark : QByteArray();
+        QByteArray bytes = encoding.byteOrderMark.toByteArray();
         for (const Line &line : lines)
             bytes += line.bytes + line.ending;
-        return bytes;
+        return bytes + oddByte;
     }
 };
 
-Lines splitLines(QByteArrayView data)
+Profile parse(QByteArrayView file)
 {
-    Lines lines;
+    Profile profile{Encoding::of(file), {}, {}};
+    const Encoding &encoding = profile.encoding;
+    const qsizetype unit = encoding.unitSize();
+    QByteArrayView data = file.sliced(encoding.byteOrderMark.size());
+    profile.oddByte = data.last(data.size() % unit).toByteArray();
+    data.chop(profile.oddByte.size());
+
     qsizetype start = 0;
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        const char c = data.at(i);
-        if (c != '\r' && c != '\n')
+    for (qsizetype i = 0; i < data.size(); i += unit) {
+        const char16_t c = encoding.unitAt(data, i);
+        if (c != u'\r' && c != u'\n')
             continue;
-        const qsizetype endLength = (c == '\r' && i + 1 < data.size() && data.at(i + 1) == '\n') ? 2 : 1;
-        lines.push_back({data.sliced(start, i - start).toByteArray(), data.sliced(i, endLength).toByteArray()});
-        i += endLength - 1;
-        start = i + 1;
+        const bool crlf = c == u'\r' && i + unit < data.size() && encoding.unitAt(data, i + unit) == u'\n';
+        const qsizetype endLength = crlf ? 2 * unit : unit;
+        profile.lines.push_back({data.sliced(start, i - start).toByteArray(), data.sliced(i, endLength).toByteArray()});
+        i += endLength - unit;
+        start = i + unit;
     }
     if (start < data.size())
-        lines.push_back({data.sliced(start).toByteArray(), QByteArray()});
-    return lines;
-}
-
-Profile parse(QByteArrayView data)
-{
-    const bool utf8 = data.startsWith(utf8ByteOrderMark);
-    return {{utf8}, splitLines(utf8 ? data.sliced(utf8ByteOrderMark.size()) : data)};
+        profile.lines.push_back({data.sliced(start).toByteArray(), QByteArray()});
+    return profile;
 }
 
 // Blanks around names and values do not count, tabs included.
@@ -178,13 +232,13 @@ bool holdsLineBreak(const QString &text)
     return text.contains(u'\r') || text.contains(u'\n');
 }
 
-QByteArray lineEndingOf(const Lines &lines)
+QByteArray lineEndingOf(const Profile &profile)
 {
-    for (const Line &line : lines) {
+    for (const Line &line : profile.lines) {
         if (!line.ending.isEmpty())
             return line.ending;
     }
-    return crlf;
+    return profile.encoding.encode(QStringLiteral("\r\n"));
 }
 
 } // namespace
@@ -194,6 +248,16 @@ namespace ProfileFile {
 QString readString(const QString &file, const QString &section, const QString &key)
 {
     return locate(parse(readAll(file).bytes), withoutBlanks(section), withoutBlanks(key)).value;
+}
+
+FileFailure readFailure(const QString &file)
+{
+    return readAll(file).failure;
+}
+
+QString unwritableCharacter(const QString &file, const QString &text)
+{
+    return parse(readAll(file).bytes).encoding.unencodableIn(text);
 }
 
 WriteResult writeString(const QString &file, const QString &givenSection, const QString &givenKey, const QString &value)
@@ -209,8 +273,13 @@ WriteResult writeString(const QString &file, const QString &givenSection, const 
         return {contents.failure}; // never replace a file we could not read
 
     Profile profile = parse(contents.bytes);
+    // What the file cannot hold would come out as another character.
+    for (const QString &text : {section, key, value}) {
+        if (!profile.encoding.unencodableIn(text).isEmpty())
+            return {{FileFailure::Kind::Unencodable, {}}};
+    }
     Lines &lines = profile.lines;
-    const QByteArray ending = lineEndingOf(lines);
+    const QByteArray ending = lineEndingOf(profile);
     const Location found = locate(profile, section, key);
     auto entryLine = [&](const QString &name) { return Line{profile.encoding.encode(name + u'=' + value), ending}; };
 

@@ -65,6 +65,14 @@ Settings readSettings(const QString &iniPath, platform::WriteResult *written)
     return settings;
 }
 
+// Qt takes a relative XDG_CONFIG_HOME as it is, in whatever folder the
+// program was started from; the XDG rules ignore it.
+QString userConfigFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir::isRelativePath(folder) ? QDir::homePath() + u"/.config" : folder;
+}
+
 // The same name in other case is the same file on a file system that
 // ignores case; a link or a hard link is the same file on any.
 bool isSameFile(const QString &a, const QString &b)
@@ -111,12 +119,17 @@ QString dataFolder(const QString &programFolder)
     if (QFileInfo::exists(appPathFor(programFolder) + iniFileName) || (folder.isWritable() && !installed))
         return programFolder;
     // Named after the program, not after whichever of its tools asks.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/kostwerk";
+    return userConfigFolder() + u"/kostwerk";
 }
 
 QString iniPathFor(const QString &programFolder)
 {
     return appPathFor(dataFolder(programFolder)) + iniFileName;
+}
+
+QString unwritableCharacter(const Settings &settings, const QString &value)
+{
+    return platform::ProfileFile::unwritableCharacter(settings.iniPath, value);
 }
 
 Settings read(const QString &iniPath)
@@ -126,18 +139,22 @@ Settings read(const QString &iniPath)
 
 CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile, const QString &programFile)
 {
+    using Kind = CacheFileProblem::Kind;
     if (QDir::isAbsolutePath(cacheFile))
-        return CacheFileProblem::AbsolutePath;
-    if (cacheFile.split(u'/').contains(QStringLiteral("..")))
-        return CacheFileProblem::ParentStep;
-    const QString cachePath = settings.appPath + cacheFile;
-    if (isSameFile(cachePath, settings.iniPath))
-        return CacheFileProblem::SettingsFile;
-    if (isSameFile(cachePath, programFile))
-        return CacheFileProblem::ProgramFile;
-    if (platform::passesLink({settings.appPath, cacheFile}))
-        return CacheFileProblem::Link;
-    return CacheFileProblem::None;
+        return {Kind::AbsolutePath, {}};
+    // A ".." step is refused before anything is compared; a link only once
+    // it is known not to lead to the settings or the program, which say more.
+    const platform::PathBelow location{settings.appPath, cacheFile};
+    const platform::FileFailure outOfFolder = platform::outOfFolder(location);
+    if (outOfFolder.kind == platform::FileFailure::Kind::ParentStep)
+        return {Kind::OutOfFolder, outOfFolder};
+    if (isSameFile(location.path(), settings.iniPath))
+        return {Kind::SettingsFile, {}};
+    if (isSameFile(location.path(), programFile))
+        return {Kind::ProgramFile, {}};
+    if (outOfFolder.failed())
+        return {Kind::OutOfFolder, outOfFolder};
+    return {};
 }
 
 Loaded load(const QString &programFolder)
@@ -149,6 +166,7 @@ Loaded load(const QString &programFolder)
         qCWarning(lcSettings) << "cannot create the settings folder" << folder;
     Loaded loaded;
     loaded.settings = readSettings(iniPath, &loaded.defaultsWritten);
+    loaded.programFolderNotFound = !QFileInfo(programFolder).isDir();
     return loaded;
 }
 

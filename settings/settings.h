@@ -5,6 +5,7 @@
 #include "platform/filefailure.h"
 #include "platform/pathbelow.h"
 
+#include <QObject>
 #include <QString>
 
 namespace kostwerk::settings {
@@ -17,21 +18,35 @@ struct Settings
     QString startURL;       // the page that links to the current week
     QString basisURL;       // the week link found in the start page is appended to it
     QString cacheFile;      // name of the cache file, always taken relative to appPath
-    bool autoFetch = false; // fetch at start when the cached week is outdated or missing
+    bool autoFetch = false; // fetch at start when the cached week is outdated or there is none
 
-    QString cachePath() const { return appPath + cacheFile; }
-    // The cache as it is read and written: below appPath, never through a link.
+    // Where the cache is found, read and written: below appPath, never
+    // through a link.
     platform::PathBelow cacheLocation() const { return {appPath, cacheFile}; }
 };
 
-// Why a cacheFile value may not name the cache, or None.
-enum class CacheFileProblem {
-    None,
-    AbsolutePath, // the cache always lies inside the settings folder
-    ParentStep,   // a ".." step would lead out of that folder
-    SettingsFile, // the cache would overwrite the settings
-    ProgramFile,  // the cache would overwrite the program
-    Link,         // a symbolic link at the name or at a folder step could lead anywhere
+// Why a cacheFile value may not name the cache beside the settings. A name
+// that would lead out of the settings folder is refused for what the file
+// system found: a ".." step or a symbolic link, which could lead anywhere.
+struct CacheFileProblem
+{
+    Q_GADGET
+
+public:
+    enum class Kind {
+        None,
+        AbsolutePath, // the cache always lies inside the settings folder
+        SettingsFile, // the cache would overwrite the settings
+        ProgramFile,  // the cache would overwrite the program
+        OutOfFolder,  // see failure: ParentStep or Link
+    };
+    Q_ENUM(Kind)
+
+    Kind kind = Kind::None;
+    platform::FileFailure failure;
+
+    bool refused() const { return kind != Kind::None; }
+    bool operator==(const CacheFileProblem &) const = default;
 };
 
 namespace SettingsStore {
@@ -69,6 +84,10 @@ QString dataFolder(const QString &programFolder);
 // nothing.
 CacheFileProblem cacheFileProblem(const Settings &settings, const QString &cacheFile, const QString &programFile);
 
+// The first character of value that the settings file of settings cannot
+// hold in its encoding (see ProfileFile), or empty text.
+QString unwritableCharacter(const Settings &settings, const QString &value);
+
 // The settings file in the data folder of programFolder.
 QString iniPathFor(const QString &programFolder);
 
@@ -83,6 +102,10 @@ struct Loaded
 {
     Settings settings;
     platform::WriteResult defaultsWritten;
+    // No folder goes by the program folder's name, which happens when the
+    // name is not valid in the file names' encoding: the settings are then
+    // the user's, as for an installed program.
+    bool programFolderNotFound = false;
 };
 
 // Reads the settings from iniPathFor(programFolder), creating the data folder

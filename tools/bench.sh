@@ -66,7 +66,8 @@ echo "Targets (MB = 2^20 bytes; real time):"
 
 # The largest hostile weeks: the day shown from a 16 MiB page within 2 s,
 # either preview open within 10 s, the whole process below 1 GiB. A cache
-# of 60 MiB is read before the day shows; its time there has no target.
+# of 60 MiB is read before the day shows; its time there has no target, nor
+# has printing 99 copies.
 [ -f "$window" ] && awk -F, '
   { gsub(/"/, "") }
   $1 ~ /_(mean|stddev|cv)$/ { next }
@@ -78,7 +79,7 @@ echo "Targets (MB = 2^20 bytes; real time):"
     if (!(name in time)) order[++count] = name
     time[name] = $3
     memory[name] = $11 / 1048576
-    limit[name] = part[4] == "day" ? (part[3] ~ /Page$/ ? 2000 : 0) : 10000
+    limit[name] = part[4] == "day" ? (part[3] ~ /Page$/ ? 2000 : 0) : part[4] == "print99" ? 0 : 10000
   }
   END {
     for (i = 1; i <= count; ++i) {

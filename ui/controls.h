@@ -4,6 +4,7 @@
 
 #include <QLatin1StringView>
 #include <QRect>
+#include <QStringView>
 #include <QWidget>
 
 namespace kostwerk::ui {
@@ -11,14 +12,22 @@ namespace kostwerk::ui {
 // What every window needs to put its controls where its layout table says.
 namespace Controls {
 
-// Puts widget on parent at a fixed place, named for tests and accessibility
-// tools to find.
+// A row of a window's layout table: the control's name for tests and
+// accessibility tools, its initial caption or text, and its place.
+struct Control
+{
+    const char *name;
+    QStringView caption;
+    QRect geometry;
+};
+
+// Puts widget on parent at the control's place, under the control's name.
 template<typename Widget>
-Widget *place(QWidget *parent, Widget *widget, const char *name, const QRect &geometry)
+Widget *place(QWidget *parent, Widget *widget, const Control &control)
 {
     widget->setParent(parent);
-    widget->setObjectName(QLatin1StringView(name));
-    widget->setGeometry(geometry);
+    widget->setObjectName(QLatin1StringView(control.name));
+    widget->setGeometry(control.geometry);
     return widget;
 }
 

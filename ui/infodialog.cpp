@@ -16,13 +16,27 @@ using Controls::place;
 
 namespace {
 
+// The dialog's controls; each label grows from its top-left corner to the
+// size of its text, once its font is set.
+namespace Layout {
+using Controls::Control;
+constexpr const char *window = "infoF";
+constexpr QStringView caption = u"Info über Refekt Küchenplan";
 constexpr QSize clientSize(Twips::toPixels(4680), Twips::toPixels(3105));
+constexpr Control title{"Label2", u"Refekt Küchenplan", Twips::rect(720, 120, 0, 0)};
+constexpr Control version{"Label1", {}, Twips::rect(1680, 600, 0, 0)};
+constexpr Control author{"Label3", {}, Twips::rect(840, 960, 0, 0)};
+constexpr Control ideas{"Label4", u"Ideen für neue Features oder Bugreporte bitte an", Twips::rect(600, 1200, 0, 0)};
+constexpr Control mail{"Label5", {}, Twips::rect(1800, 1440, 0, 0)};
+constexpr Control updates{"Label6", u"Updates und neue Versionen gibt es unter", Twips::rect(840, 1800, 0, 0)};
+constexpr Control updateUrl{"Label7", {}, Twips::rect(1680, 2040, 0, 0)};
+constexpr Control okButton{"Command1", u"OK", Twips::rect(1680, 2400, 1215, 615)};
+} // namespace Layout
 
-// Each label grows from its top-left corner to the size of its text, once its
-// font is set.
-QLabel *textLabel(QWidget *parent, const char *name, const QString &text, int left, int top)
+// A label with text, or with the control's own caption.
+QLabel *textLabel(QWidget *parent, const Controls::Control &control, const QString &text = {})
 {
-    auto *label = place(parent, new QLabel(text), name, QRect(Twips::toPixels(left), Twips::toPixels(top), 0, 0));
+    auto *label = place(parent, new QLabel(text.isEmpty() ? control.caption.toString() : text), control);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
@@ -31,7 +45,7 @@ QLabel *textLabel(QWidget *parent, const char *name, const QString &text, int le
 } // namespace
 
 InfoDialog::InfoDialog(QWidget *mainWindow)
-    : DialogWindow(mainWindow, "infoF", QStringLiteral("Info über Refekt Küchenplan"), clientSize)
+    : DialogWindow(mainWindow, Layout::window, Layout::caption.toString(), Layout::clientSize)
 {
     createControls();
 }
@@ -40,25 +54,25 @@ InfoDialog::~InfoDialog() = default;
 
 void InfoDialog::createControls()
 {
-    QLabel *title = textLabel(this, "Label2", QStringLiteral("Refekt Küchenplan"), 720, 120);
+    QLabel *title = textLabel(this, Layout::title);
     title->setFont(Fonts::systemFont(18, QFont::Bold));
-    QLabel *version = textLabel(this, "Label1", u"Version " + QLatin1StringView(BuildConfig::versionShort), 1680, 600);
+    QLabel *version = textLabel(this, Layout::version, u"Version " + QLatin1StringView(BuildConfig::versionShort));
     version->setFont(Fonts::systemFont(9.75, QFont::Bold));
     const QList<QLabel *> labels{
         title,
         version,
-        textLabel(this, "Label3", u"geschrieben von " + QString::fromUtf8(BuildConfig::author) + u", 2001", 840, 960),
-        textLabel(this, "Label4", QStringLiteral("Ideen für neue Features oder Bugreporte bitte an"), 600, 1200),
-        textLabel(this, "Label5", QString::fromUtf8(BuildConfig::contactMail), 1800, 1440),
-        textLabel(this, "Label6", QStringLiteral("Updates und neue Versionen gibt es unter"), 840, 1800),
-        textLabel(this, "Label7", QString::fromUtf8(BuildConfig::updateUrl), 1680, 2040),
+        textLabel(this, Layout::author, u"geschrieben von " + QString::fromUtf8(BuildConfig::author) + u", 2001"),
+        textLabel(this, Layout::ideas),
+        textLabel(this, Layout::mail, QString::fromUtf8(BuildConfig::contactMail)),
+        textLabel(this, Layout::updates),
+        textLabel(this, Layout::updateUrl, QString::fromUtf8(BuildConfig::updateUrl)),
     };
     for (QLabel *label : labels)
         label->adjustSize();
 
     // The only control that takes the focus.
-    auto *command1 = place(this, new QPushButton(QStringLiteral("OK")), "Command1", Twips::rect(1680, 2400, 1215, 615));
-    connect(command1, &QPushButton::clicked, this, &InfoDialog::close);
+    auto *okButton = place(this, new QPushButton(Layout::okButton.caption.toString()), Layout::okButton);
+    connect(okButton, &QPushButton::clicked, this, &InfoDialog::close);
 }
 
 } // namespace kostwerk::ui

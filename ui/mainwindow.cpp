@@ -3,17 +3,16 @@
 #include "ui/mainwindow.h"
 
 #include "core/weekdays.h"
-#include "platform/internettransfer.h"
-#include "ui/controls.h"
+#include "texts/captions.h"
+#include "texts/germandates.h"
+#include "texts/statusline.h"
+#include "texts/statusmessages.h"
 #include "ui/fonts.h"
-#include "ui/germandates.h"
 #include "ui/infodialog.h"
+#include "ui/mainwindowlayout.h"
 #include "ui/programicon.h"
-#include "ui/refreshbutton.h"
 #include "ui/settingsdialog.h"
 #include "ui/statusdisplay.h"
-#include "ui/statusline.h"
-#include "ui/twips.h"
 #include "ui/weekpanel.h"
 
 #include <QAction>
@@ -32,27 +31,41 @@ namespace kostwerk::ui {
 
 namespace {
 
-constexpr QPoint clientOrigin(Twips::toPixels(915), Twips::toPixels(1005));
-
+namespace Captions = texts::Captions;
+namespace Layout = MainWindowLayout;
 using Controls::place;
+
+// Adds an item to menu, named as the layout table says.
+template<typename... Arguments>
+QAction *addItem(QMenu *menu, const Layout::MenuEntry &entry, Arguments &&...arguments)
+{
+    QAction *item = menu->addAction(entry.caption.toString(), std::forward<Arguments>(arguments)...);
+    item->setObjectName(QLatin1StringView(entry.name));
+    return item;
+}
+
+QMenu *addMenu(QMenuBar *menuBar, const Layout::MenuEntry &entry)
+{
+    QMenu *menu = menuBar->addMenu(entry.caption.toString());
+    menu->setObjectName(QLatin1StringView(entry.name));
+    return menu;
+}
 
 } // namespace
 
-MainWindow::MainWindow(ProgramState &state, platform::InternetTransfer &transfer, QWidget *parent)
+MainWindow::MainWindow(session::WeekSession &session, QWidget *parent)
     : QMainWindow(parent)
-    , m_state(state)
-    , m_transfer(transfer)
-    , m_session(state, transfer)
+    , m_session(session)
     , m_printing(this)
 {
-    setObjectName(QStringLiteral("Kostwerk"));
-    setWindowTitle(QStringLiteral("Refekt Küchenplan"));
+    setObjectName(QLatin1StringView(Layout::window));
+    setWindowTitle(Layout::caption.toString());
     setWindowIcon(programIcon());
     setFont(Fonts::systemFont(8.25));
 
-    m_panel = new WeekPanel;
-    setCentralWidget(m_panel);
-    connect(m_panel, &WeekPanel::weekdayChosen, this, &MainWindow::showChosenDay);
+    m_weekPanel = new WeekPanel;
+    setCentralWidget(m_weekPanel);
+    connect(m_weekPanel, &WeekPanel::weekdayChosen, this, &MainWindow::showChosenDay);
     createBottomRow();
     createMenus();
     createShortcuts();
@@ -60,55 +73,54 @@ MainWindow::MainWindow(ProgramState &state, platform::InternetTransfer &transfer
 
     m_status = new StatusDisplay;
     // The refresh button takes the focus back after each fetch.
-    m_status->setAnnouncer(m_cmdLoad);
+    m_status->setAnnouncer(m_refreshButton);
     statusBar()->addWidget(m_status, 1);
     statusBar()->setSizeGripEnabled(false);
 
-    setGeometry(QRect(clientOrigin, sizeHint()));
+    setGeometry(QRect(Layout::clientOrigin, sizeHint()));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    using session::WeekSession;
+    connect(&m_session, &WeekSession::weekChanged, this,
+            [this](const core::WeekPlan &, const core::WeekChanges &changes) { showWeek(changes); });
+    connect(&m_session, &WeekSession::fetchStarted, this, &MainWindow::showFetching);
+    connect(&m_session, &WeekSession::fetchStep, this, &MainWindow::showFetchStep);
+    connect(&m_session, &WeekSession::fetchFinished, this, &MainWindow::showFetched);
+    connect(&m_session, &WeekSession::settingsChanged, this, &MainWindow::showSettingsSaved);
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::createBottomRow()
 {
-    m_cmdLoad = place(m_panel, new RefreshButton, "cmdLoad", Twips::rect(240, 5280, 1815, 495));
-    connect(m_cmdLoad, &QPushButton::clicked, this, &MainWindow::reloadWeekPlan);
+    m_refreshButton = place(m_weekPanel, new QPushButton(Captions::refreshFirst.toString()), Layout::refreshButton);
+    connect(m_refreshButton, &QPushButton::clicked, &m_session, &session::WeekSession::refresh);
 
-    m_cmdWochenplan = place(m_panel, new QPushButton(QStringLiteral("Wochenplan drucken")), "cmdWochenplan",
-                            Twips::rect(2160, 5280, 1815, 495));
-    connect(m_cmdWochenplan, &QPushButton::clicked, this, [this] { m_printing.printWeek(m_state.weekPlan); });
+    m_printButton = place(m_weekPanel, new QPushButton(Layout::printButton.caption.toString()), Layout::printButton);
+    connect(m_printButton, &QPushButton::clicked, this, [this] { m_printing.printWeek(m_session.week()); });
 
-    auto *label1 = place(m_panel, new QLabel(QStringLiteral("Heute ist")), "Label1",
-                         Twips::rect(4320, 5280, 2055, 195));
-    label1->setAlignment(Qt::AlignCenter);
-    label1->setFont(Fonts::systemFont(8.25, QFont::Bold));
+    auto *todayLabel = place(m_weekPanel, new QLabel(Layout::todayLabel.caption.toString()), Layout::todayLabel);
+    todayLabel->setAlignment(Qt::AlignCenter);
+    todayLabel->setFont(Fonts::systemFont(8.25, QFont::Bold));
 
-    m_datumF = place(m_panel, new QLabel(QStringLiteral("Label2")), "datumF", Twips::rect(4320, 5520, 2055, 255));
-    m_datumF->setAlignment(Qt::AlignCenter);
+    m_dateLabel = place(m_weekPanel, new QLabel(Layout::dateLabel.caption.toString()), Layout::dateLabel);
+    m_dateLabel->setAlignment(Qt::AlignCenter);
 }
 
 void MainWindow::createMenus()
 {
-    QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    datei->setObjectName(QStringLiteral("datei"));
-    QAction *settings = datei->addAction(QStringLiteral("&Einstellungen"), this, &MainWindow::openSettings);
-    settings->setObjectName(QStringLiteral("settings"));
-    datei->addSeparator();
-    QAction *printPreview = datei->addAction(QStringLiteral("&Druckvorschau…"), Qt::CTRL | Qt::SHIFT | Qt::Key_P, this,
-                                             [this] { m_printing.previewWeek(m_state.weekPlan); });
-    printPreview->setObjectName(QStringLiteral("printPreview"));
-    QAction *weekOverview = datei->addAction(QStringLiteral("&Wochenübersicht drucken…"),
-                                             Qt::CTRL | Qt::SHIFT | Qt::Key_W, this, &MainWindow::previewWeekOverview);
-    weekOverview->setObjectName(QStringLiteral("weekOverview"));
-    datei->addSeparator();
-    QAction *quit = datei->addAction(QStringLiteral("&Beenden"), qApp, &QCoreApplication::quit);
-    quit->setObjectName(QStringLiteral("quit"));
+    QMenu *fileMenu = addMenu(menuBar(), Layout::fileMenu);
+    addItem(fileMenu, Layout::settingsItem, this, &MainWindow::openSettings);
+    fileMenu->addSeparator();
+    addItem(fileMenu, Layout::printPreviewItem, Qt::CTRL | Qt::SHIFT | Qt::Key_P, this,
+            [this] { m_printing.previewWeek(m_session.week()); });
+    addItem(fileMenu, Layout::weekOverviewItem, Qt::CTRL | Qt::SHIFT | Qt::Key_W, this,
+            &MainWindow::previewWeekOverview);
+    fileMenu->addSeparator();
+    addItem(fileMenu, Layout::quitItem, qApp, &QCoreApplication::quit);
 
-    QMenu *infomenu = menuBar()->addMenu(QStringLiteral("&?"));
-    infomenu->setObjectName(QStringLiteral("infomenu"));
-    QAction *info = infomenu->addAction(QStringLiteral("&Info"), this, &MainWindow::openInfo);
-    info->setObjectName(QStringLiteral("info"));
+    QMenu *helpMenu = addMenu(menuBar(), Layout::helpMenu);
+    addItem(helpMenu, Layout::infoItem, this, &MainWindow::openInfo);
 }
 
 void MainWindow::createShortcuts()
@@ -121,34 +133,34 @@ void MainWindow::createShortcuts()
         connect(action, &QAction::triggered, button, &QPushButton::click);
         addAction(action);
     };
-    clickOnKey("refreshShortcut", QKeySequence::Refresh, m_cmdLoad);
-    clickOnKey("printShortcut", QKeySequence::Print, m_cmdWochenplan);
+    clickOnKey("refreshShortcut", QKeySequence::Refresh, m_refreshButton);
+    clickOnKey("printShortcut", QKeySequence::Print, m_printButton);
 }
 
 void MainWindow::setTabOrder()
 {
     // The refresh button comes first, so it has the focus at start.
-    QList<QWidget *> order{m_cmdLoad};
-    order << m_panel->tabOrder() << m_cmdWochenplan;
+    QList<QWidget *> order{m_refreshButton};
+    order << m_weekPanel->tabOrder() << m_printButton;
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
-    m_cmdLoad->setFocus();
+    m_refreshButton->setFocus();
 }
 
-void MainWindow::startUp(const QString &programFolder, QDate today)
+void MainWindow::startUp(const QString &programFolder)
 {
-    m_datumF->setText(GermanDates::dateLine(today));
-    m_panel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
-    const StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath(), today);
+    const QDate today = m_session.today();
+    m_dateLabel->setText(texts::GermanDates::dateLine(today));
+    m_weekPanel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
+    m_weekPanel->markToday(core::Weekdays::weekdayIndex(today));
+    const session::StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath());
     m_fetchWhenShown = report.fetchNow;
-    if (m_state.dataLoaded)
-        m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
-    m_status->showMessage(startUpMessage(report, m_session.stand(), today));
+    m_status->showMessage(texts::startUpMessage(report, m_session.stand(), today));
 }
 
 int MainWindow::selectedWeekday() const
 {
-    return m_panel->selectedWeekday();
+    return m_weekPanel->selectedWeekday();
 }
 
 void MainWindow::usePrintDevice(PrintDevice &device)
@@ -158,35 +170,70 @@ void MainWindow::usePrintDevice(PrintDevice &device)
 
 void MainWindow::showChosenDay()
 {
-    if (m_state.dataLoaded)
-        m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
+    if (m_session.dataLoaded())
+        showDay();
 }
 
-void MainWindow::reloadWeekPlan()
+void MainWindow::showDay()
 {
-    m_cmdLoad->showFetching();
-    const RefreshReport report = m_session.refresh(QDateTime::currentDateTime());
+    m_weekPanel->showDay(m_session.week(), selectedWeekday() + 1);
+    m_status->showChangedCategories(m_weekPanel->changedCategoriesShown());
+}
+
+void MainWindow::showWeek(const core::WeekChanges &changes)
+{
     // The last fetch's marks go, whatever this one brought.
-    m_panel->markChangedDays(report.changes.changedDays);
-    m_panel->showDay(m_state.weekPlan, selectedWeekday() + 1);
-    // Told before the button takes the focus back, so that the focus brings it to screen readers.
-    m_status->showMessage(refreshMessage(report, m_session.stand(), QDate::currentDate()));
-    m_cmdLoad->showFetched();
+    m_weekPanel->markChanges(changes);
+    showChosenDay();
+}
+
+void MainWindow::showFetching()
+{
+    // The control that has the focus takes it back after the fetch.
+    // Meanwhile the status line has it, so that screen readers read each
+    // step, and read that control again once it takes the focus back.
+    QWidget *focus = QApplication::focusWidget();
+    m_focusBeforeFetch = focus && isAncestorOf(focus) ? focus : nullptr;
+    m_refreshButton->setText(Captions::refreshWaiting.toString());
+    m_weekPanel->setEnabled(false);
+    menuBar()->setEnabled(false);
+    if (m_focusBeforeFetch)
+        m_status->setFocus();
+}
+
+void MainWindow::showFetchStep(core::WeekPlanFetch::Step step)
+{
+    m_status->showMessage({texts::StatusLine::fetching(step), {}});
+}
+
+void MainWindow::showFetched(const session::RefreshReport &report)
+{
+    // Told before the focus comes back, so that the focus brings it to screen readers.
+    m_status->showMessage(texts::refreshMessage(report, m_session.stand(), m_session.today()));
+    m_refreshButton->setText(Captions::refreshAgain.toString());
+    m_weekPanel->setEnabled(true);
+    menuBar()->setEnabled(true);
+    if (m_focusBeforeFetch)
+        m_focusBeforeFetch->setFocus();
+}
+
+void MainWindow::showSettingsSaved(const platform::WriteResult &saved)
+{
+    if (!saved)
+        m_status->showMessage(texts::settingsNotSavedMessage(texts::StatusLine::cause(saved.failure), m_session.stand(),
+                                                             m_session.today()));
 }
 
 void MainWindow::previewWeekOverview()
 {
     const QDateTime stand = m_session.stand();
-    m_printing.previewOverview(m_state.weekPlan, stand.isValid() ? StatusLine::stand(stand) : QString());
+    m_printing.previewOverview(m_session.week(), stand.isValid() ? texts::StatusLine::stand(stand) : QString());
 }
 
 void MainWindow::openSettings()
 {
     setEnabled(false);
-    m_settingsDialog = new SettingsDialog(m_state.settings, this);
-    connect(m_settingsDialog, &SettingsDialog::settingsNotSaved, this, [this](const QString &cause) {
-        m_status->showMessage(settingsNotSavedMessage(cause, m_session.stand(), QDate::currentDate()));
-    });
+    m_settingsDialog = new SettingsDialog(m_session, this);
     connect(m_settingsDialog, &DialogWindow::closed, this, [this] {
         setEnabled(true);
         activateWindow();
@@ -224,10 +271,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    // A close can arrive while reloadWeekPlan waits for a page: the download
-    // ends at once, the fetch returns a failure, and the program ends once
-    // the click that started the fetch has been handled.
-    m_transfer.abort();
+    // A close can arrive while a page downloads: the fetch ends at once, as
+    // a failed one.
+    m_session.abort();
     if (m_infoDialog)
         m_infoDialog->close();
     if (m_settingsDialog)
@@ -239,7 +285,7 @@ void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (std::exchange(m_fetchWhenShown, false))
-        QTimer::singleShot(0, m_cmdLoad, &QPushButton::click);
+        QTimer::singleShot(0, &m_session, &session::WeekSession::refresh);
 }
 
 } // namespace kostwerk::ui

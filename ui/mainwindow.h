@@ -2,45 +2,41 @@
 
 #pragma once
 
+#include "session/weeksession.h"
 #include "ui/printing/weekprinting.h"
-#include "ui/programstate.h"
-#include "ui/weeksession.h"
 
-#include <QDate>
 #include <QMainWindow>
 #include <QPointer>
 
 class QLabel;
 class QPushButton;
 
-namespace kostwerk::platform {
-class InternetTransfer;
-}
-
 namespace kostwerk::ui {
 
 class InfoDialog;
 class PrintDevice;
-class RefreshButton;
 class SettingsDialog;
 class StatusDisplay;
 class WeekPanel;
 
 // The main window "Refekt Küchenplan": the week panel, below it the refresh
-// and print buttons and today's date, the menus and the status line.
+// and print buttons and today's date, the menus and the status line. It
+// shows the session's week and what the session announces; while a fetch
+// runs, its controls and menus take no input, but it still paints and can
+// be closed.
 class MainWindow final : public QMainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    MainWindow(ProgramState &state, platform::InternetTransfer &transfer, QWidget *parent = nullptr);
+    explicit MainWindow(session::WeekSession &session, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Run before the window is first shown: the settings from programFolder,
-    // the date line and weekday for today, and the cached week if there is
-    // one.
-    void startUp(const QString &programFolder, QDate today);
+    // the date line and weekday for the session's today, and the cached week
+    // if there is one.
+    void startUp(const QString &programFolder);
 
     // Prints through device instead of the system's print dialog and printer.
     void usePrintDevice(PrintDevice &device);
@@ -49,8 +45,9 @@ public:
     int selectedWeekday() const;
 
 protected:
-    // The dialogs close with the main window, and a running download ends;
-    // while the settings dialog keeps the window disabled, it does not close.
+    // The dialogs close with the main window, and a running fetch ends at
+    // once; while the settings dialog keeps the window disabled, it does not
+    // close.
     void closeEvent(QCloseEvent *event) override;
     // Where the settings ask for it, an outdated or missing week is fetched
     // once the window has appeared with what the cache holds.
@@ -64,28 +61,35 @@ private:
 
     // Shows the chosen weekday, once there is a week to show it from.
     void showChosenDay();
-    // Fetches the week, telling the user on the refresh button while the
-    // pages download, and shows the chosen weekday from what came in.
-    void reloadWeekPlan();
+    // Shows the chosen weekday from the week, and what the last fetch
+    // changed on it.
+    void showDay();
+    void showWeek(const core::WeekChanges &changes);
+    // While a fetch runs, the refresh button reads "Bitte warten...", the
+    // controls and menus take no input and the status line tells which page
+    // is being fetched; afterwards it tells what came in.
+    void showFetching();
+    void showFetchStep(core::WeekPlanFetch::Step step);
+    void showFetched(const session::RefreshReport &report);
+    void showSettingsSaved(const platform::WriteResult &saved);
     void previewWeekOverview();
     void openSettings();
     void openInfo();
 
-    ProgramState &m_state;
-    platform::InternetTransfer &m_transfer;
-    WeekSession m_session;
+    session::WeekSession &m_session;
     WeekPrinting m_printing;
 
-    WeekPanel *m_panel = nullptr;
-    RefreshButton *m_cmdLoad = nullptr;
-    QPushButton *m_cmdWochenplan = nullptr;
-    QLabel *m_datumF = nullptr;
+    WeekPanel *m_weekPanel = nullptr;
+    QPushButton *m_refreshButton = nullptr;
+    QPushButton *m_printButton = nullptr;
+    QLabel *m_dateLabel = nullptr;
     StatusDisplay *m_status = nullptr;
 
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<InfoDialog> m_infoDialog;
 
-    bool m_fetchWhenShown = false; // decided at start-up, done at the first show
+    QPointer<QWidget> m_focusBeforeFetch; // takes the focus back after the fetch
+    bool m_fetchWhenShown = false;        // decided at start-up, done at the first show
 };
 
 } // namespace kostwerk::ui

@@ -2,10 +2,9 @@
 
 #include "ui/settingsdialog.h"
 
-#include "settings/settings.h"
+#include "session/weeksession.h"
+#include "texts/settingsrefusals.h"
 #include "ui/controls.h"
-#include "ui/settingsrefusals.h"
-#include "ui/statusline.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -21,18 +20,38 @@ using Controls::place;
 
 namespace {
 
+// The dialog's controls.
+namespace Layout {
+using Controls::Control;
+constexpr const char *window = "SettingsF";
+constexpr QStringView caption = u"Einstellungen";
 constexpr QSize clientSize(Twips::toPixels(4680), Twips::toPixels(3090));
+constexpr Control startUrlLabel{"Label1", u"StartURL:", Twips::rect(120, 240, 855, 255)};
+constexpr Control startUrlEdit{"starturlfeld", u"Text1", Twips::rect(960, 240, 3375, 285)};
+constexpr Control basisUrlLabel{"Label2", u"BasisURL:", Twips::rect(120, 600, 855, 255)};
+constexpr Control basisUrlEdit{"basisurlfeld", u"Text1", Twips::rect(960, 600, 3375, 285)};
+constexpr Control cacheFileLabel{"Label3", u"Cachefile:", Twips::rect(120, 960, 855, 255)};
+constexpr Control cacheFileEdit{"cachefilefeld", u"Text1", Twips::rect(960, 960, 3375, 285)};
+constexpr Control freenetCheck{"Check1", u"Startseitenfehlerbehebung (Freenet)", Twips::rect(120, 1440, 3375, 375)};
+// Wider than the box above it, to the dialog's right margin, so that its
+// longer caption shows whole.
+constexpr Control autoFetchCheck{"Check2", u"Veralteten Wochenplan beim Start holen",
+                                 Twips::rect(120, 1920, 4440, 255)};
+constexpr Control okButton{"Command1", u"OK", Twips::rect(1920, 2400, 1215, 495)};
+constexpr Control cancelButton{"Command2", u"Abbrechen", Twips::rect(3240, 2400, 1215, 495)};
+} // namespace Layout
 
-QLineEdit *settingField(QWidget *parent, const char *name, int top)
+template<typename Widget>
+Widget *placeWithCaption(QWidget *parent, const Controls::Control &control)
 {
-    return place(parent, new QLineEdit(QStringLiteral("Text1")), name, Twips::rect(960, top, 3375, 285));
+    return place(parent, new Widget(control.caption.toString()), control);
 }
 
 } // namespace
 
-SettingsDialog::SettingsDialog(settings::Settings &settings, QWidget *mainWindow)
-    : DialogWindow(mainWindow, "SettingsF", QStringLiteral("Einstellungen"), clientSize)
-    , m_settings(settings)
+SettingsDialog::SettingsDialog(session::WeekSession &session, QWidget *mainWindow)
+    : DialogWindow(mainWindow, Layout::window, Layout::caption.toString(), Layout::clientSize)
+    , m_session(session)
 {
     createControls();
     showSettings();
@@ -44,44 +63,40 @@ void SettingsDialog::createControls()
 {
     // Created in tab order: Check1 gets the focus first, and the cache
     // file field comes after the two buttons.
-    auto *label1 = place(this, new QLabel(QStringLiteral("StartURL:")), "Label1", Twips::rect(120, 240, 855, 255));
-    auto *label2 = place(this, new QLabel(QStringLiteral("BasisURL:")), "Label2", Twips::rect(120, 600, 855, 255));
+    auto *startUrlLabel = placeWithCaption<QLabel>(this, Layout::startUrlLabel);
+    auto *basisUrlLabel = placeWithCaption<QLabel>(this, Layout::basisUrlLabel);
 
     // Shown for the look of the dialog only; nothing reads it.
-    place(this, new QCheckBox(QStringLiteral("Startseitenfehlerbehebung (Freenet)")), "Check1",
-          Twips::rect(120, 1440, 3375, 375));
+    placeWithCaption<QCheckBox>(this, Layout::freenetCheck);
     // Right after Check1 in the tab order: the two check boxes come first.
-    // Wider than the box above it, to the dialog's right margin, so that its
-    // longer caption shows whole.
-    m_check2 = place(this, new QCheckBox(QStringLiteral("Veralteten Wochenplan beim Start holen")), "Check2",
-                     Twips::rect(120, 1920, 4440, 255));
+    m_autoFetchCheck = placeWithCaption<QCheckBox>(this, Layout::autoFetchCheck);
 
-    m_starturlfeld = settingField(this, "starturlfeld", 240);
-    m_basisurlfeld = settingField(this, "basisurlfeld", 600);
+    m_startUrlEdit = placeWithCaption<QLineEdit>(this, Layout::startUrlEdit);
+    m_basisUrlEdit = placeWithCaption<QLineEdit>(this, Layout::basisUrlEdit);
 
-    auto *command1 = place(this, new QPushButton(QStringLiteral("OK")), "Command1", Twips::rect(1920, 2400, 1215, 495));
-    connect(command1, &QPushButton::clicked, this, &SettingsDialog::acceptSettings);
-    auto *command2 = place(this, new QPushButton(QStringLiteral("Abbrechen")), "Command2",
-                           Twips::rect(3240, 2400, 1215, 495));
-    connect(command2, &QPushButton::clicked, this, &SettingsDialog::close);
+    auto *okButton = placeWithCaption<QPushButton>(this, Layout::okButton);
+    connect(okButton, &QPushButton::clicked, this, &SettingsDialog::acceptSettings);
+    auto *cancelButton = placeWithCaption<QPushButton>(this, Layout::cancelButton);
+    connect(cancelButton, &QPushButton::clicked, this, &SettingsDialog::close);
 
-    m_cachefilefeld = settingField(this, "cachefilefeld", 960);
-    auto *label3 = place(this, new QLabel(QStringLiteral("Cachefile:")), "Label3", Twips::rect(120, 960, 855, 255));
+    m_cacheFileEdit = placeWithCaption<QLineEdit>(this, Layout::cacheFileEdit);
+    auto *cacheFileLabel = placeWithCaption<QLabel>(this, Layout::cacheFileLabel);
 
     // The labels name their fields for screen readers.
-    label1->setBuddy(m_starturlfeld);
-    label2->setBuddy(m_basisurlfeld);
-    label3->setBuddy(m_cachefilefeld);
+    startUrlLabel->setBuddy(m_startUrlEdit);
+    basisUrlLabel->setBuddy(m_basisUrlEdit);
+    cacheFileLabel->setBuddy(m_cacheFileEdit);
 }
 
 void SettingsDialog::showSettings()
 {
-    m_starturlfeld->setText(m_settings.startURL);
-    m_basisurlfeld->setText(m_settings.basisURL);
-    m_cachefilefeld->setText(m_settings.cacheFile);
-    m_check2->setChecked(m_settings.autoFetch);
+    const settings::Settings &inForce = m_session.settings();
+    m_startUrlEdit->setText(inForce.startURL);
+    m_basisUrlEdit->setText(inForce.basisURL);
+    m_cacheFileEdit->setText(inForce.cacheFile);
+    m_autoFetchCheck->setChecked(inForce.autoFetch);
     // A long address shows from its start, not scrolled to its end.
-    for (QLineEdit *field : {m_starturlfeld, m_basisurlfeld, m_cachefilefeld})
+    for (QLineEdit *field : {m_startUrlEdit, m_basisUrlEdit, m_cacheFileEdit})
         field->setCursorPosition(0);
 }
 
@@ -90,35 +105,43 @@ void SettingsDialog::acceptSettings()
     // A refused value keeps the dialog open with what was typed, and the
     // focus in the field to mend.
     if (const QString why = refusal(); !why.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), why);
+        // The message can quote what was typed, which is no markup.
+        QMessageBox warning(QMessageBox::Warning, windowTitle(), why, QMessageBox::Ok, this);
+        warning.setTextFormat(Qt::PlainText);
+        warning.exec();
         return;
     }
     // Otherwise taken over as typed: an emptied field is stored empty and
     // gets its default at the next start.
-    m_settings.basisURL = m_basisurlfeld->text();
-    m_settings.startURL = m_starturlfeld->text();
-    m_settings.cacheFile = m_cachefilefeld->text();
-    m_settings.autoFetch = m_check2->isChecked();
-    // Values that cannot be written stay in force for this run.
-    if (const platform::WriteResult saved = settings::SettingsStore::save(m_settings); !saved)
-        emit settingsNotSaved(StatusLine::cause(saved.failure));
+    settings::Settings typed = m_session.settings();
+    typed.basisURL = m_basisUrlEdit->text();
+    typed.startURL = m_startUrlEdit->text();
+    typed.cacheFile = m_cacheFileEdit->text();
+    typed.autoFetch = m_autoFetchCheck->isChecked();
+    m_session.changeSettings(typed);
     close();
 }
 
 QString SettingsDialog::refusal()
 {
-    // A line break would end the value's line in the settings file.
-    for (QLineEdit *field : {m_starturlfeld, m_basisurlfeld, m_cachefilefeld}) {
+    // A line break would end the value's line in the settings file, and a
+    // character its encoding cannot hold would be saved as another.
+    for (QLineEdit *field : {m_startUrlEdit, m_basisUrlEdit, m_cacheFileEdit}) {
         if (field->text().contains(u'\r') || field->text().contains(u'\n')) {
             field->setFocus();
-            return SettingsRefusals::lineBreak();
+            return texts::SettingsRefusals::lineBreak();
+        }
+        if (const QString character = settings::SettingsStore::unwritableCharacter(m_session.settings(), field->text());
+            !character.isEmpty()) {
+            field->setFocus();
+            return texts::SettingsRefusals::unwritableCharacter(character);
         }
     }
     const settings::CacheFileProblem problem = settings::SettingsStore::cacheFileProblem(
-        m_settings, m_cachefilefeld->text(), QCoreApplication::applicationFilePath());
-    if (problem != settings::CacheFileProblem::None)
-        m_cachefilefeld->setFocus();
-    return SettingsRefusals::cacheFile(problem);
+        m_session.settings(), m_cacheFileEdit->text(), QCoreApplication::applicationFilePath());
+    if (problem.refused())
+        m_cacheFileEdit->setFocus();
+    return texts::SettingsRefusals::cacheFile(problem);
 }
 
 } // namespace kostwerk::ui

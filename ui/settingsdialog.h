@@ -7,30 +7,24 @@
 class QCheckBox;
 class QLineEdit;
 
-namespace kostwerk::settings {
-struct Settings;
+namespace kostwerk::session {
+class WeekSession;
 }
 
 namespace kostwerk::ui {
 
-// "Einstellungen": edits the settings and writes them to the settings file;
-// values that would break the settings file or let the cache overwrite
-// another file are refused with a message in the dialog. While it is open,
-// the main window keeps itself disabled.
+// "Einstellungen": edits the session's settings, which writes them to the
+// settings file; values that would break the settings file or let the cache
+// overwrite another file are refused with a message in the dialog. While it
+// is open, the main window keeps itself disabled.
 class SettingsDialog final : public DialogWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SettingsDialog)
 
 public:
-    // settings are the values in force.
-    SettingsDialog(settings::Settings &settings, QWidget *mainWindow);
+    SettingsDialog(session::WeekSession &session, QWidget *mainWindow);
     ~SettingsDialog() override;
-
-signals:
-    // The confirmed values are in force but could not be written; cause is
-    // the system's own words.
-    void settingsNotSaved(const QString &cause);
 
 private:
     void createControls();
@@ -43,12 +37,12 @@ private:
     // fault gets the focus.
     QString refusal();
 
-    settings::Settings &m_settings;
+    session::WeekSession &m_session;
 
-    QLineEdit *m_starturlfeld = nullptr;
-    QLineEdit *m_basisurlfeld = nullptr;
-    QLineEdit *m_cachefilefeld = nullptr;
-    QCheckBox *m_check2 = nullptr; // fetch an outdated week at start
+    QLineEdit *m_startUrlEdit = nullptr;
+    QLineEdit *m_basisUrlEdit = nullptr;
+    QLineEdit *m_cacheFileEdit = nullptr;
+    QCheckBox *m_autoFetchCheck = nullptr;
 };
 
 } // namespace kostwerk::ui

@@ -19,12 +19,29 @@ void StatusDisplay::setAnnouncer(QWidget *announcer)
     m_announcer = announcer;
 }
 
-void StatusDisplay::showMessage(const StatusMessage &message)
+void StatusDisplay::showMessage(const texts::StatusMessage &message)
 {
-    setText(message.text);
-    setToolTip(message.cause);
+    m_message = message;
+    showText();
+}
+
+void StatusDisplay::showChangedCategories(const QList<int> &categories)
+{
+    m_changedCategories = categories;
+    showText();
+}
+
+void StatusDisplay::showText()
+{
+    const texts::StatusMessage shown = texts::withChangedCategories(m_message, m_changedCategories);
+    setText(shown.text);
+    // Qt takes a tooltip that looks like markup for rich text; the cause
+    // quotes a server's and a file's words, which are shown as they came,
+    // on one line as a plain tooltip is.
+    setToolTip(shown.cause.isEmpty() ? QString()
+                                     : u"<p style=\"white-space:pre\">" + shown.cause.toHtmlEscaped() + u"</p>");
     if (m_announcer)
-        m_announcer->setAccessibleDescription(message.text);
+        m_announcer->setAccessibleDescription(shown.text);
 }
 
 } // namespace kostwerk::ui

@@ -2,15 +2,16 @@
 
 #pragma once
 
-#include "ui/statusmessages.h"
+#include "texts/statusmessages.h"
 
 #include <QLabel>
 #include <QPointer>
 
 namespace kostwerk::ui {
 
-// The status line at the window's foot: a message, with its cause in the
-// system's own words as the tooltip. A message too long for one line wraps
+// The status line at the window's foot: a message, followed by what the last
+// fetch changed on the day shown, with its cause in the system's own words
+// as the tooltip, both shown as plain text. A message too long for one line wraps
 // onto a second, and the window grows by it, so that nothing is cut off.
 class StatusDisplay final : public QLabel
 {
@@ -26,10 +27,18 @@ public:
     // announcer as its description, read when announcer takes the focus.
     void setAnnouncer(QWidget *announcer);
 
-    void showMessage(const StatusMessage &message);
+    void showMessage(const texts::StatusMessage &message);
+
+    // The categories of the day shown that the last fetch changed, as
+    // indexes into core::DayViewText::categoryHeadings.
+    void showChangedCategories(const QList<int> &categories);
 
 private:
+    void showText();
+
     QPointer<QWidget> m_announcer;
+    texts::StatusMessage m_message;
+    QList<int> m_changedCategories;
 };
 
 } // namespace kostwerk::ui

@@ -5,10 +5,11 @@
 #include "core/dayview.h"
 #include "core/shownlines.h"
 #include "core/weekdays.h"
+#include "texts/germandates.h"
+#include "texts/statusline.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
-#include "ui/germandates.h"
-#include "ui/twips.h"
+#include "ui/mainwindowlayout.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -20,28 +21,46 @@ namespace kostwerk::ui {
 
 namespace {
 
-// The heading until a day of the week is shown, and for a day the week lacks.
-constexpr QStringView noData = u"Keine Daten vorhanden";
-
-constexpr QSize clientSize(Twips::toPixels(6645), Twips::toPixels(5970));
-
+namespace Layout = MainWindowLayout;
 using Controls::place;
 using core::DayViewText::categoryHeadings;
 
-QPlainTextEdit *categoryBox(QWidget *parent, const char *name, QStringView heading, const QRect &geometry)
+QPlainTextEdit *categoryBox(QWidget *parent, std::size_t category)
 {
-    auto *box = place(parent, new QPlainTextEdit, name, geometry);
+    auto *box = place(parent, new QPlainTextEdit, Layout::categoryBoxes[category]);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setTabChangesFocus(true);
-    box->setAccessibleName(heading.toString());
+    box->setAccessibleName(categoryHeadings[category].toString());
     return box;
+}
+
+// Frames a changed category's box in the colour of a selection, around a
+// ground tinted with it; an unchanged one looks as any text box.
+void markChanged(QPlainTextEdit *box, bool changed)
+{
+    if (!changed) {
+        box->setPalette(QPalette());
+        box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        box->setLineWidth(1);
+        return;
+    }
+    QPalette palette = box->parentWidget()->palette();
+    const QColor mark = palette.color(QPalette::Highlight);
+    const QColor ground = palette.color(QPalette::Base);
+    palette.setColor(QPalette::WindowText, mark);
+    palette.setColor(QPalette::Base, QColor::fromRgbF(0.9f * ground.redF() + 0.1f * mark.redF(),
+                                                      0.9f * ground.greenF() + 0.1f * mark.greenF(),
+                                                      0.9f * ground.blueF() + 0.1f * mark.blueF()));
+    box->setPalette(palette);
+    box->setFrameStyle(QFrame::Box | QFrame::Plain);
+    box->setLineWidth(2);
 }
 
 // The text boxes show plain lines; the week's CR LF pairs become line feeds.
 QString forDisplay(const QString &text)
 {
-    return core::shownLines(text, core::lineBreak, core::categoryBounds).join(u'\n');
+    return core::shownLines(text, core::lineBreak, core::categoryBounds, texts::StatusLine::leftOutLines).join(u'\n');
 }
 
 } // namespace
@@ -49,36 +68,31 @@ QString forDisplay(const QString &text)
 WeekPanel::WeekPanel(QWidget *parent)
     : QWidget(parent)
 {
-    setFixedSize(clientSize);
-    m_ueberschrift = place(this, new QLineEdit(noData.toString()), "Ueberschrift", Twips::rect(120, 120, 6375, 615));
-    m_ueberschrift->setAlignment(Qt::AlignCenter);
-    m_ueberschrift->setFont(Fonts::systemFont(18));
-    m_ueberschrift->setAccessibleName(QStringLiteral("Überschrift"));
+    setFixedSize(Layout::clientSize);
+    m_headingEdit = place(this, new QLineEdit(Layout::heading.caption.toString()), Layout::heading);
+    m_headingEdit->setAlignment(Qt::AlignCenter);
+    m_headingEdit->setFont(Fonts::systemFont(18));
+    m_headingEdit->setAccessibleName(QStringLiteral("Überschrift"));
 
-    m_frame1 = place(this, new QGroupBox(QStringLiteral("Wochentagsauswahl")), "Frame1",
-                     Twips::rect(120, 960, 1935, 1815));
+    m_weekdayBox = place(this, new QGroupBox(Layout::weekdayBox.caption.toString()), Layout::weekdayBox);
 
-    // The weekday buttons lie in the frame, so that screen readers read them
-    // as its group; their places are the frame's, 120 twips from its left
-    // edge and 240 below its top.
-    m_wtAuswahl = new QButtonGroup(this);
-    m_wtAuswahl->setObjectName(QStringLiteral("WTauswahl"));
+    // The weekday buttons lie in the box, so that screen readers read them
+    // as its group.
+    m_weekdayGroup = new QButtonGroup(this);
+    m_weekdayGroup->setObjectName(QLatin1StringView(Layout::weekdayButtons));
     for (int index = 0; index < core::Weekdays::count; ++index) {
-        auto *button = place(m_frame1, new QRadioButton(GermanDates::weekdayNameAt(index)), "WTauswahl",
-                             Twips::rect(120, 240 + 240 * index, 1600, 255));
-        m_wtAuswahl->addButton(button, index);
+        auto *button = place(m_weekdayBox, new QRadioButton(texts::GermanDates::weekdayNameAt(index)),
+                             {Layout::weekdayButtons, {}, Layout::weekdayButton(index)});
+        m_weekdayGroup->addButton(button, index);
         m_weekdayButtons[index] = button;
     }
-    connect(m_wtAuswahl, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+    connect(m_weekdayGroup, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
         if (checked)
             emit weekdayChosen(index);
     });
 
-    m_menu1 = categoryBox(this, "menu1", categoryHeadings[0], Twips::rect(2280, 960, 2055, 2055));
-    m_wahlessen = categoryBox(this, "wahlessen", categoryHeadings[1], Twips::rect(4440, 960, 2055, 2055));
-    m_eintopf = categoryBox(this, "eintopf", categoryHeadings[2], Twips::rect(240, 3120, 1935, 2055));
-    m_vegetarisch = categoryBox(this, "vegetarisch", categoryHeadings[3], Twips::rect(2280, 3120, 2055, 2055));
-    m_abendessen = categoryBox(this, "abendessen", categoryHeadings[4], Twips::rect(4440, 3120, 2055, 2055));
+    for (std::size_t category = 0; category < core::categoryCount; ++category)
+        m_categoryBoxes[category] = categoryBox(this, category);
 }
 
 WeekPanel::~WeekPanel() = default;
@@ -96,10 +110,10 @@ int WeekPanel::selectedWeekday() const
 void WeekPanel::selectWeekday(std::optional<int> index)
 {
     // An exclusive group keeps one button checked; clearing needs it lifted.
-    m_wtAuswahl->setExclusive(false);
+    m_weekdayGroup->setExclusive(false);
     for (QRadioButton *button : m_weekdayButtons)
         button->setChecked(false);
-    m_wtAuswahl->setExclusive(true);
+    m_weekdayGroup->setExclusive(true);
     if (index)
         m_weekdayButtons.at(*index)->setChecked(true);
 }
@@ -108,34 +122,75 @@ void WeekPanel::showDay(const core::WeekPlan &weekPlan, qsizetype n)
 {
     const std::optional<core::DayView> day = core::dayViewOf(weekPlan, n);
     core::DayView view = day.value_or(core::DayView{});
+    // A day the week lacks shows as before any week came.
     if (!day)
-        view.heading = noData.toString();
-    m_ueberschrift->setText(core::shownLines(view.heading, core::lineBreak, core::headingBounds).constFirst());
+        view.heading = Layout::heading.caption.toString();
+    m_headingEdit->setText(
+        core::shownLines(view.heading, core::lineBreak, core::headingBounds, texts::StatusLine::leftOutLines)
+            .constFirst());
     // A heading too long for the field shows from its start, the day's name.
-    m_ueberschrift->setCursorPosition(0);
-    m_menu1->setPlainText(forDisplay(view.menu1));
-    m_wahlessen->setPlainText(forDisplay(view.wahlessen));
-    m_eintopf->setPlainText(forDisplay(view.eintopf));
-    m_vegetarisch->setPlainText(forDisplay(view.vegetarisch));
-    m_abendessen->setPlainText(forDisplay(view.abendessen));
+    m_headingEdit->setCursorPosition(0);
+    for (std::size_t category = 0; category < core::categoryCount; ++category)
+        m_categoryBoxes[category]->setPlainText(forDisplay(view.categories[category]));
+    m_dayShown = n - 1;
+    markCategories();
 }
 
-void WeekPanel::markChangedDays(const QList<int> &days)
+void WeekPanel::markToday(std::optional<int> index)
+{
+    m_today = index;
+    markWeekdays();
+}
+
+void WeekPanel::markChanges(const core::WeekChanges &changes)
+{
+    m_changes = changes;
+    markWeekdays();
+    markCategories();
+}
+
+QList<int> WeekPanel::changedCategoriesShown() const
+{
+    return m_changes.changedCategories.value(m_dayShown);
+}
+
+void WeekPanel::markWeekdays()
 {
     for (int index = 0; index < core::Weekdays::count; ++index) {
         QRadioButton *button = m_weekdayButtons[index];
-        const bool changed = days.contains(index);
+        const bool today = m_today == index;
+        const bool changed = m_changes.changedDays.contains(index);
         QFont font = button->font();
+        font.setUnderline(today);
         font.setBold(changed);
         button->setFont(font);
-        button->setAccessibleDescription(changed ? QStringLiteral("geändert") : QString());
+        QStringList description;
+        if (today)
+            description.append(QStringLiteral("heute"));
+        if (changed)
+            description.append(QStringLiteral("geändert"));
+        button->setAccessibleDescription(description.join(u", "));
+    }
+}
+
+void WeekPanel::markCategories()
+{
+    const QList<int> changed = changedCategoriesShown();
+    for (int c = 0; c < int(m_categoryBoxes.size()); ++c) {
+        markChanged(m_categoryBoxes[c], changed.contains(c));
+        m_categoryBoxes[c]->setAccessibleDescription(
+            changed.contains(c) ? QStringLiteral("geändert seit dem letzten Abruf") : QString());
     }
 }
 
 QList<QWidget *> WeekPanel::tabOrder() const
 {
     QList<QWidget *> order(m_weekdayButtons.begin(), m_weekdayButtons.end());
-    order.append({m_menu1, m_wahlessen, m_eintopf, m_abendessen, m_vegetarisch, m_ueberschrift});
+    using core::Category;
+    for (Category category :
+         {Category::MenuOne, Category::ChoiceMeal, Category::Stew, Category::Dinner, Category::Vegetarian})
+        order.append(m_categoryBoxes.at(std::size_t(category)));
+    order.append(m_headingEdit);
     return order;
 }
 

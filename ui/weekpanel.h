@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "core/dayview.h"
+#include "core/weekchanges.h"
 #include "core/weekplan.h"
 
 #include <QWidget>
@@ -19,7 +21,7 @@ namespace kostwerk::ui {
 
 // The window's client area with the week: the heading, the weekday choice and
 // the five meal categories. It shows a day of the week, tells which weekday
-// is chosen and marks the days that changed. The main window puts its bottom
+// is chosen, and marks today's weekday and what changed. The main window puts its bottom
 // row of buttons and the date on the same area, so that every control lies
 // directly on it, as screen readers and the layout expect.
 class WeekPanel final : public QWidget
@@ -44,9 +46,19 @@ public:
     // with "…".
     void showDay(const core::WeekPlan &weekPlan, qsizetype n);
 
-    // Bold captions and the description "geändert" on the days given, plain
-    // captions on the others.
-    void markChangedDays(const QList<int> &days);
+    // Underlines the caption of the button of index, which stays where it is,
+    // and describes it as "heute"; none on a Sunday.
+    void markToday(std::optional<int> index);
+
+    // Marks what changed since the fetch before, in place of the marks of
+    // that fetch: bold captions and the description "geändert" on the days
+    // that changed, and on the day shown a frame and the description
+    // "geändert seit dem letzten Abruf" on the categories that changed.
+    void markChanges(const core::WeekChanges &changes);
+
+    // The categories of the day shown that changed, as indexes into
+    // core::DayViewText::categoryHeadings.
+    QList<int> changedCategoriesShown() const;
 
     // The panel's controls in the order the Tab key visits them.
     QList<QWidget *> tabOrder() const;
@@ -56,15 +68,18 @@ signals:
     void weekdayChosen(int index);
 
 private:
-    QLineEdit *m_ueberschrift = nullptr;
-    QGroupBox *m_frame1 = nullptr;
-    QButtonGroup *m_wtAuswahl = nullptr;
+    void markWeekdays();
+    void markCategories();
+
+    QLineEdit *m_headingEdit = nullptr;
+    QGroupBox *m_weekdayBox = nullptr;
+    QButtonGroup *m_weekdayGroup = nullptr;
     std::array<QRadioButton *, 6> m_weekdayButtons{};
-    QPlainTextEdit *m_menu1 = nullptr;
-    QPlainTextEdit *m_wahlessen = nullptr;
-    QPlainTextEdit *m_eintopf = nullptr;
-    QPlainTextEdit *m_vegetarisch = nullptr;
-    QPlainTextEdit *m_abendessen = nullptr;
+    std::array<QPlainTextEdit *, core::categoryCount> m_categoryBoxes{}; // by core::Category
+
+    std::optional<int> m_today;
+    core::WeekChanges m_changes;
+    qsizetype m_dayShown = -1; // weekday index
 };
 
 } // namespace kostwerk::ui

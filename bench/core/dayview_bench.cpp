@@ -21,7 +21,7 @@ void dayView_section(benchmark::State &state, qsizetype size)
 {
     const WeekPlan weekPlan{QStringLiteral("Speiseplan"), WeekPageGenerator::daySection(size)};
     const DayView view = dayViewOf(weekPlan, 1).value_or(DayView{});
-    if (view.menu1.isEmpty() || view.abendessen.isEmpty()) {
+    if (view[Category::MenuOne].isEmpty() || view[Category::Dinner].isEmpty()) {
         state.SkipWithError("the generated section is not a day");
         return;
     }

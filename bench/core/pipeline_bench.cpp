@@ -8,6 +8,8 @@
 #include "core/dayview.h"
 #include "core/weekdays.h"
 #include "core/weekpage.h"
+#include "platform/ansicodepage.h"
+#include "platform/pagedecoding.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,7 +41,8 @@ void pipeline_weekPage(benchmark::State &state, qsizetype size)
     // A page that does not come out as a week would measure the wrong work.
     const WeekPlan weekPlan = WeekPage::parse(page, WeekPlan()).weekPlan;
     const DayView saturday = dayViewOf(weekPlan, Weekdays::count).value_or(DayView{});
-    if (weekPlan.size() <= Weekdays::count || saturday.menu1.isEmpty() || saturday.abendessen.isEmpty()) {
+    if (weekPlan.size() <= Weekdays::count || saturday[Category::MenuOne].isEmpty()
+        || saturday[Category::Dinner].isEmpty()) {
         state.SkipWithError("the generated page is not a week");
         return;
     }
@@ -95,7 +98,38 @@ void pipeline_strip(benchmark::State &state, qsizetype size)
     peak.report(state);
 }
 
+// The bytes of a downloaded week page under a UTF-8 label, as large as a
+// download may be.
+enum class PageBytes {
+    Utf8,
+    Windows1252,        // every umlaut a byte that starts no UTF-8 sequence
+    Utf8WithStrayBytes, // a Windows-1252 "€" (0x80) at every line's end
+};
+
+void pipeline_decode(benchmark::State &state, PageBytes kind)
+{
+    const QString page = WeekPageGenerator::weekPage(16 * MiB);
+    QByteArray bytes = kind == PageBytes::Windows1252 ? kostwerk::platform::AnsiCodePage::encode(page) : page.toUtf8();
+    if (kind == PageBytes::Utf8WithStrayBytes)
+        bytes.replace("\r\n", "\x80\r\n");
+    bytes.truncate(16 * MiB);
+    const QByteArray contentType = "text/html; charset=utf-8";
+    const PeakMemory peak;
+    for (auto _ : state) {
+        kostwerk::platform::DecodedPage decoded = kostwerk::platform::decodePage(bytes, contentType);
+        benchmark::DoNotOptimize(decoded);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+    peak.report(state);
+}
+
 } // namespace
+
+BENCHMARK_CAPTURE(pipeline_decode, utf8, PageBytes::Utf8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_decode, windows1252, PageBytes::Windows1252)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(pipeline_decode, utf8WithStrayBytes, PageBytes::Utf8WithStrayBytes)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 BENCHMARK_CAPTURE(pipeline_weekPage, 50KiB, 50 * KiB)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(pipeline_weekPage, 1MiB, 1 * MiB)->Unit(benchmark::kMillisecond)->UseRealTime();

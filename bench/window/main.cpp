@@ -30,9 +30,11 @@ namespace {
 
 std::string programPath; // this very program, run again to measure
 
-void report(benchmark::State &state, qint64 peakBytes)
+void report(benchmark::State &state, qint64 peakBytes, qint64 longestStepNanoseconds = 0)
 {
     state.counters["peak_bytes"] = static_cast<double>(peakBytes);
+    if (longestStepNanoseconds > 0)
+        state.counters["longest_step_ms"] = static_cast<double>(longestStepNanoseconds) / 1e6;
 }
 
 void windowStartup(benchmark::State &state, StartupWindow window)
@@ -84,6 +86,7 @@ void hostileWeek(benchmark::State &state, const HostileCase &hostile, Opening op
 {
     const QString folder = programFolderOf(hostile);
     qint64 peakBytes = 0;
+    qint64 longestStep = 0;
     for (auto _ : state) {
         StartupSample sample;
         if (folder.isEmpty() || !runOpening(programPath.c_str(), opening, folder, sample)) {
@@ -92,8 +95,9 @@ void hostileWeek(benchmark::State &state, const HostileCase &hostile, Opening op
         }
         state.SetIterationTime(static_cast<double>(sample.nanoseconds) / 1e9);
         peakBytes = qMax(peakBytes, sample.peakBytes);
+        longestStep = qMax(longestStep, sample.longestStepNanoseconds);
     }
-    report(state, peakBytes);
+    report(state, peakBytes, longestStep);
 }
 
 } // namespace
@@ -120,16 +124,18 @@ int main(int argc, char **argv)
         if (argc == 2 && std::strcmp(argv[1], modeName(window)) == 0)
             return measureStartup(argc, argv, window);
     }
-    for (Opening opening : {Opening::Day, Opening::WeekOverview, Opening::PrintPreview}) {
+    for (Opening opening : {Opening::Day, Opening::WeekOverview, Opening::PrintPreview, Opening::PrintCopies}) {
         if (argc == 3 && std::strcmp(argv[1], modeName(opening)) == 0)
             return measureOpening(argc, argv, opening, argv[2]);
     }
 
     // Targets: the day shown within 2 s, either preview open within 10 s,
-    // the process below 1 GiB (tools/bench.sh compares).
+    // the process below 1 GiB (tools/bench.sh compares). 99 copies take the
+    // time they need; what counts is that no step holds up the window long.
     for (const HostileCase &hostile : hostileCases) {
-        for (auto [opening, name] : {std::pair(Opening::Day, "day"), std::pair(Opening::WeekOverview, "overview"),
-                                     std::pair(Opening::PrintPreview, "preview")}) {
+        for (auto [opening, name] :
+             {std::pair(Opening::Day, "day"), std::pair(Opening::WeekOverview, "overview"),
+              std::pair(Opening::PrintPreview, "preview"), std::pair(Opening::PrintCopies, "print99")}) {
             benchmark::RegisterBenchmark((std::string("hostileWeek/") + hostile.name + '/' + name).c_str(), hostileWeek,
                                          hostile, opening)
                 ->UseManualTime()

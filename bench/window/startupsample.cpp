@@ -5,7 +5,10 @@
 #include "bench/support/weekpagegenerator.h"
 #include "core/cachefile.h"
 #include "platform/internettransfer.h"
+#include "session/weeksession.h"
 #include "ui/mainwindow.h"
+#include "ui/printing/printdevice.h"
+#include "ui/printing/printout.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +17,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -23,12 +29,13 @@
 
 using namespace kostwerk::platform;
 using namespace kostwerk::core;
+using namespace kostwerk::session;
 using namespace kostwerk::ui;
 using namespace kostwerk::bench;
 
 namespace {
 
-// Set once the watched window has painted.
+// Set, and the event loop ended, once the watched window has painted.
 class FirstPaint final : public QObject
 {
 public:
@@ -36,8 +43,10 @@ public:
 
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint && !painted) {
             painted = true;
+            QCoreApplication::exit();
+        }
         return false;
     }
 };
@@ -64,6 +73,7 @@ public:
             QTimer::singleShot(0, preview, [this, preview] {
                 nanoseconds = m_clock.nsecsElapsed();
                 preview->reject();
+                QCoreApplication::quit();
             });
         }
         return false;
@@ -71,6 +81,27 @@ public:
 
 private:
     const QElapsedTimer &m_clock;
+};
+
+// Prints the copies it is told into one file, as the print dialog would
+// with "Print to File".
+class FileDevice final : public PrintDevice
+{
+public:
+    FileDevice(const QString &file, int copies)
+        : m_copies(copies)
+    {
+        m_printer.setOutputFileName(file);
+    }
+    void askCopies(QWidget *, const QString &, const Answer &answer) override { answer(m_copies); }
+    bool printsToFile() const override { return true; }
+    void preview(QWidget *, const Printout &printout, const Print &) override { drawWhole(m_printer, printout); }
+    QPrinter &beginJob() override { return m_printer; }
+    void endJob(QPrinter &) override {}
+
+private:
+    QPrinter m_printer{QPrinter::HighResolution};
+    int m_copies;
 };
 
 // The process's high-water mark of resident memory (VmHWM), in bytes.
@@ -91,14 +122,15 @@ void showAndWaitForPaint(QWidget &window)
     FirstPaint firstPaint;
     window.installEventFilter(&firstPaint);
     window.show();
-    while (!firstPaint.painted)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!firstPaint.painted)
+        QCoreApplication::exec();
     window.removeEventFilter(&firstPaint);
 }
 
-int printSample(qint64 nanoseconds)
+int printSample(qint64 nanoseconds, qint64 longestStepNanoseconds = 0)
 {
-    std::printf("%lld %lld\n", static_cast<long long>(nanoseconds), static_cast<long long>(peakResidentBytes()));
+    std::printf("%lld %lld %lld\n", static_cast<long long>(nanoseconds), static_cast<long long>(peakResidentBytes()),
+                static_cast<long long>(longestStepNanoseconds));
     return 0;
 }
 
@@ -109,14 +141,43 @@ bool runSample(const std::string &command, StartupSample &sample)
         return false;
     long long nanoseconds = 0;
     long long peakBytes = 0;
-    const bool read = std::fscanf(child, "%lld %lld", &nanoseconds, &peakBytes) == 2;
+    long long longestStep = 0;
+    const bool read = std::fscanf(child, "%lld %lld %lld", &nanoseconds, &peakBytes, &longestStep) == 3;
     const bool succeeded = pclose(child) == 0 && read;
-    sample = {nanoseconds, peakBytes};
+    sample = {nanoseconds, peakBytes, longestStep};
     return succeeded;
 }
 
 // The Tuesday of the generated weeks.
 const QDate startDay(2026, 12, 8);
+
+// Prints 99 copies of the window's week into file: the time from the click
+// to the whole file, and the longest the event loop could not answer, seen by
+// a timer that wants to run every 10 ms.
+int measurePrintCopies(MainWindow &window, const QString &file)
+{
+    FileDevice device(file, 99);
+    window.usePrintDevice(device);
+    QElapsedTimer clock;
+    clock.start();
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    qint64 longestStep = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longestStep = qMax(longestStep, sinceTick.nsecsElapsed());
+        sinceTick.restart();
+    });
+    ticks.start(10);
+    window.findChild<QPushButton *>(QStringLiteral("cmdWochenplan"))->click();
+    longestStep = qMax(longestStep, sinceTick.nsecsElapsed());
+    auto *progress = window.findChild<QProgressDialog *>();
+    if (!progress)
+        return 1;
+    QObject::connect(progress, &QObject::destroyed, qApp, &QCoreApplication::quit);
+    QApplication::exec();
+    return printSample(clock.nsecsElapsed(), longestStep);
+}
 
 } // namespace
 
@@ -151,9 +212,11 @@ const char *modeName(Opening opening)
     case Opening::WeekOverview:
         return "--open-overview";
     case Opening::PrintPreview:
+        return "--open-preview";
+    case Opening::PrintCopies:
         break;
     }
-    return "--open-preview";
+    return "--print-copies";
 }
 
 int measureStartup(int argc, char **argv, StartupWindow kind)
@@ -162,15 +225,15 @@ int measureStartup(int argc, char **argv, StartupWindow kind)
     const QTemporaryDir folder;
     if (!prepareProgramFolder(folder.path(), WeekPageGenerator::weekPlan(8 * WeekPageGenerator::KiB)))
         return 1;
-    ProgramState state;
     InternetTransfer transfer;
+    WeekSession session(transfer, [] { return startDay.startOfDay(); });
 
     QElapsedTimer clock;
     clock.start();
     std::unique_ptr<QMainWindow> window;
     if (kind == StartupWindow::Kostwerk) {
-        auto kostwerk = std::make_unique<MainWindow>(state, transfer);
-        kostwerk->startUp(folder.path(), startDay);
+        auto kostwerk = std::make_unique<MainWindow>(session);
+        kostwerk->startUp(folder.path());
         window = std::move(kostwerk);
     } else {
         window = std::make_unique<QMainWindow>();
@@ -184,23 +247,26 @@ int measureStartup(int argc, char **argv, StartupWindow kind)
 int measureOpening(int argc, char **argv, Opening opening, const char *programFolder)
 {
     QApplication application(argc, argv);
-    ProgramState state;
     InternetTransfer transfer;
+    WeekSession session(transfer, [] { return startDay.startOfDay(); });
 
     QElapsedTimer clock;
     clock.start();
-    MainWindow window(state, transfer);
-    window.startUp(QString::fromLocal8Bit(programFolder), startDay);
+    MainWindow window(session);
+    window.startUp(QString::fromLocal8Bit(programFolder));
     showAndWaitForPaint(window);
     if (opening == Opening::Day)
         return printSample(clock.nsecsElapsed());
+    if (opening == Opening::PrintCopies)
+        return measurePrintCopies(window, QString::fromLocal8Bit(programFolder) + QStringLiteral("/copies.pdf"));
 
     PreviewPaint previewPaint(clock);
     application.installEventFilter(&previewPaint);
     QAction *item = window.findChild<QAction *>(opening == Opening::WeekOverview ? QStringLiteral("weekOverview")
                                                                                  : QStringLiteral("printPreview"));
     clock.start();
-    item->trigger(); // returns once the preview is closed
+    item->trigger();
+    QApplication::exec(); // until the preview has painted
     return previewPaint.nanoseconds > 0 ? printSample(previewPaint.nanoseconds) : 1;
 }
 

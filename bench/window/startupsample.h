@@ -14,6 +14,7 @@ struct StartupSample
 {
     qint64 nanoseconds = 0;
     qint64 peakBytes = 0;
+    qint64 longestStepNanoseconds = 0; // of a print run: the longest the window cannot answer
 };
 
 // Kostwerk with a cached week of ordinary size; a bare QMainWindow, which
@@ -24,8 +25,9 @@ enum class StartupWindow { Kostwerk, BareMainWindow, TextMainWindow };
 
 // What is timed with the cached week of a given program folder: the window
 // from its construction until the day is painted, or, once the window is
-// up, a print preview from the menu item until its first page is painted.
-enum class Opening { Day, WeekOverview, PrintPreview };
+// up, a print preview from the menu item until its first page is painted,
+// or "Wochenplan drucken" of 99 copies into a file until the file is whole.
+enum class Opening { Day, WeekOverview, PrintPreview, PrintCopies };
 
 // In the child process: builds the window, shows it, waits for its first
 // paint and prints the sample. Returns the process's exit status.

@@ -39,9 +39,11 @@ public:
         std::chrono::milliseconds trickle{0}; // when set, the body goes out a byte at a time, this far apart
         // When set, only that many bytes of the body go out, announced with the
         // whole body's length or, when chunked, in a chunk that no last chunk
-        // follows; the connection closes a moment later.
+        // follows; then the connection closes, at once or, with
+        // closeWhenTold, once the test calls closeBrokenOff().
         std::optional<qsizetype> breakOffAt;
         bool chunked = false;
+        bool closeWhenTold = false;
     };
 
     // Binds 127.0.0.1 on a free port and listens in its own thread; ready on return.
@@ -99,6 +101,17 @@ public:
 
     QString url(const QString &path) const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port) + path; }
 
+    // Lets the next response with closeWhenTold close its connection after
+    // its part, or the one waiting to.
+    void closeBrokenOff()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_closeBrokenOff = true;
+        }
+        m_wake.notify_all();
+    }
+
     // How many requests for path arrived so far.
     int requestCount(const QString &path) const
     {
@@ -140,16 +153,19 @@ private:
                 });
     }
 
-    // The part goes out first; the close follows after a pause, since Qt
-    // tells a broken body from a whole one only when the close comes later.
+    // The part goes out first, then the close: a test that wants it to come
+    // after the client has read the part says when.
     void breakOff(httplib::Response &reply, const Response &response)
     {
-        const auto send = [this, part = response.body.left(*response.breakOffAt)](size_t sent,
-                                                                                  httplib::DataSink &sink) {
+        const auto send = [this, part = response.body.left(*response.breakOffAt),
+                           whenTold = response.closeWhenTold](size_t sent, httplib::DataSink &sink) {
             if (sent == 0)
                 return sink.write(part.constData(), size_t(part.size()));
-            std::unique_lock lock(m_mutex);
-            m_wake.wait_for(lock, std::chrono::milliseconds(200), [this] { return m_stopping; });
+            if (whenTold) {
+                std::unique_lock lock(m_mutex);
+                m_wake.wait(lock, [this] { return m_closeBrokenOff || m_stopping; });
+                m_closeBrokenOff = false;
+            }
             return false;
         };
         const std::string type = response.contentType.toStdString();
@@ -184,6 +200,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stopping = false;
+    bool m_closeBrokenOff = false;
     QHash<QString, Response> m_responses;
     QHash<QString, int> m_requestCounts;
 };

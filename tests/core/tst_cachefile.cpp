@@ -179,7 +179,8 @@ void TestCacheFile::otherThanCache_isNeitherWrittenNorRead_data()
     QTest::addColumn<FileFailure::Kind>("writing");
     QTest::addColumn<FileFailure::Kind>("reading");
     using Kind = FileFailure::Kind;
-    QTest::newRow("folder") << "folder.rfk" << QString() << Kind::NotRegularFile << Kind::NotRegularFile;
+    // A folder is no cache to read (as for fileExists), and is not written over.
+    QTest::newRow("folder") << "folder.rfk" << QString() << Kind::NotRegularFile << Kind::Missing;
     QTest::newRow("missing folder on the way") << "missing/cache.rfk" << QString() << Kind::Missing << Kind::Missing;
     QTest::newRow("another file") << "notes.txt" << QString() << Kind::ForeignFile << Kind::None;
     QTest::newRow("dangling link out of the folder") << "cache.rfk"

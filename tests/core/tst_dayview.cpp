@@ -24,11 +24,9 @@ QString fullDay()
 DayView fullDayView()
 {
     return DayView{QStringLiteral("Montag, 07.12."),
-                   QStringLiteral("Menü I\r\nSchnitzel\r\n"),
-                   QStringLiteral("Wahlessen\r\nPasta\r\n"),
-                   QStringLiteral("Eintopf\r\nLinsen\r\n"),
-                   QStringLiteral("Menü II (veg.)\r\nTofu\r\n"),
-                   QStringLiteral("Abendessen\r\nSuppe\r\n")};
+                   {QStringLiteral("Menü I\r\nSchnitzel\r\n"), QStringLiteral("Wahlessen\r\nPasta\r\n"),
+                    QStringLiteral("Eintopf\r\nLinsen\r\n"), QStringLiteral("Menü II (veg.)\r\nTofu\r\n"),
+                    QStringLiteral("Abendessen\r\nSuppe\r\n")}};
 }
 
 } // namespace
@@ -57,20 +55,21 @@ void TestDayView::dayViewOf_data()
     QTest::newRow("empty title, read back") << QString(lineBreak + lineBreak + fullDay()) << fullDayView();
 
     DayView noEintopf = fullDayView();
-    noEintopf.wahlessen = QStringLiteral("Wahlessen\r\nPasta\r\nMenü II (veg.)\r\nTofu\r\nAbendessen\r\nSuppe\r\n");
-    noEintopf.eintopf.clear();
+    noEintopf[Category::ChoiceMeal] = QStringLiteral(
+        "Wahlessen\r\nPasta\r\nMenü II (veg.)\r\nTofu\r\nAbendessen\r\nSuppe\r\n");
+    noEintopf[Category::Stew].clear();
     QTest::newRow("without Eintopf, Wahlessen runs to Frische Salate")
         << QString(fullDay()).remove(QStringLiteral("Eintopf\r\nLinsen\r\n")) << noEintopf;
 
     DayView noSalads = fullDayView();
-    noSalads.abendessen.clear();
+    noSalads[Category::Dinner].clear();
     QTest::newRow("without Frische Salate, Abendessen stays empty")
         << fullDay().left(fullDay().indexOf(u"Frische")) << noSalads;
 
     DayView locations = fullDayView();
-    locations.menu1 = QStringLiteral("Menü I\r\nSchnitzel \r\n");
-    locations.wahlessen = QStringLiteral("Wahlessen\r\nPasta \r\n");
-    locations.eintopf = QStringLiteral("Eintopf\r\nLinsen \r\n");
+    locations[Category::MenuOne] = QStringLiteral("Menü I\r\nSchnitzel \r\n");
+    locations[Category::ChoiceMeal] = QStringLiteral("Wahlessen\r\nPasta \r\n");
+    locations[Category::Stew] = QStringLiteral("Eintopf\r\nLinsen \r\n");
     QTest::newRow("location names and their phrase vanish")
         << QString(fullDay())
                .replace(u"Schnitzel"_qs, u"Schnitzel Nur im Nordhang erhältlich"_qs)
@@ -79,12 +78,12 @@ void TestDayView::dayViewOf_data()
         << locations;
 
     DayView lowerCase = fullDayView();
-    lowerCase.wahlessen = QStringLiteral("wahlessen\r\nPasta\r\n");
+    lowerCase[Category::ChoiceMeal] = QStringLiteral("wahlessen\r\nPasta\r\n");
     QTest::newRow("heading in lower case counts")
         << QString(fullDay()).replace(u"Wahlessen"_qs, u"wahlessen"_qs) << lowerCase;
 
     DayView upperCase = fullDayView();
-    upperCase.menu1 = QStringLiteral("MENÜ I\r\nSchnitzel\r\n");
+    upperCase[Category::MenuOne] = QStringLiteral("MENÜ I\r\nSchnitzel\r\n");
     QTest::newRow("umlaut heading in upper case counts")
         << QString(fullDay()).replace(u"Menü I\r\n"_qs, u"MENÜ I\r\n"_qs) << upperCase;
 
@@ -92,16 +91,16 @@ void TestDayView::dayViewOf_data()
         << QString(fullDay()).remove(QStringLiteral("Menü I\r\nSchnitzel\r\n")) << [] {
                // "Menü I" is now found inside "Menü II (veg.)", after "Wahlessen".
                DayView v = fullDayView();
-               v.menu1.clear();
+               v[Category::MenuOne].clear();
                return v;
            }();
 
     // Passed over for the line that is the heading, blanks and location aside.
     const QString words = u"Schnitzel, Wahlessen, Eintopf, Menü II (veg.), Abendessen, Frische Salate"_qs;
     DayView dishes = fullDayView();
-    dishes.menu1 = u"Menü I\r\n"_qs + words + lineBreak;
-    dishes.vegetarisch = u"Menü II (veg.)\r\nTofu\r\n "_qs;
-    dishes.abendessen = u"Abendessen \r\nSuppe\r\n"_qs;
+    dishes[Category::MenuOne] = u"Menü I\r\n"_qs + words + lineBreak;
+    dishes[Category::Vegetarian] = u"Menü II (veg.)\r\nTofu\r\n "_qs;
+    dishes[Category::Dinner] = u"Abendessen \r\nSuppe\r\n"_qs;
     QTest::newRow("dish holding every category word")
         << QString(fullDay())
                .replace(u"Schnitzel"_qs, words)
@@ -111,14 +110,11 @@ void TestDayView::dayViewOf_data()
         << u"Mittwoch\r\nMenü I: Reis\r\nWahlessen: Nudeln\r\nEintopf: Erbsen\r\nMenü II (veg.): Tofu\r\n"
            u"Abendessen: Brot\r\nFrische Salate: Gurke"_qs
         << DayView{u"Mittwoch"_qs,
-                   u"Menü I: Reis\r\n"_qs,
-                   u"Wahlessen: Nudeln\r\n"_qs,
-                   u"Eintopf: Erbsen\r\n"_qs,
-                   u"Menü II (veg.): Tofu\r\n"_qs,
-                   u"Abendessen: Brot\r\n"_qs};
+                   {u"Menü I: Reis\r\n"_qs, u"Wahlessen: Nudeln\r\n"_qs, u"Eintopf: Erbsen\r\n"_qs,
+                    u"Menü II (veg.): Tofu\r\n"_qs, u"Abendessen: Brot\r\n"_qs}};
 
     QTest::newRow("one line: the whole section is the heading")
-        << QStringLiteral("\r\nNur ein Titel") << DayView{QStringLiteral("Nur ein Titel"), {}, {}, {}, {}, {}};
+        << QStringLiteral("\r\nNur ein Titel") << DayView{QStringLiteral("Nur ein Titel"), {}};
     QTest::newRow("empty section") << QString() << DayView{};
 }
 
@@ -128,11 +124,8 @@ void TestDayView::dayViewOf()
     QFETCH(DayView, expected);
     const DayView actual = ::dayViewOf(WeekPlan{QStringLiteral("Woche"), section}, 1).value();
     QCOMPARE(actual.heading, expected.heading);
-    QCOMPARE(actual.menu1, expected.menu1);
-    QCOMPARE(actual.wahlessen, expected.wahlessen);
-    QCOMPARE(actual.eintopf, expected.eintopf);
-    QCOMPARE(actual.vegetarisch, expected.vegetarisch);
-    QCOMPARE(actual.abendessen, expected.abendessen);
+    for (std::size_t category = 0; category < categoryCount; ++category)
+        QCOMPARE(actual.categories[category], expected.categories[category]);
 }
 
 void TestDayView::dayViewOf_neverChangesTheWeek()
@@ -178,6 +171,7 @@ void TestDayView::isOutdated_turnsAtMondayMidnight_data()
     QTest::newRow("Monday midnight, seen on Monday") << monday.startOfDay() << monday << false;
     QTest::newRow("Monday midnight, seen on Sunday") << monday.startOfDay() << monday.addDays(6) << false;
     QTest::newRow("Sunday night, seen on Sunday") << lastSecondOfSunday << monday.addDays(-1) << false;
+    QTest::newRow("Monday midnight, seen on Sunday before") << monday.startOfDay() << monday.addDays(-1) << true;
 }
 
 void TestDayView::isOutdated_turnsAtMondayMidnight()

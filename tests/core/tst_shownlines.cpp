@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/shownlines.h"
+#include "texts/statusline.h"
 
 #include <QTest>
 
@@ -45,7 +46,8 @@ void TestShownLines::shownLines()
     QFETCH(int, lines);
     QFETCH(int, characters);
     QFETCH(QStringList, shown);
-    QCOMPARE(kostwerk::core::shownLines(text, u"\r\n", {lines, characters}), shown);
+    QCOMPARE(kostwerk::core::shownLines(text, u"\r\n", {lines, characters}, kostwerk::texts::StatusLine::leftOutLines),
+             shown);
 }
 
 QTEST_MAIN(TestShownLines)

@@ -3,15 +3,11 @@
 #include "platform/internettransfer.h"
 #include "tests/common/testhttpserver.h"
 
-#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QStringEncoder>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
-#include <optional>
 
 #include <sys/stat.h>
 
@@ -23,18 +19,13 @@ namespace {
 
 const QString pagePath = QStringLiteral("/page.html");
 
-// Runs action from the event loop as soon as the server has received a
-// request for path, that is while the client waits for the answer.
-void whenRequested(const TestHttpServer &server, const QString &path, QObject *context, std::function<void()> action)
+// Runs a download to its end in the event loop, as the program does.
+Download downloadOf(InternetTransfer &transfer, const QString &url)
 {
-    auto *poll = new QTimer(context);
-    QObject::connect(poll, &QTimer::timeout, context, [poll, path, action, &server] {
-        if (server.requestCount(path) == 0)
-            return;
-        poll->stop();
-        action();
-    });
-    poll->start(5ms);
+    QSignalSpy finished(&transfer, &InternetTransfer::finished);
+    if (!transfer.start(url) || !finished.wait(30'000))
+        return {};
+    return finished.constFirst().constFirst().value<Download>();
 }
 
 // A loopback port that was free a moment ago, so nothing listens there.
@@ -64,12 +55,11 @@ private slots:
     void pageBeyondMaxPageSize_isTooLarge_data();
     void pageBeyondMaxPageSize_isTooLarge();
     void stalledServer_timesOut();
-    void stillExecuting_onlyWhileDownloading();
-    void secondDownload_duringWait_isRefused();
-    void inputDuringWait_isDroppedNotReplayed();
-    void leavingEventLoop_abandonsDownload_data();
-    void leavingEventLoop_abandonsDownload();
-    void destroyedDuringWait_returnsFailure();
+    void isRunning_fromStartToFinished_data();
+    void isRunning_fromStartToFinished();
+    void secondStart_whileRunning_isRefused();
+    void abort_endsTheDownloadAtOnce_data();
+    void abort_endsTheDownloadAtOnce();
 
 private:
     QTemporaryDir m_dir;
@@ -106,6 +96,15 @@ void TestInternetTransfer::page_isDecodedByItsCharset_data()
     QTest::newRow("Windows-1252 bytes under a UTF-8 meta tag")
         << QByteArray("<meta charset=\"utf-8\"><p>Men\xFC I</p>") << QByteArray("text/html")
         << QStringLiteral("<meta charset=\"utf-8\"><p>Menü I</p>");
+    QTest::newRow("stray bytes in UTF-8 read as Windows-1252, the rest as UTF-8")
+        << QByteArray("<p>Men\xC3\xBC I \x80\xE2\x82") << QByteArray("text/html; charset=utf-8")
+        << QStringLiteral("<p>Menü I €â‚");
+    QTest::newRow("unlabelled UTF-8") << QByteArray("<p>Gem\xC3\xBCse</p>") << QByteArray()
+                                      << QStringLiteral("<p>Gemüse</p>");
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    QTest::newRow("UTF-16 byte-order mark beats the label")
+        << QByteArray(utf16.encode(u"<p>Gemüse</p>"_qs)) << QByteArray("text/html; charset=windows-1252")
+        << QStringLiteral("<p>Gemüse</p>");
 }
 
 void TestInternetTransfer::page_isDecodedByItsCharset()
@@ -117,7 +116,7 @@ void TestInternetTransfer::page_isDecodedByItsCharset()
     server.serve(pagePath, {.body = body, .contentType = contentType});
     InternetTransfer transfer;
 
-    const Download download = transfer.openUrl(server.url(pagePath));
+    const Download download = downloadOf(transfer, server.url(pagePath));
 
     QCOMPARE(download.error, Download::Error::None);
     QCOMPARE(download.text, text);
@@ -143,7 +142,7 @@ void TestInternetTransfer::errorStatus_failsWithoutText()
         server.serve(pagePath, {.status = status, .body = "<h2>Fehler</h2><p>Montag</p>"});
     InternetTransfer transfer;
 
-    const Download download = transfer.openUrl(server.url(pagePath));
+    const Download download = downloadOf(transfer, server.url(pagePath));
 
     QCOMPARE(download.error, Download::Error::HttpStatus);
     QCOMPARE(download.httpStatus, status);
@@ -172,7 +171,7 @@ void TestInternetTransfer::unreachableUrl_failsWithItsKind()
     QVERIFY(!url.isEmpty());
     InternetTransfer transfer;
 
-    const Download download = transfer.openUrl(url);
+    const Download download = downloadOf(transfer, url);
 
     QCOMPARE(download.error, error);
     QVERIFY(download.text.isEmpty());
@@ -205,7 +204,7 @@ void TestInternetTransfer::redirects_areFollowedUpToFive()
     }
     InternetTransfer transfer;
 
-    const Download download = transfer.openUrl(server.url(hopPath(1)));
+    const Download download = downloadOf(transfer, server.url(hopPath(1)));
 
     QCOMPARE(download.error, error);
     QCOMPARE(download.text, download.ok() ? QStringLiteral("<h2>Montag</h2>") : QString());
@@ -230,7 +229,7 @@ void TestInternetTransfer::pageBeyondMaxPageSize_isTooLarge()
     server.serve(pagePath, {.body = QByteArray(size, 'a'), .contentType = "application/octet-stream"});
     InternetTransfer transfer;
 
-    const Download download = transfer.openUrl(server.url(pagePath));
+    const Download download = downloadOf(transfer, server.url(pagePath));
 
     QCOMPARE(download.error, error);
     QCOMPARE(download.text.size(), download.ok() ? size : 0);
@@ -243,120 +242,75 @@ void TestInternetTransfer::stalledServer_timesOut()
     InternetTransfer transfer;
     transfer.setRequestTimeout(300ms);
 
-    const Download download = transfer.openUrl(server.url(pagePath));
+    const Download download = downloadOf(transfer, server.url(pagePath));
 
     QCOMPARE(download.error, Download::Error::TimedOut);
     QVERIFY(download.text.isEmpty());
 }
 
-void TestInternetTransfer::stillExecuting_onlyWhileDownloading()
+void TestInternetTransfer::isRunning_fromStartToFinished_data()
 {
+    QTest::addColumn<QString>("url");
+    QTest::newRow("a page, stalling where that matters") << pagePath;
+    QTest::newRow("a URL refused at once") << QStringLiteral("file:///etc/hostname");
+}
+
+void TestInternetTransfer::isRunning_fromStartToFinished()
+{
+    QFETCH(QString, url);
     TestHttpServer server;
     server.serve(pagePath, {.body = "<h2>Montag</h2>"});
     InternetTransfer transfer;
-    QVERIFY(!transfer.stillExecuting());
-    bool checked = false;
-    bool executingDuringWait = false;
-    QTimer::singleShot(0, &transfer, [&] {
-        checked = true;
-        executingDuringWait = transfer.stillExecuting();
-    });
+    QSignalSpy finished(&transfer, &InternetTransfer::finished);
+    QVERIFY(!transfer.isRunning());
 
-    const Download download = transfer.openUrl(server.url(pagePath));
+    QVERIFY(transfer.start(url.startsWith(u'/') ? server.url(url) : url));
+    // Reported from the event loop, never from within start().
+    QVERIFY(transfer.isRunning());
+    QCOMPARE(finished.count(), 0);
 
-    QVERIFY(download.ok());
-    QVERIFY(checked);
-    QVERIFY(executingDuringWait);
-    QVERIFY(!transfer.stillExecuting());
+    QVERIFY(finished.wait(30'000));
+    QVERIFY(!transfer.isRunning());
 }
 
-void TestInternetTransfer::secondDownload_duringWait_isRefused()
+void TestInternetTransfer::secondStart_whileRunning_isRefused()
 {
     TestHttpServer server;
     const QString otherPath = QStringLiteral("/other.html");
     server.serve(pagePath, {.body = "<h2>Montag</h2>"});
     server.serve(otherPath, {.body = "<h2>Dienstag</h2>"});
     InternetTransfer transfer;
-    Download second;
-    QTimer::singleShot(0, &transfer, [&] { second = transfer.openUrl(server.url(otherPath)); });
+    QSignalSpy finished(&transfer, &InternetTransfer::finished);
 
-    const Download first = transfer.openUrl(server.url(pagePath));
+    QVERIFY(transfer.start(server.url(pagePath)));
+    QVERIFY(!transfer.start(server.url(otherPath)));
 
-    QCOMPARE(first.text, QStringLiteral("<h2>Montag</h2>"));
-    QCOMPARE(second.error, Download::Error::Busy);
+    QVERIFY(finished.wait(30'000));
+    QCOMPARE(finished.constFirst().constFirst().value<Download>().text, QStringLiteral("<h2>Montag</h2>"));
     QCOMPARE(server.requestCount(otherPath), 0);
 }
 
-void TestInternetTransfer::inputDuringWait_isDroppedNotReplayed()
+void TestInternetTransfer::abort_endsTheDownloadAtOnce_data()
 {
-    // Records the types of the events it receives.
-    struct Receiver final : QObject
-    {
-        QList<QEvent::Type> received;
-        bool event(QEvent *event) override
-        {
-            received.append(event->type());
-            return true;
-        }
-    } receiver;
+    isRunning_fromStartToFinished_data();
+}
+
+void TestInternetTransfer::abort_endsTheDownloadAtOnce()
+{
+    QFETCH(QString, url);
     TestHttpServer server;
-    server.serve(pagePath, {.body = "<h2>Montag</h2>", .delay = 200ms});
+    server.serve(pagePath, {.body = "<h2>Montag</h2>", .delay = 30s});
     InternetTransfer transfer;
-    whenRequested(server, pagePath, &transfer, [&receiver] {
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::KeyPress, QEvent::User})
-            QCoreApplication::postEvent(&receiver, new QEvent(type));
-    });
+    QSignalSpy finished(&transfer, &InternetTransfer::finished);
+    QVERIFY(transfer.start(url.startsWith(u'/') ? server.url(url) : url));
 
-    QVERIFY(transfer.openUrl(server.url(pagePath)).ok());
-    QCoreApplication::processEvents();
+    transfer.abort();
 
-    // A click made while the window waited must not act once it takes input.
-    QCOMPARE(receiver.received, QList<QEvent::Type>{QEvent::User});
-}
-
-void TestInternetTransfer::leavingEventLoop_abandonsDownload_data()
-{
-    QTest::addColumn<bool>("viaQuit");
-    QTest::newRow("QCoreApplication::quit") << true;
-    QTest::newRow("QCoreApplication::exit") << false;
-}
-
-void TestInternetTransfer::leavingEventLoop_abandonsDownload()
-{
-    QFETCH(bool, viaQuit);
-    TestHttpServer server;
-    server.serve(pagePath, {.body = "<h2>Montag</h2>", .delay = 5s});
-    InternetTransfer transfer;
-    std::optional<Download> download;
-    whenRequested(server, pagePath, &transfer, [viaQuit] {
-        if (viaQuit)
-            QCoreApplication::quit();
-        else
-            QCoreApplication::exit(1);
-    });
-    // Inside the program's main loop, as when the window's button starts it.
-    QTimer::singleShot(0, &transfer, [&] { download = transfer.openUrl(server.url(pagePath)); });
-    QCoreApplication::exec();
-
-    QVERIFY(download);
-    QCOMPARE(download->error, Download::Error::Interrupted);
-    QVERIFY(download->text.isEmpty());
-    QVERIFY(!transfer.stillExecuting());
-}
-
-void TestInternetTransfer::destroyedDuringWait_returnsFailure()
-{
-    TestHttpServer server;
-    server.serve(pagePath, {.body = "<h2>Montag</h2>", .delay = 5s});
-    auto transfer = std::make_unique<InternetTransfer>();
-    QObject context;
-    whenRequested(server, pagePath, &context, [&transfer] { transfer.reset(); });
-
-    const Download download = transfer->openUrl(server.url(pagePath));
-
-    QVERIFY(!transfer);
+    QCOMPARE(finished.count(), 1);
+    const Download download = finished.constFirst().constFirst().value<Download>();
     QCOMPARE(download.error, Download::Error::Interrupted);
     QVERIFY(download.text.isEmpty());
+    QVERIFY(!transfer.isRunning());
 }
 
 QTEST_GUILESS_MAIN(TestInternetTransfer)

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "platform/atomicfile.h"
 #include "platform/fileaccess.h"
 #include "platform/profilefile.h"
 #include "tests/common/filesizelimit.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +15,12 @@
 using namespace kostwerk::platform;
 
 namespace {
+
+// text in that encoding, after its byte order mark.
+QByteArray utf16(QStringConverter::Encoding encoding, const QString &text)
+{
+    return QStringEncoder(encoding, QStringConverter::Flag::WriteBom).encode(text);
+}
 
 QString readIni(const QString &file, const QString &section, const QString &key)
 {
@@ -41,6 +49,8 @@ private slots:
     void writeIni_failedWrite_failsAndKeepsFile();
     void fileExists_data();
     void fileExists();
+    void writeFile_removesOnlyOldLeftovers_data();
+    void writeFile_removesOnlyOldLeftovers();
 
 private:
     QString writeFile(const QByteArray &bytes);
@@ -113,6 +123,9 @@ void TestPlatformFiles::readIni_handEditedFile_data()
                                                                  "e")
                                                    << "k"
                                                    << "Grüße";
+    QTest::newRow("UTF-16 BE after a byte order mark")
+        << utf16(QStringConverter::Utf16BE, u"[Settings]\nk=Grüße"_qs) << "k"
+        << "Grüße";
     QTest::newRow("\"[\" without \"]\" is no header") << QByteArray("[Settings]\n[Other\nk=a\n") << "k"
                                                       << "a";
     QTest::newRow("header name runs to the last \"]\"") << QByteArray("[Settings]x]\nk=a\n") << "k"
@@ -174,6 +187,9 @@ void TestPlatformFiles::writeIni_changesOnlyItsLine_data()
                                                        << "Grüße"
                                                        << QByteArray("\xef\xbb\xbf[Settings]\nk=Gr\xc3\xbc\xc3\x9f"
                                                                      "e\n");
+    QTest::newRow("UTF-16 LE out after a byte order mark, an odd last byte kept")
+        << utf16(QStringConverter::Utf16LE, u"[Settings]\r\nk=alt"_qs) + 'x' << "k"
+        << "Grüße–€–日本" << utf16(QStringConverter::Utf16LE, u"[Settings]\r\nk=Grüße–€–日本"_qs) + 'x';
 }
 
 void TestPlatformFiles::writeIni_changesOnlyItsLine()
@@ -218,8 +234,10 @@ void TestPlatformFiles::writeIni_failedWrite_failsAndKeepsFile()
         QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QString(5000, u'x')));
     }
     QCOMPARE(contents(), before);
-    // A line break in a value would put a line of its own into the file.
+    // A line break in a value would put a line of its own into the file,
+    // and a character beyond Windows-1252 would be saved as "?".
     QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QStringLiteral("a\nstartURL=b")));
+    QVERIFY(!writeIni(m_ini, QStringLiteral("Settings"), QStringLiteral("k"), QStringLiteral("Wochenplan–€–日本.rfk")));
     QCOMPARE(contents(), before);
 
     // Nor is a file that a link at the settings file's name leads to.
@@ -260,6 +278,31 @@ void TestPlatformFiles::fileExists()
     QFile::setPermissions(m_dir.filePath(QStringLiteral("readonly")), QFile::ReadOwner);
     QDir(m_dir.path()).mkpath(QStringLiteral("folder"));
     QCOMPARE(::fileExists(name.isEmpty() ? name : m_dir.filePath(name)), exists);
+}
+
+void TestPlatformFiles::writeFile_removesOnlyOldLeftovers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("age"); // in seconds
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("leftover of a killed write") << "cache.rfk.kostwerk-1x9z3k" << 120 << true;
+    QTest::newRow("a write still running") << "cache.rfk.kostwerk-1x9z3k" << 0 << false;
+    QTest::newRow("the user's backup") << "cache.rfk.bak" << 120 << false;
+}
+
+void TestPlatformFiles::writeFile_removesOnlyOldLeftovers()
+{
+    QFETCH(QString, name);
+    QFETCH(int, age);
+    QFETCH(bool, removed);
+    const QTemporaryDir folder;
+    QFile leftover(folder.filePath(name));
+    QVERIFY(leftover.open(QIODevice::WriteOnly)
+            && leftover.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
+
+    QVERIFY(writeFileAtomically({folder.path(), u"cache.rfk"_qs}, "neu"));
+
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).contains(name), !removed);
 }
 
 QTEST_GUILESS_MAIN(TestPlatformFiles)

@@ -136,7 +136,7 @@ void TestSettingsStore::firstStart_writesAllDefaults()
     QCOMPARE(settings.startURL, u"http://" + host + u"/uni/refekt/00.html");
     QCOMPARE(settings.basisURL, u"http://" + host + u"/uni/refekt/");
     QCOMPARE(settings.cacheFile, QStringLiteral("cache.rfk"));
-    QCOMPARE(settings.cachePath(), m_dir.filePath(QStringLiteral("cache.rfk")));
+    QCOMPARE(settings.cacheLocation().path(), m_dir.filePath(QStringLiteral("cache.rfk")));
     QCOMPARE(iniBytes(),
              QByteArray("[Settings]\r\nstartURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
                         + "/uni/refekt/00.html\r\nbasisURL=http://" + QByteArray(kostwerk::BuildConfig::menuHost)
@@ -183,18 +183,21 @@ void TestSettingsStore::cacheFileProblem_keepsTheCacheInItsFolderAndOffOtherFile
 {
     QTest::addColumn<QString>("cacheFile");
     QTest::addColumn<CacheFileProblem>("problem");
-    QTest::newRow("plain name") << "cache.rfk" << CacheFileProblem::None;
-    QTest::newRow("in a subfolder") << "woche/cache.rfk" << CacheFileProblem::None;
-    QTest::newRow("a name beginning with two dots") << "..cache.rfk" << CacheFileProblem::None;
-    QTest::newRow("absolute path") << "/tmp/cache.rfk" << CacheFileProblem::AbsolutePath;
-    QTest::newRow("out of the folder") << "../cache.rfk" << CacheFileProblem::ParentStep;
-    QTest::newRow("out and back in") << "woche/../cache.rfk" << CacheFileProblem::ParentStep;
-    QTest::newRow("the settings file in other case") << "Refekt.INI" << CacheFileProblem::SettingsFile;
-    QTest::newRow("the settings file by another way") << "./refekt.ini" << CacheFileProblem::SettingsFile;
-    QTest::newRow("a link to the settings file") << "einstellungen" << CacheFileProblem::SettingsFile;
-    QTest::newRow("a link to the program") << "programm" << CacheFileProblem::ProgramFile;
-    QTest::newRow("a dangling link") << "woanders.rfk" << CacheFileProblem::Link;
-    QTest::newRow("in a linked folder") << "verlinkt/cache.rfk" << CacheFileProblem::Link;
+    using Kind = CacheFileProblem::Kind;
+    const CacheFileProblem parentStep{Kind::OutOfFolder, {kostwerk::platform::FileFailure::Kind::ParentStep, {}}};
+    const CacheFileProblem link{Kind::OutOfFolder, {kostwerk::platform::FileFailure::Kind::Link, {}}};
+    QTest::newRow("plain name") << "cache.rfk" << CacheFileProblem{};
+    QTest::newRow("in a subfolder") << "woche/cache.rfk" << CacheFileProblem{};
+    QTest::newRow("a name beginning with two dots") << "..cache.rfk" << CacheFileProblem{};
+    QTest::newRow("absolute path") << "/tmp/cache.rfk" << CacheFileProblem{Kind::AbsolutePath, {}};
+    QTest::newRow("out of the folder") << "../cache.rfk" << parentStep;
+    QTest::newRow("out and back in") << "woche/../cache.rfk" << parentStep;
+    QTest::newRow("the settings file in other case") << "Refekt.INI" << CacheFileProblem{Kind::SettingsFile, {}};
+    QTest::newRow("the settings file by another way") << "./refekt.ini" << CacheFileProblem{Kind::SettingsFile, {}};
+    QTest::newRow("a link to the settings file") << "einstellungen" << CacheFileProblem{Kind::SettingsFile, {}};
+    QTest::newRow("a link to the program") << "programm" << CacheFileProblem{Kind::ProgramFile, {}};
+    QTest::newRow("a dangling link") << "woanders.rfk" << link;
+    QTest::newRow("in a linked folder") << "verlinkt/cache.rfk" << link;
 }
 
 void TestSettingsStore::cacheFileProblem_keepsTheCacheInItsFolderAndOffOtherFiles()

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 // Runs the real kostwerk-dump on saved pages and cache files; the expected
 // bytes are worked out by hand from the program's rules.
 class TestDump final : public QObject
@@ -22,6 +24,7 @@ private slots:
     void link_printsWeekLinkLine();
     void week_printsExactCacheBytes_data();
     void week_printsExactCacheBytes();
+    void week_onTerminal_printsEscapedUtf8();
     void day_printsWhatTheWindowShows_data();
     void day_printsWhatTheWindowShows();
     void day_printsOneCompactUtf8JsonLine();
@@ -113,6 +116,20 @@ void TestDump::week_printsExactCacheBytes()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.standardOutput, cacheBytes);
     QCOMPARE(run.standardError, QByteArray());
+}
+
+void TestDump::week_onTerminal_printsEscapedUtf8()
+{
+    // "›" is the byte 0x9B in Windows-1252: a control sequence's start on a
+    // terminal that reads 8 bits.
+    const QString page = write(u"woche.html"_qs, QByteArray("<h2>Men\xfc \x9b Suppe</h2><hr>"));
+    QProcess script; // runs the dump on a pseudo-terminal
+    script.start(u"script"_qs, {u"-qec"_qs, QStringLiteral(KOSTWERK_DUMP " week ") + page, u"/dev/null"_qs});
+    QVERIFY(script.waitForFinished(-1));
+    const QString shown = QString::fromUtf8(script.readAllStandardOutput());
+    QVERIFY2(shown.contains(u"\r\nMenü › Suppe\r"_qs), qPrintable(shown));
+    QVERIFY(shown.contains(u"umgeleitet (etwa > cache.rfk) sind es genau die Bytes der Cache-Datei"_qs));
+    QVERIFY(std::none_of(shown.begin(), shown.end(), [](QChar c) { return c >= u'\x80' && c <= u'\x9f'; }));
 }
 
 void TestDump::day_printsWhatTheWindowShows_data()

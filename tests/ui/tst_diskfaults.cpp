@@ -62,7 +62,7 @@ private:
     QString iniFor(const QString &cacheFile = QStringLiteral("cache.rfk")) const;
     QString heading() const { return m_app->control<QLineEdit>("Ueberschrift")->text(); }
     QString status() const { return m_app->control<QLabel>("status")->text(); }
-    void refresh() const { QTest::mouseClick(m_app->control<QPushButton>("cmdLoad"), Qt::LeftButton); }
+    void refresh() const { QVERIFY(m_app->refresh()); }
 
     TestHttpServer m_server;
     std::unique_ptr<MainWindowFixture> m_app;
@@ -128,7 +128,7 @@ void TestDiskFaults::cachePathIsFolder_startsEmptyAndSaysSoAfterFetch()
 
     m_app->start(tuesday);
     QCOMPARE(heading(), u"Keine Daten vorhanden"_qs);
-    QVERIFY(!m_app->state.dataLoaded);
+    QVERIFY(!m_app->session->dataLoaded());
 
     refresh();
     QCOMPARE(heading(), u"Dienstag, neu"_qs);
@@ -142,7 +142,7 @@ void TestDiskFaults::damagedFiles_startWithoutCrash_data()
     QTest::addColumn<QByteArray>("cache");
     QTest::addColumn<QString>("heading");
     QTest::addColumn<QString>("cacheFile");
-    QTest::addColumn<QString>("status"); // a part of the status line
+    QTest::addColumn<QString>("status"); // a part of the status line or of its tooltip as shown
     QTest::addColumn<OddFile>("oddCache");
 
     const QByteArray goodIni = "[Settings]\r\ncacheFile=cache.rfk\r\n";
@@ -179,6 +179,9 @@ void TestDiskFaults::damagedFiles_startWithoutCrash_data()
     QTest::newRow("cache name out of the folder, set aside")
         << QByteArray("[Settings]\r\ncacheFile=../cache.rfk\r\n") << CachedWeek::bytes << u"Dienstag, 08.12."_qs
         << u"cache.rfk"_qs << u"Cachefile aus refekt.ini nicht verwendet"_qs << OddFile::None;
+    QTest::newRow("cache name with markup, set aside, shown as it is")
+        << QByteArray("[Settings]\r\ncacheFile=../<b>fett</b>.rfk\r\n") << CachedWeek::bytes << u"Dienstag, 08.12."_qs
+        << u"cache.rfk"_qs << u"(cacheFile=../<b>fett</b>.rfk)"_qs << OddFile::None;
 }
 
 void TestDiskFaults::damagedFiles_startWithoutCrash()
@@ -196,9 +199,10 @@ void TestDiskFaults::damagedFiles_startWithoutCrash()
     m_app->start(tuesday);
 
     QCOMPARE(this->heading(), heading);
-    QCOMPARE(m_app->state.settings.cacheFile, cacheFile);
-    QVERIFY2(this->status().contains(status), qPrintable(this->status()));
-    QVERIFY(m_app->state.settings.startURL.size() <= 254);
+    QCOMPARE(m_app->session->settings().cacheFile, cacheFile);
+    const QString shown = this->status() + u'\n' + m_app->shownToolTip();
+    QVERIFY2(shown.contains(status), qPrintable(shown));
+    QVERIFY(m_app->session->settings().startURL.size() <= 254);
     // The settings file keeps what it held; only missing keys were added.
     QVERIFY(m_app->readFile(u"refekt.ini"_qs).startsWith(ini));
 }

@@ -3,20 +3,24 @@
 #include "tests/common/cachedweek.h"
 #include "tests/common/canteensite.h"
 #include "tests/ui/mainwindowfixture.h"
-#include "ui/statusline.h"
+#include "texts/statusline.h"
 
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
+#include <string_view>
 
 using namespace kostwerk::ui;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -141,22 +145,27 @@ void TestMainWindow::controls_tabOrderAndNames()
 
 void TestMainWindow::start_preselectsTodaysWeekday_data()
 {
-    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QDate>("date");
     QTest::addColumn<int>("checked");
     QTest::addColumn<QString>("dateLine");
-    QTest::newRow("Sunday preselects Montag") << QDate(2026, 12, 13) << 0 << "Sonntag, der 13.12.26";
-    QTest::newRow("Tuesday") << tuesday << 1 << "Dienstag, der 08.12.26";
-    QTest::newRow("Saturday of 2000") << QDate(2000, 2, 5) << 5 << "Samstag, der 05.02.00";
+    QTest::addColumn<int>("today"); // the button marked as today's; -1: none
+    QTest::newRow("Sunday preselects Montag, marks none") << QDate(2026, 12, 13) << 0 << "Sonntag, der 13.12.26" << -1;
+    QTest::newRow("Tuesday") << tuesday << 1 << "Dienstag, der 08.12.26" << 1;
+    QTest::newRow("Saturday of 2000") << QDate(2000, 2, 5) << 5 << "Samstag, der 05.02.00" << 5;
 }
 
 void TestMainWindow::start_preselectsTodaysWeekday()
 {
-    QFETCH(QDate, today);
+    QFETCH(QDate, date);
     QFETCH(int, checked);
     QFETCH(QString, dateLine);
-    start(today);
-    for (int index = 0; index < 6; ++index)
+    QFETCH(int, today);
+    start(date);
+    for (int index = 0; index < 6; ++index) {
         QCOMPARE(weekdayButton(index)->isChecked(), index == checked);
+        QCOMPARE(weekdayButton(index)->font().underline(), index == today);
+        QCOMPARE(weekdayButton(index)->accessibleDescription(), index == today ? u"heute"_qs : QString());
+    }
     QCOMPARE(m_app->window->selectedWeekday(), checked);
     QCOMPARE(control<QLabel>("datumF")->text(), dateLine);
 }
@@ -164,7 +173,7 @@ void TestMainWindow::start_preselectsTodaysWeekday()
 void TestMainWindow::start_withoutCache_weekdayClickShowsNothing()
 {
     start();
-    QVERIFY(!m_app->state.dataLoaded);
+    QVERIFY(!m_app->session->dataLoaded());
     QTest::mouseClick(weekdayButton(2), Qt::LeftButton);
     QVERIFY(weekdayButton(2)->isChecked());
     QCOMPARE(heading(), u"Keine Daten vorhanden"_qs);
@@ -176,16 +185,18 @@ void TestMainWindow::start_withoutCache_weekdayClickShowsNothing()
 void TestMainWindow::start_withCache_showsSelectedDayAtOnce()
 {
     writeFile(QStringLiteral("cache.rfk"), CachedWeek::bytes);
+    QFile cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
+    QVERIFY(cache.open(QIODevice::ReadWrite)
+            && cache.setFileTime(QDateTime(tuesday, QTime(9, 30)), QFileDevice::FileModificationTime));
     start();
 
-    QVERIFY(m_app->state.dataLoaded);
+    QVERIFY(m_app->session->dataLoaded());
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
     QCOMPARE(control<QPlainTextEdit>("menu1")->toPlainText(), u"Menü I\nSchnitzel\n"_qs);
     QCOMPARE(control<QPlainTextEdit>("wahlessen")->toPlainText(), u"Wahlessen\nPizza, Salat\n"_qs);
     QCOMPARE(control<QPlainTextEdit>("vegetarisch")->toPlainText(), u"Menü II (veg.)\nTofu \n"_qs);
     QCOMPARE(control<QPlainTextEdit>("abendessen")->toPlainText(), u"Abendessen\nBrot\n"_qs);
-    const QDateTime written = QFileInfo(m_app->dir.filePath(QStringLiteral("cache.rfk"))).lastModified();
-    QCOMPARE(status(), u"Stand: "_qs + written.toString(u"dd.MM.yyyy, hh:mm"));
+    QCOMPARE(status(), u"Stand: 08.12.2026, 09:30"_qs);
 
     QTest::mouseClick(weekdayButton(0), Qt::LeftButton);
     QCOMPARE(heading(), u"Montag, 07.12."_qs);
@@ -240,25 +251,26 @@ void TestMainWindow::autoFetch_fetchesOutdatedWeekWhenShown()
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), before);
     m_app->window->show();
     QCoreApplication::processEvents();
+    QTRY_VERIFY(!m_app->session->isFetching());
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), before + (outdated && setting.endsWith('1')));
 }
 
 void TestMainWindow::refresh_showsWaitingThenNewWeek()
 {
-    TestHttpServer::Response slowWeek{200, CanteenSite::weekPage};
-    slowWeek.delay = std::chrono::milliseconds(400);
-    m_server.serve(QStringLiteral("/refekt/tneu.html"), slowWeek);
     start();
     auto *refresh = control<QPushButton>("cmdLoad");
-
+    // What the window shows as each page is asked for.
+    QStringList statusWhileFetching;
     QString captionWhileFetching;
     bool enabledWhileFetching = true;
-    QTimer::singleShot(150, this, [&] {
+    connect(m_app->session.get(), &kostwerk::session::WeekSession::fetchStep, this, [&] {
+        statusWhileFetching.append(status());
         captionWhileFetching = refresh->text();
-        enabledWhileFetching = refresh->isEnabled();
+        enabledWhileFetching = refresh->isEnabled() || m_app->window->menuBar()->isEnabled();
     });
-    QTest::mouseClick(refresh, Qt::LeftButton);
+    QVERIFY(m_app->refresh());
 
+    QCOMPARE(statusWhileFetching, (QStringList{u"Startseite wird geholt …"_qs, u"Wochenplan wird geholt …"_qs}));
     QCOMPARE(captionWhileFetching, u"Bitte warten..."_qs);
     QVERIFY(!enabledWhileFetching);
     QCOMPARE(refresh->text(), u"Daten holen"_qs);
@@ -272,12 +284,23 @@ void TestMainWindow::refresh_showsWaitingThenNewWeek()
 void TestMainWindow::refresh_failed_keepsWeekAndExplains()
 {
     writeFile(QStringLiteral("cache.rfk"), CachedWeek::bytes);
-    m_server.serve(QStringLiteral("/refekt/tneu.html"), {500, QByteArrayLiteral("<h2>Fehler</h2><hr>")});
+    // A server that words its own status line, markup included.
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    connect(&server, &QTcpServer::newConnection, this, [&server] {
+        QTcpSocket *socket = server.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            socket->write("HTTP/1.1 500 <b>Fehler</b>\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket->disconnectFromHost();
+        });
+    });
+    writeFile(QStringLiteral("refekt.ini"),
+              "[Settings]\r\nstartURL=http://127.0.0.1:" + QByteArray::number(server.serverPort()) + "/\r\n");
     start();
     m_app->window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_app->window.get()));
 
-    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    QVERIFY(m_app->refresh());
 
     QCOMPARE(heading(), u"Dienstag, 08.12."_qs);
     // Too long for one line, the status wraps, and the window grows to show it whole.
@@ -287,7 +310,7 @@ void TestMainWindow::refresh_failed_keepsWeekAndExplains()
     // What failed, and how old the week still shown is.
     QVERIFY2(status().startsWith(u"Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
              qPrintable(status()));
-    QVERIFY(!control<QLabel>("status")->toolTip().isEmpty()); // the server's own words
+    QCOMPARE(m_app->shownToolTip(), u"Antwort des Servers: „<b>Fehler</b>“"_qs); // the server's own words
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
 }
 
@@ -301,16 +324,22 @@ void TestMainWindow::refresh_namesAndMarksChangedDays()
     const QString changes = u"Geändert seit dem letzten Abruf: Montag, Mittwoch, Donnerstag"_qs;
     m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, before});
     start();
-    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
+    QVERIFY(m_app->refresh());
     QVERIFY2(!status().contains(u'–'), qPrintable(status())); // nothing before, nothing to compare with
     m_server.serve(QStringLiteral("/refekt/tneu.html"), {200, after});
     start();
-    QTest::mouseClick(control<QPushButton>("cmdLoad"), Qt::LeftButton);
-    const QFileInfo cache(m_app->dir.filePath(QStringLiteral("cache.rfk")));
-    QCOMPARE(status(), StatusLine::stand(cache.lastModified()) + u" – " + changes);
+    QVERIFY(m_app->refresh());
+    QCOMPARE(status(), kostwerk::texts::StatusLine::stand(m_app->now) + u" – " + changes);
     for (QRadioButton *day : m_app->window->findChildren<QRadioButton *>()) { // the days named are marked
         QCOMPARE(day->font().bold(), changes.contains(day->text()));
-        QCOMPARE(day->accessibleDescription(), day->font().bold() ? u"geändert"_qs : QString());
+        QCOMPARE(day->accessibleDescription().endsWith(u"geändert"_qs), day->font().bold());
+    }
+    // On Montag only the dish of "Menü I" changed.
+    QTest::mouseClick(weekdayButton(0), Qt::LeftButton);
+    QVERIFY2(status().endsWith(u" – Geändert: Menü I"_qs), qPrintable(status()));
+    for (const char *box : {"menu1", "wahlessen"}) {
+        QCOMPARE(control<QPlainTextEdit>(box)->accessibleDescription(),
+                 box == "menu1"sv ? u"geändert seit dem letzten Abruf"_qs : QString());
     }
 }
 
@@ -321,7 +350,7 @@ void TestMainWindow::keyboard_f5RefreshesAndArrowsChangeDay()
     QVERIFY(QTest::qWaitForWindowActive(m_app->window.get()));
 
     const int requestsBefore = m_server.requestCount(QStringLiteral("/refekt/tneu.html"));
-    QTest::keyClick(m_app->window.get(), Qt::Key_F5);
+    QVERIFY(m_app->refresh(Qt::Key_F5));
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), requestsBefore + 1);
     QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
     // Not left on "Montag", where disabling the button during the fetch put it.

@@ -10,14 +10,16 @@
 #include "platform/fileaccess.h"
 #include "platform/internettransfer.h"
 #include "platform/pagedecoding.h"
+#include "platform/profilefile.h"
 #include "settings/settings.h"
+#include "texts/statusline.h"
 #include "tools/dump/controlescapes.h"
-#include "ui/statusline.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -58,22 +60,19 @@ QByteArray cacheText(core::WeekPlan weekPlan)
     return core::CacheFile::encode(weekPlan);
 }
 
+// The JSON keys of the categories, by core::Category: the names of the
+// window's boxes.
+constexpr std::array<const char *, core::categoryCount> categoryKeys = {"menu1", "wahlessen", "eintopf", "vegetarisch",
+                                                                        "abendessen"};
+
 QByteArray toJson(const std::optional<core::DayView> &day)
 {
     if (!day)
         return "null\n";
-    const core::DayView &view = *day;
-    const std::pair<const char *, const QString &> fields[] = {
-        {"heading", view.heading},         {"menu1", view.menu1},
-        {"wahlessen", view.wahlessen},     {"eintopf", view.eintopf},
-        {"vegetarisch", view.vegetarisch}, {"abendessen", view.abendessen},
-    };
-    QByteArray json = "{";
-    for (const auto &[key, value] : fields) {
-        if (json.size() > 1)
-            json += ',';
-        json += jsonString(QString::fromLatin1(key)) + ':' + jsonString(value);
-    }
+    QByteArray json = "{" + jsonString(u"heading"_qs) + ':' + jsonString(day->heading);
+    for (std::size_t category = 0; category < core::categoryCount; ++category)
+        json += ',' + jsonString(QString::fromLatin1(categoryKeys[category])) + ':'
+                + jsonString(day->categories[category]);
     return ControlEscapes::escapedJson(json) + "}\n";
 }
 
@@ -87,7 +86,7 @@ QString downloadLine(QStringView step, const platform::Download &download)
     line += u", " + QString::number(download.size) + u" Bytes";
     if (!download.charset.isEmpty())
         line += u", Zeichensatz " + download.charset;
-    if (const QString cause = ui::StatusLine::cause(download); !cause.isEmpty())
+    if (const QString cause = texts::StatusLine::cause(download); !cause.isEmpty())
         line += u"; " + cause;
     return escaped(QString(line + u')')) + u'\n';
 }
@@ -131,20 +130,34 @@ Outcome week(const QString &path)
         return {{}, unreadable(path)};
     // With an empty week to start from, a page without sections leaves the
     // week empty, and an empty week encodes to nothing.
-    return {cacheText(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}};
+    return {cacheText(core::WeekPage::parse(platform::decodePage(*page).text, {}).weekPlan), {}, true};
 }
 
-Outcome fetch(const QString &iniPath, bool asCacheText)
+void fetch(const QString &iniPath, bool asCacheText, const std::function<void(const Outcome &)> &done)
 {
-    if (!iniPath.isEmpty() && !platform::fileExists(iniPath))
-        return {{}, unreadable(iniPath)};
-    const settings::Settings settings = settings::SettingsStore::read(
-        iniPath.isEmpty() ? settings::SettingsStore::iniPathFor(QCoreApplication::applicationDirPath()) : iniPath);
-    platform::InternetTransfer transfer;
+    if (!iniPath.isEmpty() && !platform::fileExists(iniPath)) {
+        done({{}, unreadable(iniPath)});
+        return;
+    }
+    const QString path = iniPath.isEmpty() ? settings::SettingsStore::iniPathFor(QCoreApplication::applicationDirPath())
+                                           : iniPath;
+    // Read as empty, it would have the fetch ask the default host.
+    if (const platform::FileFailure failure = platform::ProfileFile::readFailure(path); failure.failed()) {
+        done({{}, unreadable(path) + u" – " + texts::StatusLine::cause(failure)});
+        return;
+    }
+    const settings::Settings settings = settings::SettingsStore::read(path);
+    // Live as long as the program, which ends once done has the outcome.
+    auto *transfer = new platform::InternetTransfer(QCoreApplication::instance());
+    auto *weekFetch = new core::WeekPlanFetch(*transfer, transfer);
+    QObject::connect(weekFetch, &core::WeekPlanFetch::finished, transfer,
+                     [done, asCacheText](const core::FetchReport &report) {
+                         done({asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(),
+                               texts::StatusLine::problem(report), asCacheText});
+                     });
     // With no week to start from, a fetch without sections leaves the week
     // empty, and an empty week encodes to nothing.
-    const core::FetchReport report = core::retrieveWeekPlan({settings.startURL, settings.basisURL}, transfer, {});
-    return {asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(), ui::StatusLine::problem(report)};
+    weekFetch->start({settings.startURL, settings.basisURL}, {});
 }
 
 Outcome day(const QString &path, const QString &day)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/cachefile.h"
 #include "generated/buildconfig.h"
 #include "tools/dump/commands.h"
 #include "tools/dump/controlescapes.h"
@@ -8,9 +9,12 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QNetworkProxyFactory>
+#include <QTimer>
 
 #include <array>
 #include <cstdio>
+#include <functional>
+#include <unistd.h>
 
 namespace kostwerk::tools {
 
@@ -19,13 +23,15 @@ namespace {
 // The usual status for bad use and unreadable input.
 constexpr int exitFailure = 2;
 
+using Done = std::function<void(const DumpCommands::Outcome &)>;
+
 struct Command
 {
     QStringView name;
     QStringView usage;
     qsizetype minOperands; // after the command's name
     qsizetype maxOperands;
-    DumpCommands::Outcome (*run)(const QStringList &operands);
+    void (*run)(const QStringList &operands, const Done &done);
 };
 
 DumpCommands::Outcome badCall(QStringView usage)
@@ -35,20 +41,23 @@ DumpCommands::Outcome badCall(QStringView usage)
 
 constexpr QStringView fetchUsage = u"fetch [--cache] [EINSTELLUNGSDATEI]";
 
-DumpCommands::Outcome fetch(const QStringList &operands)
+void fetch(const QStringList &operands, const Done &done)
 {
     const bool cacheText = operands.value(0) == u"--cache";
     const QStringList files = operands.mid(cacheText ? 1 : 0);
     if (files.size() > 1)
-        return badCall(fetchUsage);
-    return DumpCommands::fetch(files.value(0), cacheText);
+        done(badCall(fetchUsage));
+    else
+        DumpCommands::fetch(files.value(0), cacheText, done);
 }
 
 const std::array<Command, 4> commands = {{
-    {u"link", u"link DATEI", 1, 1, [](const QStringList &operands) { return DumpCommands::link(operands.at(0)); }},
-    {u"week", u"week DATEI", 1, 1, [](const QStringList &operands) { return DumpCommands::week(operands.at(0)); }},
+    {u"link", u"link DATEI", 1, 1,
+     [](const QStringList &operands, const Done &done) { done(DumpCommands::link(operands.at(0))); }},
+    {u"week", u"week DATEI", 1, 1,
+     [](const QStringList &operands, const Done &done) { done(DumpCommands::week(operands.at(0))); }},
     {u"day", u"day DATEI N", 2, 2,
-     [](const QStringList &operands) { return DumpCommands::day(operands.at(0), operands.at(1)); }},
+     [](const QStringList &operands, const Done &done) { done(DumpCommands::day(operands.at(0), operands.at(1))); }},
     {u"fetch", fetchUsage, 0, 2, fetch},
 }};
 
@@ -81,25 +90,58 @@ bool writeTo(std::FILE *stream, const QByteArray &bytes)
     return std::fwrite(bytes.constData(), 1, size, stream) == size && std::fflush(stream) == 0;
 }
 
-int fail(const QString &message)
+void tell(const QString &message)
 {
     writeTo(stderr, (QCoreApplication::applicationName() + u": " + ControlEscapes::escaped(message) + u'\n').toUtf8());
+}
+
+int fail(const QString &message)
+{
+    tell(message);
     return exitFailure;
 }
 
-DumpCommands::Outcome run(const QStringList &arguments)
+// A cache file's bytes are Windows-1252, where a "›" is the byte 0x9B, which
+// a terminal that reads 8 bits takes for the start of a control sequence.
+// On a terminal they are shown as the text they hold, in UTF-8 and with
+// every control character escaped but the line ends; redirected, they stay
+// exact.
+QByteArray forStandardOutput(const DumpCommands::Outcome &outcome)
 {
-    if (arguments.isEmpty())
-        return {{}, u"Kein Befehl angegeben (link, week, day oder fetch; siehe --help)"_qs};
+    if (!outcome.cacheFile || outcome.output.isEmpty() || !::isatty(STDOUT_FILENO))
+        return outcome.output;
+    tell(u"Ausgabe auf dem Terminal als UTF-8, Steuerzeichen maskiert; umgeleitet (etwa > cache.rfk) "
+         u"sind es genau die Bytes der Cache-Datei."_qs);
+    return ControlEscapes::escapedLines(core::CacheFile::text(outcome.output)).toUtf8();
+}
+
+void run(const QStringList &arguments, const Done &done)
+{
+    if (arguments.isEmpty()) {
+        done({{}, u"Kein Befehl angegeben (link, week, day oder fetch; siehe --help)"_qs});
+        return;
+    }
     for (const Command &command : commands) {
         if (arguments.first() != command.name)
             continue;
         const qsizetype operandCount = arguments.size() - 1;
         if (operandCount < command.minOperands || operandCount > command.maxOperands)
-            return badCall(command.usage);
-        return command.run(arguments.mid(1));
+            done(badCall(command.usage));
+        else
+            command.run(arguments.mid(1), done);
+        return;
     }
-    return {{}, u"Unbekannter Befehl: "_qs + arguments.first() + u" (link, week, day oder fetch; siehe --help)"_qs};
+    done({{}, u"Unbekannter Befehl: "_qs + arguments.first() + u" (link, week, day oder fetch; siehe --help)"_qs});
+}
+
+// The exit status for outcome, once it is written.
+int finish(const DumpCommands::Outcome &outcome)
+{
+    if (!writeTo(stdout, forStandardOutput(outcome)))
+        return fail(u"Ausgabe nicht schreibbar"_qs);
+    if (!outcome.error.isEmpty())
+        return fail(outcome.error);
+    return 0;
 }
 
 } // namespace
@@ -132,17 +174,16 @@ int main(int argc, char *argv[])
         return fail(unknown.isEmpty() ? u"Ungültige Befehlszeile: "_qs + parser.errorText()
                                       : u"Unbekannte Option: "_qs + unknown.first());
     }
-    DumpCommands::Outcome outcome;
     if (parser.isSet(helpOption))
-        outcome.output = helpText.toUtf8();
-    else if (parser.isSet(versionOption))
-        outcome.output =
-            (QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n').toUtf8();
-    else
-        outcome = run(parser.positionalArguments());
-    if (!writeTo(stdout, outcome.output))
-        return fail(u"Ausgabe nicht schreibbar"_qs);
-    if (!outcome.error.isEmpty())
-        return fail(outcome.error);
-    return 0;
+        return finish({helpText.toUtf8(), {}});
+    if (parser.isSet(versionOption))
+        return finish(
+            {(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion()).toUtf8() + '\n',
+             {}});
+
+    // A fetch ends in the event loop; the other commands end at once.
+    QTimer::singleShot(0, &app, [arguments = parser.positionalArguments()] {
+        run(arguments, [](const DumpCommands::Outcome &outcome) { QCoreApplication::exit(finish(outcome)); });
+    });
+    return QCoreApplication::exec();
 }

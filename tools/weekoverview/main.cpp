@@ -2,7 +2,7 @@
 
 #include "core/weekpage.h"
 #include "platform/pagedecoding.h"
-#include "ui/printing/weekoverview.h"
+#include "ui/printing/printouts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -31,5 +31,5 @@ int main(int argc, char *argv[])
     // The canteen's notice boards take A4, whatever the locale would choose.
     printer.setPageSize(QPageSize(QPageSize::A4));
     const core::WeekPlan weekPlan = core::WeekPage::parse(platform::decodePage(page.readAll()).text, {}).weekPlan;
-    return ui::printWeekOverview(printer, weekPlan, arguments.value(3)) ? 0 : 1;
+    return ui::drawWhole(printer, ui::Printouts::weekOverview(weekPlan, arguments.value(3))) ? 0 : 1;
 }

@@ -8,52 +8,44 @@
 #include <optional>
 
 class QPrinter;
+class QString;
 class QWidget;
 
 namespace kostwerk::ui {
 
+struct Printout;
+
 // The print dialog, the print preview and the printer, as far as printing
-// the week needs them. Every printout, on paper, into a file or in the
-// preview, is drawn by one Paint function.
+// the week needs them. The dialogs return at once and tell their answer
+// when they close, so that the window goes on answering.
 class PrintDevice
 {
 public:
-    // Draws copies of a printout on the printer as one document, each copy
-    // from a new page; false when the printer failed.
-    using Paint = std::function<bool(QPrinter &, int copies)>;
+    // How a print dialog closed: the copies chosen, or nothing when it was
+    // cancelled.
+    using Answer = std::function<void(std::optional<int> copies)>;
+    // The copies to print a previewed printout in.
+    using Print = std::function<void(int copies)>;
 
     virtual ~PrintDevice() = default;
     Q_DISABLE_COPY_MOVE(PrintDevice)
 
-    // Shows the print dialog over parent and returns once it is closed: the
-    // number of copies chosen, or nothing when the dialog was cancelled.
-    virtual std::optional<int> askCopies(QWidget *parent) = 0;
+    // Shows the print dialog for the printout named name over parent. A file
+    // printed into gets that name.
+    virtual void askCopies(QWidget *parent, const QString &name, const Answer &answer) = 0;
 
     // Whether the dialog sent the output to a file rather than a printer.
     virtual bool printsToFile() const = 0;
 
-    // Draws copies of a printout with paint on the printer, as one print job.
-    // False when the printer failed; part of the job may have been printed.
-    virtual bool print(const Paint &paint, int copies) = 0;
+    // Shows printout in a print preview over parent. When the user prints
+    // from there and chooses the copies in the print dialog, the preview
+    // closes and print hears them.
+    virtual void preview(QWidget *parent, const Printout &printout, const Print &print) = 0;
 
-    // Shows the pages paint draws in a print preview over parent and returns
-    // once it is closed. From the preview the user can print them through
-    // the print dialog, in copies as printCopies prints them.
-    virtual void preview(QWidget *parent, const Paint &paint) = 0;
-
-    // Prints copies of a printout: a job per copy, except into a file, which
-    // every job would replace, so there the copies share one job. Stops at a
-    // failing job.
-    bool printCopies(int copies, const Paint &paint)
-    {
-        if (printsToFile())
-            return print(paint, copies);
-        for (int copy = 0; copy < copies; ++copy) {
-            if (!print(paint, 1))
-                return false;
-        }
-        return true;
-    }
+    // The printer that the next print job draws on, and the end of that job,
+    // whether it was drawn whole or not.
+    virtual QPrinter &beginJob() = 0;
+    virtual void endJob(QPrinter &printer) = 0;
 
 protected:
     PrintDevice() = default;

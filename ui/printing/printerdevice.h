@@ -4,7 +4,10 @@
 
 #include "ui/printing/printdevice.h"
 
+#include <QPointer>
 #include <QPrinter>
+
+class QDialog;
 
 namespace kostwerk::ui {
 
@@ -14,15 +17,19 @@ class PrinterDevice final : public PrintDevice
 {
 public:
     PrinterDevice();
+    // Closes a dialog still open.
     ~PrinterDevice() override;
 
-    std::optional<int> askCopies(QWidget *parent) override;
+    void askCopies(QWidget *parent, const QString &name, const Answer &answer) override;
     bool printsToFile() const override;
-    bool print(const Paint &paint, int copies) override;
-    void preview(QWidget *parent, const Paint &paint) override;
+    void preview(QWidget *parent, const Printout &printout, const Print &print) override;
+    QPrinter &beginJob() override;
+    void endJob(QPrinter &printer) override;
 
 private:
     QPrinter m_printer;
+    QPointer<QDialog> m_printDialog;
+    QPointer<QDialog> m_preview;
 };
 
 } // namespace kostwerk::ui

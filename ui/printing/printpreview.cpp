@@ -31,25 +31,33 @@ void joinTabChain(QToolBar &toolBar)
     }
 }
 
-// Qt gives none of the preview's actions a shortcut, and names some of them
-// but not the print action. Its text, looked up in the translation the
-// dialog itself was given, finds it in any language.
-void printOnCtrlP(QDialog &preview)
+// Qt names some of the preview's actions but not the print action. Its text,
+// looked up in the translation the dialog itself was given, finds it in any
+// language.
+QAction *printAction(QDialog &preview)
 {
     const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
     for (QAction *action : preview.findChildren<QAction *>()) {
         if (action->text() == print)
-            action->setShortcut(QKeySequence::Print);
+            return action;
     }
+    return nullptr;
 }
 
 } // namespace
 
-PrintPreview::PrintPreview(QPrinter *printer, QWidget *parent)
+PrintPreview::PrintPreview(QPrinter *printer, const QString &name, QWidget *parent)
     : QPrintPreviewDialog(printer, parent)
 {
+    setWindowTitle(u"Druckvorschau – " + name);
     joinTabChain(*findChild<QToolBar *>());
-    printOnCtrlP(*this);
+    // Qt gives none of the preview's actions a shortcut. Its own print
+    // waits in the print dialog's event loop.
+    if (QAction *print = printAction(*this)) {
+        print->setShortcut(QKeySequence::Print);
+        disconnect(print, &QAction::triggered, this, nullptr);
+        connect(print, &QAction::triggered, this, &PrintPreview::printRequested);
+    }
 }
 
 PrintPreview::~PrintPreview() = default;

@@ -2,18 +2,18 @@
 
 #pragma once
 
-#include <QStringList>
+#include "ui/printing/printout.h"
 
-class QPrinter;
+#include <QStringList>
 
 namespace kostwerk::ui {
 
-// Prints copies of the texts, each text followed by a line break in the
-// printer's default font, as one document; every copy starts on a new page.
-// Texts break lines at CR LF; a line wider than the page wraps, and a new page
-// starts when the next line does not fit. A text beyond core::sectionBounds,
-// far larger than any real day, is cut with "…" and the number of lines left
-// out. False when the printer could not be opened or failed.
-bool printTexts(QPrinter &printer, const QStringList &texts, int copies);
+// Lays the texts out on printer's pages, each text followed by a line break,
+// in font. Texts break lines at CR LF; a line wider than the page wraps, and
+// a new page starts when the next line does not fit. A text that fits on a
+// page but not on what is left of one starts on the next page, so that a day
+// is not split. A text beyond core::sectionBounds, far larger than any real
+// day, is cut with "…" and the number of lines left out.
+std::unique_ptr<PrintPages> layOutTexts(QPrinter &printer, const QFont &font, const QStringList &texts);
 
 } // namespace kostwerk::ui

@@ -2,13 +2,10 @@
 
 #include "ui/printing/weekoverview.h"
 
-#include "ui/fonts.h"
 #include "ui/printing/weekoverviewlayout.h"
 
 #include <QPainter>
 #include <QPrinter>
-
-#include <optional>
 
 namespace kostwerk::ui {
 
@@ -18,8 +15,6 @@ namespace {
 constexpr qreal startPointSize = 10;
 constexpr qreal pointSizeStep = 0.5;
 constexpr qreal minimumPointSize = 6;
-constexpr qreal notePointSize = 20;
-constexpr qreal marginMillimeters = 10;
 
 const QColor headerShade(232, 232, 232);
 
@@ -96,51 +91,36 @@ void paintPage(QPainter &painter, const OverviewSheet &sheet, const OverviewPage
         sheet.footer->draw(&painter, QPointF(sheet.padding, sheet.bodyHeight + sheet.padding));
 }
 
-bool paintOverview(QPrinter &printer, QPainter &painter, const FittedOverview &overview)
+class OverviewPages final : public PrintPages
 {
-    // Thin grid lines: half a point.
-    painter.setPen(QPen(Qt::black, printer.resolution() / 144.0));
-    for (std::size_t i = 0; i < overview.pages.size(); ++i) {
-        if (i > 0 && !printer.newPage())
-            return false;
-        paintPage(painter, overview.sheet, overview.pages[i]);
+public:
+    OverviewPages(FittedOverview overview, qreal resolution)
+        : m_overview(std::move(overview))
+        // Thin grid lines: half a point.
+        , m_pen(Qt::black, resolution / 144.0)
+    {
     }
-    return true;
-}
 
-void paintNoWeek(QPainter &painter, QRectF page)
-{
-    painter.setFont(Fonts::systemFont(notePointSize));
-    painter.drawText(page, Qt::AlignCenter | Qt::TextWordWrap,
-                     QStringLiteral("Kein Wochenplan vorhanden – bitte zuerst Daten holen."));
-}
+    int count() const override { return int(m_overview.pages.size()); }
+
+    void draw(QPainter &painter, int page) const override
+    {
+        painter.setPen(m_pen);
+        paintPage(painter, m_overview.sheet, m_overview.pages.at(page));
+    }
+
+private:
+    FittedOverview m_overview;
+    QPen m_pen;
+};
 
 } // namespace
 
-bool printWeekOverview(QPrinter &printer, const core::WeekPlan &weekPlan, const QString &standLine, int copies)
+std::unique_ptr<PrintPages> layOutWeekOverview(QPrinter &printer, const WeekOverviewContent &content,
+                                               const QString &standLine)
 {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    // A printer that cannot print this close to the edge keeps its own margins.
-    printer.setPageMargins(QMarginsF(marginMillimeters, marginMillimeters, marginMillimeters, marginMillimeters),
-                           QPageLayout::Millimeter);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-
-    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    const WeekOverviewContent content = weekOverviewContent(weekPlan);
-    std::optional<FittedOverview> overview;
-    if (!content.dayHeadings.isEmpty())
-        overview = fitOverview(content, standLine, page.size(), &printer);
-    for (int copy = 0; copy < copies; ++copy) {
-        if (copy > 0 && !printer.newPage())
-            return false;
-        if (!overview)
-            paintNoWeek(painter, page);
-        else if (!paintOverview(printer, painter, *overview))
-            return false;
-    }
-    return painter.end() && printer.printerState() != QPrinter::Error;
+    const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    return std::make_unique<OverviewPages>(fitOverview(content, standLine, page, &printer), printer.resolution());
 }
 
 } // namespace kostwerk::ui

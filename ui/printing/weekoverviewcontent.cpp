@@ -4,6 +4,7 @@
 
 #include "core/shownlines.h"
 #include "core/weekdays.h"
+#include "texts/statusline.h"
 
 #include <algorithm>
 
@@ -40,15 +41,39 @@ QStringView withoutBlankEnds(QStringView text)
 QStringList shownLines(QStringView text, core::TextBounds bounds)
 {
     text = withoutBlankEnds(text);
-    return text.isEmpty() ? QStringList() : core::shownLines(text, lineBreak, bounds);
+    return text.isEmpty() ? QStringList() : core::shownLines(text, lineBreak, bounds, texts::StatusLine::leftOutLines);
 }
 
-// The category's name is printed once, beside its row, so each cell drops
-// the heading line the day view starts the category with.
-QStringList dishesOf(QStringView category)
+// The category's name is printed once, beside its row, so each cell drops the
+// heading the day's category starts with and keeps the rest: the dishes, and
+// what else the heading's line says, such as the location of "Abendessen
+// Brunnenstraße".
+QStringList dishesOf(QStringView category, QStringView heading)
 {
-    const qsizetype end = category.indexOf(lineBreak);
-    return end < 0 ? QStringList() : shownLines(category.sliced(end + lineBreak.size()), core::categoryBounds);
+    QStringView rest = category.sliced(std::min(heading.size(), category.size()));
+    while (rest.startsWith(u' '))
+        rest = rest.sliced(1);
+    return shownLines(rest, core::categoryBounds);
+}
+
+// The location names that the cells hold, in the order the day view knows
+// them.
+QStringList locationsIn(const WeekOverviewContent &content)
+{
+    QStringList lines;
+    for (const QList<QStringList> &row : content.dishes) {
+        for (const QStringList &cell : row)
+            lines += cell;
+    }
+    const QString cells = lines.join(u'\n');
+    const auto &known = core::DayViewText::locationNames;
+    QStringList found;
+    // The last entry is the phrase around a name, not a name.
+    for (auto name = known.begin(); name + 1 != known.end(); ++name) {
+        if (cells.contains(*name))
+            found.append(name->toString());
+    }
+    return found;
 }
 
 } // namespace
@@ -61,13 +86,14 @@ WeekOverviewContent weekOverviewContent(const core::WeekPlan &weekPlan)
     content.title = shownLines(weekPlan.constFirst(), core::categoryBounds);
     const qsizetype days = std::min<qsizetype>(weekPlan.size() - 1, core::Weekdays::count);
     for (qsizetype n = 1; n <= days; ++n) {
-        const core::DayView view = *core::dayViewOf(weekPlan, n);
-        content.dayHeadings.append(core::shownLines(view.heading, lineBreak, core::headingBounds).constFirst());
-        const std::array<const QString *, overviewCategoryCount> categories = {
-            &view.menu1, &view.wahlessen, &view.eintopf, &view.vegetarisch, &view.abendessen};
+        const core::DayView view = *core::dayViewOf(weekPlan, n, core::Locations::Kept);
+        content.dayHeadings.append(
+            core::shownLines(view.heading, lineBreak, core::headingBounds, texts::StatusLine::leftOutLines)
+                .constFirst());
         for (qsizetype c = 0; c < overviewCategoryCount; ++c)
-            content.dishes[c].append(dishesOf(*categories[c]));
+            content.dishes[c].append(dishesOf(view.categories[c], core::DayViewText::categoryHeadings[c]));
     }
+    content.locations = locationsIn(content);
     return content;
 }
 

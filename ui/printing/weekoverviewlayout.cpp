@@ -129,6 +129,22 @@ OverviewSlice wholeBlock(const OverviewSheet &sheet, std::size_t index)
     return sliceOf(sheet, index, first, std::numeric_limits<qreal>::infinity(), false);
 }
 
+// The "Stand", followed by the locations the dishes name where the line has
+// room for them; nothing when there is neither.
+std::unique_ptr<QTextLayout> footerOf(const WeekOverviewContent &content, const QString &standLine, const QFont &font,
+                                      qreal width, QPaintDevice *device)
+{
+    if (!content.locations.isEmpty()) {
+        QStringList parts{u"Standorte: "_qs + content.locations.join(u", ")};
+        if (!standLine.isEmpty())
+            parts.prepend(standLine);
+        std::unique_ptr<QTextLayout> footer = layOutLines({parts.join(u" – ")}, font, width, device);
+        if (footer->lineCount() == 1)
+            return footer;
+    }
+    return standLine.isEmpty() ? nullptr : layOutLines({standLine}, font, width, device);
+}
+
 } // namespace
 
 OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &standLine, qreal pointSize, QSizeF page,
@@ -142,8 +158,8 @@ OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &
     sheet.columnEdges = columnEdges(content.dayHeadings.size(), bold, sheet.padding, page.width(), device);
     const qreal textWidth = page.width() - 2 * sheet.padding;
     sheet.bodyHeight = page.height();
-    if (!standLine.isEmpty()) {
-        sheet.footer = layOutLines({standLine}, Fonts::systemFont(0.8 * pointSize), textWidth, device);
+    sheet.footer = footerOf(content, standLine, Fonts::systemFont(0.8 * pointSize), textWidth, device);
+    if (sheet.footer) {
         sheet.bodyHeight -= sheet.footer->boundingRect().height() + sheet.padding;
     }
 

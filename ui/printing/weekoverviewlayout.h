@@ -33,12 +33,13 @@ struct OverviewSheet
     qreal padding = 0;              // around each cell's text
     std::vector<qreal> columnEdges; // each table column's left edge, then the table's right edge
     std::vector<OverviewBlock> blocks;
-    std::unique_ptr<QTextLayout> footer; // none without a "Stand"
+    std::unique_ptr<QTextLayout> footer; // none without a "Stand" or locations
 };
 
 // Lays out content, which holds at least one day, with the cells' text at
 // pointSize; the headings are as large and bold, the week's first title line
-// larger, the footer smaller. The category column is as wide as the widest
+// larger, the footer smaller; the footer names the content's locations after
+// standLine where its one line has room for them. The category column is as wide as the widest
 // category name, and the days share the rest of the page's width equally.
 OverviewSheet layOutOverview(const WeekOverviewContent &content, const QString &standLine, qreal pointSize, QSizeF page,
                              QPaintDevice *device);

@@ -4,26 +4,37 @@
 
 #include "core/weekplan.h"
 
-#include <QtGlobal>
+#include <QObject>
+#include <QPointer>
 
 #include <memory>
 
+class QProgressDialog;
 class QWidget;
 
 namespace kostwerk::ui {
 
 class PrintDevice;
+class PrintRun;
+struct Printout;
 
 // The window's three ways to print the week: "Wochenplan drucken", its print
 // preview and the week overview, all through one print device: the system's
-// print dialog, preview and printer, or the device a test gives.
-class WeekPrinting final
+// print dialog, preview and printer, or the device a test gives. The pages
+// are printed while the window goes on answering; a run that takes more
+// than a few seconds shows its progress in a dialog whose "Abbrechen" stops
+// it after the page being drawn. While a run prints, asking to print again
+// brings its progress to the front.
+class WeekPrinting final : public QObject
 {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WeekPrinting)
+
 public:
     // The dialogs open over window.
     explicit WeekPrinting(QWidget *window);
-    ~WeekPrinting();
-    Q_DISABLE_COPY_MOVE(WeekPrinting)
+    // A run still printing ends with the pages drawn.
+    ~WeekPrinting() override;
 
     // Prints through device instead of the system's print dialog and printer.
     void useDevice(PrintDevice &device);
@@ -40,11 +51,16 @@ public:
     void previewOverview(const core::WeekPlan &weekPlan, const QString &standLine);
 
 private:
+    void preview(const Printout &printout);
+    void print(const Printout &printout, int copies);
+    bool showRunning();
     PrintDevice &device();
 
     QWidget *const m_window;
     PrintDevice *m_device = nullptr;
     std::unique_ptr<PrintDevice> m_printer; // the system's, made on first use
+    QPointer<PrintRun> m_run;               // ends before the device
+    QPointer<QProgressDialog> m_progress;
 };
 
 } // namespace kostwerk::ui

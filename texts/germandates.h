@@ -7,7 +7,7 @@
 
 // German weekday names of our own, so that the window reads the same
 // whatever the system's language.
-namespace kostwerk::ui::GermanDates {
+namespace kostwerk::texts::GermanDates {
 
 // "Montag" ... "Sonntag"; empty for an invalid date.
 QString weekdayName(QDate date);
@@ -18,4 +18,4 @@ QString weekdayNameAt(int index);
 // For example "Montag, der 19.11.01".
 QString dateLine(QDate date);
 
-} // namespace kostwerk::ui::GermanDates
+} // namespace kostwerk::texts::GermanDates

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/statusmessages.h"
+#include "texts/statusmessages.h"
 
 #include "core/weekdays.h"
-#include "ui/settingsrefusals.h"
-#include "ui/statusline.h"
+#include "texts/captions.h"
+#include "texts/settingsrefusals.h"
+#include "texts/statusline.h"
 
-namespace kostwerk::ui {
+namespace kostwerk::texts {
 
 namespace {
 
@@ -28,32 +29,38 @@ QString stillShown(const QDateTime &stand, QDate today)
 {
     if (!stand.isValid())
         return QString();
-    const QString shown = u"angezeigt: Stand " + stand.toString(u"dd.MM.yyyy, hh:mm");
-    return core::Weekdays::isOutdated(stand, today) ? shown + u" – Wochenplan ist nicht mehr aktuell" : shown;
+    const QString shown = u"angezeigt: Stand " + StatusLine::standTime(stand);
+    return core::Weekdays::isOutdated(stand, today) ? shown + u" – " + StatusLine::outdated() : shown;
 }
 
 QString firstStart()
 {
-    return QStringLiteral("Noch kein Wochenplan – „Daten aktualisieren“ (F5) holt ihn.");
+    return u"Noch kein Wochenplan – „" + Captions::refreshFirst + u"“ (F5) holt ihn.";
 }
 
 } // namespace
 
-StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand, QDate today)
+StatusMessage startUpMessage(const session::StartUpReport &report, const QDateTime &stand, QDate today)
 {
     QStringList notices;
     QString cause;
-    if (report.setAside != settings::CacheFileProblem::None) {
+    if (!report.folderUsedInstead.isEmpty()) {
+        notices.append(StatusLine::programFolderNotFound(report.folderUsedInstead));
+        cause = StatusLine::programFolderNotFoundCause();
+    }
+    if (report.setAside.refused()) {
         notices.append(
             StatusLine::cacheFileSetAside(report.storedCacheFile, settings::SettingsStore::defaultCacheFile()));
-        cause = SettingsRefusals::cacheFile(report.setAside) + u" (cacheFile=" + report.storedCacheFile + u')';
+        cause = cause.isEmpty()
+                    ? SettingsRefusals::cacheFile(report.setAside) + u" (cacheFile=" + report.storedCacheFile + u')'
+                    : cause;
     }
     if (!report.defaultsWritten.ok()) {
         notices.append(StatusLine::settingsNotSaved());
         cause = cause.isEmpty() ? StatusLine::cause(report.defaultsWritten.failure) : cause;
     }
 
-    using Cache = StartUpReport::Cache;
+    using Cache = session::StartUpReport::Cache;
     switch (report.cache) {
     case Cache::Missing:
         notices.append(firstStart());
@@ -72,7 +79,7 @@ StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand
     return {joined(notices), cause};
 }
 
-StatusMessage refreshMessage(const RefreshReport &report, const QDateTime &stand, QDate today)
+StatusMessage refreshMessage(const session::RefreshReport &report, const QDateTime &stand, QDate today)
 {
     if (!report.fetch.ok())
         return {joined({StatusLine::problem(report.fetch), stillShown(stand, today)}), StatusLine::cause(report.fetch)};
@@ -83,10 +90,15 @@ StatusMessage refreshMessage(const RefreshReport &report, const QDateTime &stand
     return {joined(parts), {}};
 }
 
+StatusMessage withChangedCategories(const StatusMessage &message, const QList<int> &categories)
+{
+    return {joined({message.text, StatusLine::changedCategories(categories)}), message.cause};
+}
+
 StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &stand, QDate today)
 {
     return {joined({StatusLine::settingsNotSaved(), stand.isValid() ? StatusLine::forCache(stand, today) : QString()}),
             cause};
 }
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::texts

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/statusmessages.h"
+#include "texts/statusmessages.h"
 
 #include <QTest>
 
 using namespace kostwerk;
-using namespace kostwerk::ui;
+using namespace kostwerk::session;
+using namespace kostwerk::texts;
 
 namespace {
 
@@ -17,7 +18,7 @@ const QDate tuesday(2026, 12, 8);
 const QDateTime thisWeek(tuesday, QTime(9, 30));
 const QDateTime lastWeek(QDate(2026, 12, 4), QTime(9, 30));
 
-StartUpReport startUpAfter(Cache cache, settings::CacheFileProblem setAside = settings::CacheFileProblem::None)
+StartUpReport startUpAfter(Cache cache, settings::CacheFileProblem setAside = {})
 {
     StartUpReport report;
     report.cache = cache;
@@ -30,8 +31,11 @@ RefreshReport refreshWith(Problem problem, Kind kind = Kind::SameWeek, QList<int
 {
     RefreshReport report;
     report.fetch.problem = problem;
-    report.fetch.httpStatus = problem == Problem::HttpStatus ? 404 : 0;
-    report.changes = {kind, changedDays};
+    if (problem == Problem::StartPage) {
+        report.fetch.startPage.error = platform::Download::Error::HttpStatus;
+        report.fetch.startPage.httpStatus = 404;
+    }
+    report.changes = {kind, changedDays, {}};
     return report;
 }
 
@@ -62,8 +66,9 @@ void TestStatusMessages::startUp_data()
     QTest::newRow("no week in the cache")
         << startUpAfter(Cache::NoWeek) << QDateTime() << u"Die Cache-Datei enthält keinen Wochenplan."_qs;
     QTest::newRow("cache name set aside, before the week")
-        << startUpAfter(Cache::Loaded, settings::CacheFileProblem::ParentStep) << thisWeek
-        << u"Cachefile aus refekt.ini nicht verwendet, es gilt „cache.rfk“ – Stand: 08.12.2026, 09:30"_qs;
+        << startUpAfter(Cache::Loaded,
+                        {settings::CacheFileProblem::Kind::OutOfFolder, {platform::FileFailure::Kind::ParentStep, {}}})
+        << thisWeek << u"Cachefile aus refekt.ini nicht verwendet, es gilt „cache.rfk“ – Stand: 08.12.2026, 09:30"_qs;
     StartUpReport notWritten = startUpAfter(Cache::Loaded);
     notWritten.defaultsWritten.failure = {kostwerk::platform::FileFailure::Kind::System, u"Permission denied"_qs};
     QTest::newRow("defaults not written back")
@@ -97,14 +102,14 @@ void TestStatusMessages::refresh_data()
                                                       + u"Neuer Wochenplan – Im Wochenplan wurde keine Speisekategorie "
                                                         u"gefunden – hat sich die Seite geändert?";
     QTest::newRow("failure, a week of this week shown")
-        << refreshWith(Problem::HttpStatus) << thisWeek
+        << refreshWith(Problem::StartPage) << thisWeek
         << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 08.12.2026, 09:30"_qs;
     QTest::newRow("failure, an outdated week shown")
-        << refreshWith(Problem::HttpStatus) << lastWeek
+        << refreshWith(Problem::StartPage) << lastWeek
         << u"Der Server meldet einen Fehler (HTTP-Status 404) – angezeigt: Stand 04.12.2026, 09:30 – "
            u"Wochenplan ist nicht mehr aktuell"_qs;
     QTest::newRow("failure, no week shown")
-        << refreshWith(Problem::HttpStatus) << QDateTime() << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
+        << refreshWith(Problem::StartPage) << QDateTime() << u"Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
 }
 
 void TestStatusMessages::refresh()

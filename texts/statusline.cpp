@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/statusline.h"
+#include "texts/statusline.h"
 
+#include "core/dayview.h"
+#include "core/shownlines.h"
 #include "core/weekdays.h"
 #include "platform/internettransfer.h"
-#include "ui/germandates.h"
+#include "texts/captions.h"
+#include "texts/germandates.h"
 
-namespace kostwerk::ui {
+#include <QLocale>
+
+namespace kostwerk::texts {
 
 namespace StatusLine {
 
@@ -52,6 +57,36 @@ QString downloadCause(platform::Download::Error error, const QString &reason)
     return systemSays(reason);
 }
 
+// What went wrong in a download, in plain German.
+QString downloadProblem(const platform::Download &download)
+{
+    using Error = platform::Download::Error;
+    switch (download.error) {
+    case Error::None:
+        return QString();
+    case Error::NotHttp:
+        return QStringLiteral("Nur http- und https-Adressen werden abgerufen.");
+    case Error::NoConnection:
+        return QStringLiteral("Keine Verbindung: Der Server ist nicht erreichbar oder wurde nicht gefunden.");
+    case Error::TimedOut:
+        return QStringLiteral("Zeitüberschreitung: Der Server hat nicht rechtzeitig geantwortet.");
+    case Error::HttpStatus:
+        // A redirect without a target or a "not modified" is no error, but no page either.
+        if (download.httpStatus < 400)
+            return QStringLiteral("Der Server hat keine Seite geliefert (HTTP-Status %1).").arg(download.httpStatus);
+        return QStringLiteral("Der Server meldet einen Fehler (HTTP-Status %1).").arg(download.httpStatus);
+    case Error::TooLarge:
+        return QStringLiteral("Die Seite ist zu groß und wurde nicht geladen.");
+    case Error::BrokenOff:
+        return QStringLiteral("Die Übertragung ist abgebrochen: Die Seite kam nicht vollständig an.");
+    case Error::Busy:
+    case Error::Interrupted:
+    case Error::Failed:
+        break;
+    }
+    return QStringLiteral("Der Download ist fehlgeschlagen.");
+}
+
 QString cacheNotWritten(const core::FetchReport &report)
 {
     using Kind = platform::FileFailure::Kind;
@@ -69,9 +104,30 @@ QString cacheNotWritten(const core::FetchReport &report)
 
 } // namespace
 
+QString standTime(const QDateTime &cacheWritten)
+{
+    return cacheWritten.toString(u"dd.MM.yyyy, hh:mm");
+}
+
 QString stand(const QDateTime &cacheWritten)
 {
-    return u"Stand: " + cacheWritten.toString(u"dd.MM.yyyy, hh:mm");
+    return u"Stand: " + standTime(cacheWritten);
+}
+
+QString outdated()
+{
+    return QStringLiteral("Wochenplan ist nicht mehr aktuell");
+}
+
+QString fetching(core::WeekPlanFetch::Step step)
+{
+    switch (step) {
+    case core::WeekPlanFetch::Step::StartPage:
+        return QStringLiteral("Startseite wird geholt …");
+    case core::WeekPlanFetch::Step::WeekPage:
+        break;
+    }
+    return QStringLiteral("Wochenplan wird geholt …");
 }
 
 QString whatChanged(const core::WeekChanges &changes)
@@ -93,11 +149,21 @@ QString whatChanged(const core::WeekChanges &changes)
     return u"Geändert seit dem letzten Abruf: " + days.join(u", ");
 }
 
+QString changedCategories(const QList<int> &categories)
+{
+    if (categories.isEmpty())
+        return QString();
+    QStringList names;
+    for (int category : categories)
+        names.append(core::DayViewText::categoryHeadings.at(category).toString());
+    return u"Geändert: " + names.join(u", ");
+}
+
 QString forCache(const QDateTime &cacheWritten, QDate today, const core::WeekChanges &changes)
 {
     QString text = stand(cacheWritten);
     if (core::Weekdays::isOutdated(cacheWritten, today))
-        text = u"Wochenplan ist nicht mehr aktuell – bitte Daten holen (" + text + u')';
+        text = outdated() + u" – bitte " + Captions::refreshAgain + u" (" + text + u')';
     const QString changed = whatChanged(changes);
     return changed.isEmpty() ? text : text + u" – " + changed;
 }
@@ -108,23 +174,9 @@ QString problem(const core::FetchReport &report)
     switch (report.problem) {
     case Problem::None:
         return QString();
-    case Problem::NotHttp:
-        return QStringLiteral("Nur http- und https-Adressen werden abgerufen.");
-    case Problem::NoConnection:
-        return QStringLiteral("Keine Verbindung: Der Server ist nicht erreichbar oder wurde nicht gefunden.");
-    case Problem::TimedOut:
-        return QStringLiteral("Zeitüberschreitung: Der Server hat nicht rechtzeitig geantwortet.");
-    case Problem::HttpStatus:
-        // A redirect without a target or a "not modified" is no error, but no page either.
-        if (report.httpStatus < 400)
-            return QStringLiteral("Der Server hat keine Seite geliefert (HTTP-Status %1).").arg(report.httpStatus);
-        return QStringLiteral("Der Server meldet einen Fehler (HTTP-Status %1).").arg(report.httpStatus);
-    case Problem::PageTooLarge:
-        return QStringLiteral("Die Seite ist zu groß und wurde nicht geladen.");
-    case Problem::BrokenOff:
-        return QStringLiteral("Die Übertragung ist abgebrochen: Die Seite kam nicht vollständig an.");
-    case Problem::DownloadFailed:
-        return QStringLiteral("Der Download ist fehlgeschlagen.");
+    case Problem::StartPage:
+    case Problem::WeekPage:
+        return downloadProblem(*report.failedDownload());
     case Problem::NoWeekLink:
         return QStringLiteral("Auf der Startseite wurde kein Link zum Wochenplan gefunden.");
     case Problem::NoDaySections:
@@ -139,7 +191,8 @@ QString cause(const core::FetchReport &report)
 {
     if (report.problem == core::FetchReport::Problem::CacheNotWritten)
         return cause(report.cacheFailure);
-    return downloadCause(report.downloadError, report.reason);
+    const platform::Download *failed = report.failedDownload();
+    return failed ? cause(*failed) : QString();
 }
 
 QString cause(const platform::Download &download)
@@ -164,6 +217,8 @@ QString cause(const platform::FileFailure &failure)
         return QStringLiteral("Der Name führt mit „..“ aus seinem Ordner hinaus.");
     case Kind::LineBreak:
         return QStringLiteral("Ein Wert darf keinen Zeilenumbruch enthalten.");
+    case Kind::Unencodable:
+        return QStringLiteral("Ein Wert enthält ein Zeichen, das die Datei in ihrer Kodierung nicht speichern kann.");
     case Kind::ForeignFile:
         return QStringLiteral("Unter dem Namen liegt eine Datei anderer Art; sie bleibt, wie sie ist.");
     case Kind::Missing:
@@ -196,6 +251,28 @@ QString settingsNotSaved()
     return QStringLiteral("Einstellungen nicht gespeichert – sie gelten nur bis zum Programmende.");
 }
 
+QString programFolderNotFound(const QString &folder)
+{
+    return u"Programmordner nicht auffindbar – Einstellungen und Wochenplan liegen in " + quoted(folder) + u'.';
+}
+
+QString programFolderNotFoundCause()
+{
+    return QStringLiteral("Unter dem Namen, den das System für den Ordner des Programms nennt, liegt kein Ordner, "
+                          "meist weil der Name in der Kodierung der Dateinamen (UTF-8) nicht gültig ist.");
+}
+
+QString noWeekToPrint()
+{
+    return u"Kein Wochenplan vorhanden – bitte zuerst " + Captions::refreshAgain + u'.';
+}
+
+QString leftOutLines(qsizetype lines)
+{
+    return core::ellipsis + u" (" + QLocale(QLocale::German).toString(lines)
+           + (lines == 1 ? u" weitere Zeile)" : u" weitere Zeilen)");
+}
+
 } // namespace StatusLine
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::texts

@@ -2,13 +2,13 @@
 
 #pragma once
 
-#include "ui/weeksession.h"
+#include "session/weeksession.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
 
-namespace kostwerk::ui {
+namespace kostwerk::texts {
 
 // A message of the status line: what it says, and the cause behind it in the
 // system's own words.
@@ -25,13 +25,17 @@ struct StatusMessage
 
 // What the status line says after start-up: what was set aside or could not
 // be kept, then the week's age, or what to do without a week.
-StatusMessage startUpMessage(const StartUpReport &report, const QDateTime &stand, QDate today);
+StatusMessage startUpMessage(const session::StartUpReport &report, const QDateTime &stand, QDate today);
 
 // What the status line says after a fetch: the week's age and what changed,
 // or what failed and the age of the week still shown.
-StatusMessage refreshMessage(const RefreshReport &report, const QDateTime &stand, QDate today);
+StatusMessage refreshMessage(const session::RefreshReport &report, const QDateTime &stand, QDate today);
+
+// message, followed by the categories of the day shown that the last fetch
+// changed (indexes into core::DayViewText::categoryHeadings).
+StatusMessage withChangedCategories(const StatusMessage &message, const QList<int> &categories);
 
 // Confirmed settings that could not be saved, and the week's age.
 StatusMessage settingsNotSavedMessage(const QString &cause, const QDateTime &stand, QDate today);
 
-} // namespace kostwerk::ui
+} // namespace kostwerk::texts

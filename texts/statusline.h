@@ -12,14 +12,29 @@
 #include <QString>
 
 // The German texts of the main window's status line.
-namespace kostwerk::ui::StatusLine {
+namespace kostwerk::texts::StatusLine {
+
+// When a week was fetched, for example "08.12.2026, 14:30".
+QString standTime(const QDateTime &cacheWritten);
 
 // For example "Stand: 08.12.2026, 14:30".
 QString stand(const QDateTime &cacheWritten);
 
+// Told of a week fetched before this week's Monday.
+QString outdated();
+
+// Which page a running fetch is getting, for example "Startseite wird
+// geholt …".
+QString fetching(core::WeekPlanFetch::Step step);
+
 // What changed since the last fetch, for example "Geändert seit dem letzten
 // Abruf: Dienstag, Donnerstag"; empty when nothing was shown before.
 QString whatChanged(const core::WeekChanges &changes);
+
+// The categories of the day shown that the last fetch changed, given as
+// indexes into core::DayViewText::categoryHeadings, for example "Geändert:
+// Wahlessen, Eintopf"; empty when none did.
+QString changedCategories(const QList<int> &categories);
 
 // The "Stand", or the hint that the shown week is no longer current; after a
 // fetch followed by what changed, for example
@@ -47,4 +62,15 @@ QString cacheFileSetAside(const QString &storedName, const QString &defaultName)
 
 QString settingsNotSaved();
 
-} // namespace kostwerk::ui::StatusLine
+// The program's folder is not found under its name; folder is used instead.
+QString programFolderNotFound(const QString &folder);
+QString programFolderNotFoundCause();
+
+// The printouts' note for a week with no day: what to do to get one.
+QString noWeekToPrint();
+
+// What a display shows in place of the lines it leaves out, for example
+// "… (1.234 weitere Zeilen)"; core::shownLines adds it.
+QString leftOutLines(qsizetype lines);
+
+} // namespace kostwerk::texts::StatusLine

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/germandates.h"
+#include "texts/germandates.h"
 
 #include <array>
 
-namespace kostwerk::ui::GermanDates {
+namespace kostwerk::texts::GermanDates {
 
 namespace {
 
@@ -29,4 +29,4 @@ QString dateLine(QDate date)
     return weekdayName(date) + u", der " + date.toString(u"dd.MM.yy");
 }
 
-} // namespace kostwerk::ui::GermanDates
+} // namespace kostwerk::texts::GermanDates
