@@ -33,7 +33,8 @@ for tool in "${!tool_packages[@]}"; do
   command -v "$tool" >/dev/null || missing+=("$tool (Debian package ${tool_packages[$tool]})")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "SKIPPED: missing ${missing[*]}"
+  printf -v missing_list '%s, ' "${missing[@]}"
+  echo "SKIPPED: missing ${missing_list%, }"
   exit 77
 fi
 if ! git -C "$source" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
@@ -158,10 +159,18 @@ build_settings() {
   done <"$build/CMakeCache.txt"
 }
 
+package_summary() {  # PACKAGE: its control fields, its files' sums, sizes and times
+  dpkg-deb -f "$1"
+  dpkg-deb --ctrl-tarfile "$1" | tar -xO ./md5sums
+  dpkg-deb -c "$1"
+}
+
 same_bytes() {  # PACKAGE OTHER_PACKAGE: diffoscope, when there, tells what differs
   cmp "$1" "$2" && return 0
   if command -v diffoscope >/dev/null; then
     diffoscope --text - "$1" "$2" | head -n 200
+  else
+    diff <(package_summary "$1") <(package_summary "$2")
   fi
   return 1
 }
