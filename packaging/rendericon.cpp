@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Renders the program icon into a PNG of one size of the hicolor icon theme.
-// The icon is pixel art, so larger sizes must be whole multiples of the
-// picture's own size and repeat every pixel instead of blending neighbours.
+// The icon is pixel art, so a whole multiple of the picture's own size repeats
+// every pixel instead of blending neighbours. Any other larger size (48 for
+// a 32 picture) is the picture repeated to at least twice that size and then
+// averaged down: only the edges between pixels blend, the pixels stay sharp.
 
 #include <QByteArray>
 #include <QImage>
@@ -35,10 +37,14 @@ int main(int argc, char *argv[])
 
     bool isNumber = false;
     const int size = QByteArray(argv[3]).toInt(&isNumber);
-    if (!isNumber || size < picture.width() || size % picture.width() != 0)
-        return fail(QByteArray("size must be a whole multiple of ") + QByteArray::number(picture.width()));
+    if (!isNumber || size < picture.width())
+        return fail(QByteArray("size must be at least ") + QByteArray::number(picture.width()));
 
-    const QImage icon = picture.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const int repeats = size % picture.width() == 0 ? size / picture.width()
+                                                    : (2 * size + picture.width() - 1) / picture.width();
+    const int repeated = repeats * picture.width();
+    const QImage icon = picture.scaled(repeated, repeated, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                            .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (!icon.save(QString::fromLocal8Bit(target), "PNG"))
         return fail("cannot write " + target);
     return 0;

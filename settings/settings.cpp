@@ -4,14 +4,13 @@
 
 #include "generated/buildconfig.h"
 #include "platform/profilefile.h"
+#include "settings/installfolder.h"
 #include "settings/logging.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <algorithm>
-#include <array>
 #include <filesystem>
 
 namespace kostwerk::settings {
@@ -24,8 +23,6 @@ const QString basisKey = QStringLiteral("basisURL");
 const QString cacheKey = QStringLiteral("cacheFile");
 const QString autoFetchKey = QStringLiteral("autoFetch");
 const QString iniFileName = QStringLiteral("refekt.ini");
-const std::array installFolders = {QLatin1StringView(BuildConfig::installedBinDir), QLatin1StringView("/usr/bin"),
-                                   QLatin1StringView("/usr/local/bin")};
 
 QString menuSite()
 {
@@ -123,11 +120,7 @@ QString dataFolder(const QString &programFolder)
 {
     const QFileInfo folder(programFolder);
     const QString canonical = folder.canonicalFilePath();
-    // The folder the build installs to, and those a package puts programs in.
-    const bool installed = !canonical.isEmpty()
-                           && std::any_of(installFolders.begin(), installFolders.end(), [&](QLatin1StringView bin) {
-                                  return canonical == QFileInfo(bin).canonicalFilePath();
-                              });
+    const bool installed = !canonical.isEmpty() && isInstallFolder(canonical);
     if (QFileInfo::exists(appPathFor(programFolder) + iniFileName) || (folder.isWritable() && !installed))
         return programFolder;
     // Named after the program, not after whichever of its tools asks.

@@ -74,11 +74,11 @@ QString readIni(const QString &file, const QString &section, const QString &key)
 QString appPathFor(const QString &folder);
 
 // Where settings and cache live: the program's own folder when it already
-// holds a settings file, or when it can be written and is not the folder the
-// program is installed to (a portable install); otherwise, as for an install
-// under /usr, the user's configuration folder for the program, so that not
-// even root writes its settings beside the installed program. Creates
-// nothing.
+// holds a settings file, or when it can be written and is not a folder
+// programs are installed to (a portable install); otherwise, as for an
+// install under /usr or any other prefix, the user's configuration folder for
+// the program, so that not even root writes its settings beside the installed
+// program. Creates nothing.
 QString dataFolder(const QString &programFolder);
 
 // Whether cacheFile can name the cache beside these settings: it stays

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
   poppler-utils desktop-file-utils appstream dpkg-dev file lintian man-db groff-base
+  devscripts reuse git xz-utils
   python3 python3-gi gir1.2-atspi-2.0 python3-xlib at-spi2-core dbus-daemon orca
 )
 

@@ -86,12 +86,18 @@ void TestSettingsStore::dataFolder_followsWritability()
 
 void TestSettingsStore::dataFolder_ofTheInstalledProgram_isTheUsers()
 {
-    // Writable for root, which must not put its settings beside the program.
-    const QString installed = QString::fromLatin1(kostwerk::BuildConfig::installedBinDir);
-    if (QFileInfo::exists(installed + u"/refekt.ini"))
-        QSKIP("a portable settings file lies in the install folder");
-    QCOMPARE(SettingsStore::dataFolder(installed),
-             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/kostwerk");
+    // Installed under another prefix, as `cmake --install --prefix` lays it out.
+    const QString otherPrefix = m_dir.filePath(QStringLiteral("prefix/bin"));
+    const QString copyright = otherPrefix + u'/' + QLatin1StringView(kostwerk::BuildConfig::copyrightFromProgramFolder);
+    QVERIFY(QDir().mkpath(otherPrefix) && QDir().mkpath(QFileInfo(copyright).path()));
+    QVERIFY(QFile(copyright).open(QIODevice::WriteOnly));
+    // Both writable for root, which must not put its settings beside the program.
+    for (const QString &installed : {otherPrefix, QStringLiteral("/usr/local/bin")}) {
+        if (QFileInfo::exists(installed + u"/refekt.ini"))
+            QSKIP("a portable settings file lies in the install folder");
+        QCOMPARE(SettingsStore::dataFolder(installed),
+                 QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/kostwerk");
+    }
 }
 
 QByteArray TestSettingsStore::iniBytes() const

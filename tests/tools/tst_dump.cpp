@@ -318,6 +318,9 @@ void TestDump::help_describesTheThreeCommands()
     QCOMPARE(run.exitCode, 0);
     for (const char *usage : {"link DATEI", "week DATEI", "day DATEI N"})
         QVERIFY2(run.standardOutput.contains(usage), usage);
+    // German throughout, without the English frame of Qt's own help.
+    for (const char *english : {"Usage", "Options", "Arguments", "Displays"})
+        QVERIFY2(!run.standardOutput.contains(english), english);
 }
 
 QTEST_GUILESS_MAIN(TestDump)

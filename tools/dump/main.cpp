@@ -61,6 +61,29 @@ const std::array<Command, 4> commands = {{
     {u"fetch", fetchUsage, 0, 2, fetch},
 }};
 
+// Written out whole: Qt's own help would frame it in English.
+constexpr QStringView helpText = u"Aufruf: kostwerk-dump [Optionen] <link|week|day|fetch> DATEI [N]\n"
+                                 "Zeigt, was Kostwerk aus einer gespeicherten Seite oder Cache-Datei macht.\n"
+                                 "\n"
+                                 "Befehle:\n"
+                                 "  link DATEI   der Wochen-Link, den das Programm in der Startseite DATEI findet\n"
+                                 "  week DATEI   die Bytes der Cache-Datei nach dem Abruf der Wochenseite DATEI\n"
+                                 "  day DATEI N  Tag N (1 = Montag ... 6 = Samstag) der Cache-Datei DATEI,\n"
+                                 "               so wie das Fenster ihn zeigt, als JSON (null, wenn die Woche\n"
+                                 "               diesen Tag nicht hat)\n"
+                                 "  fetch [--cache] [EINSTELLUNGSDATEI]\n"
+                                 "               holt die Woche wie das Programm, mit den Einstellungen aus\n"
+                                 "               EINSTELLUNGSDATEI (sonst seiner refekt.ini), ohne eine Datei\n"
+                                 "               zu schreiben, und nennt jeden Schritt; mit --cache stattdessen\n"
+                                 "               die Bytes der Cache-Datei, die der Abruf schreiben würde\n"
+                                 "\n"
+                                 "Optionen, vor dem Befehl:\n"
+                                 "  -h, --help     gibt diese Hilfe aus\n"
+                                 "  -v, --version  gibt die Version aus\n"
+                                 "\n"
+                                 "Steuerzeichen aus Seiten, Adressen und Server-Texten erscheinen maskiert,\n"
+                                 "etwa ESC als \\x1b und U+009B als \\u009b, auch in den Bytes der Cache-Datei.\n";
+
 bool writeTo(std::FILE *stream, const QByteArray &bytes)
 {
     const auto size = static_cast<std::size_t>(bytes.size());
@@ -138,28 +161,9 @@ int main(int argc, char *argv[])
     QNetworkProxyFactory::setUseSystemConfiguration(true);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        u"Zeigt, was Kostwerk aus einer gespeicherten Seite oder Cache-Datei macht.\n"
-        "\n"
-        "Befehle:\n"
-        "  link DATEI   der Wochen-Link, den das Programm in der Startseite DATEI findet\n"
-        "  week DATEI   die Bytes der Cache-Datei nach dem Abruf der Wochenseite DATEI\n"
-        "  day DATEI N  Tag N (1 = Montag ... 6 = Samstag) der Cache-Datei DATEI,\n"
-        "               so wie das Fenster ihn zeigt, als JSON (null, wenn die Woche\n"
-        "               diesen Tag nicht hat)\n"
-        "  fetch [--cache] [EINSTELLUNGSDATEI]\n"
-        "               holt die Woche wie das Programm, mit den Einstellungen aus\n"
-        "               EINSTELLUNGSDATEI (sonst seiner refekt.ini), ohne eine Datei\n"
-        "               zu schreiben, und nennt jeden Schritt; mit --cache stattdessen\n"
-        "               die Bytes der Cache-Datei, die der Abruf schreiben würde\n"
-        "\n"
-        "Steuerzeichen aus Seiten, Adressen und Server-Texten erscheinen maskiert,\n"
-        "etwa ESC als \\x1b und U+009B als \\u009b, auch in den Bytes der Cache-Datei."_qs);
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
-    parser.addPositionalArgument(u"Befehl"_qs, u"link, week, day oder fetch"_qs, u"<link|week|day|fetch>"_qs);
-    parser.addPositionalArgument(u"DATEI"_qs, u"Startseite, Wochenseite oder Cache-Datei"_qs, u"DATEI"_qs);
-    parser.addPositionalArgument(u"N"_qs, u"nur bei day: 1 = Montag ... 6 = Samstag"_qs, u"[N]"_qs);
+    const QCommandLineOption helpOption(QStringList{u"h"_qs, u"help"_qs});
+    const QCommandLineOption versionOption(QStringList{u"v"_qs, u"version"_qs});
+    parser.addOptions({helpOption, versionOption});
 
     // After the command everything is an operand, so "day DATEI -1" is a bad
     // day and a file name may begin with a dash.
@@ -171,9 +175,11 @@ int main(int argc, char *argv[])
                                       : u"Unbekannte Option: "_qs + unknown.first());
     }
     if (parser.isSet(helpOption))
-        parser.showHelp(0);
+        return finish({helpText.toUtf8(), {}});
     if (parser.isSet(versionOption))
-        parser.showVersion();
+        return finish(
+            {(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion()).toUtf8() + '\n',
+             {}});
 
     // A fetch ends in the event loop; the other commands end at once.
     QTimer::singleShot(0, &app, [arguments = parser.positionalArguments()] {
