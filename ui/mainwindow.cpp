@@ -189,15 +189,15 @@ void MainWindow::showWeek(const core::WeekChanges &changes)
 
 void MainWindow::showFetching()
 {
-    // The control that has the focus takes it back after the fetch.
-    // Meanwhile the status line has it, so that screen readers read each
-    // step, and read that control again once it takes the focus back.
+    // Where the window has the focus, the status line takes it while the
+    // fetch runs, so that screen readers read each step, and the refresh
+    // button once it takes the focus back.
     QWidget *focus = QApplication::focusWidget();
-    m_focusBeforeFetch = focus && isAncestorOf(focus) ? focus : nullptr;
+    const bool focusHere = focus && isAncestorOf(focus);
     m_refreshButton->setText(Captions::refreshWaiting.toString());
     m_weekPanel->setEnabled(false);
     menuBar()->setEnabled(false);
-    if (m_focusBeforeFetch)
+    if (focusHere)
         m_status->setFocus();
 }
 
@@ -213,8 +213,9 @@ void MainWindow::showFetched(const session::RefreshReport &report)
     m_refreshButton->setText(Captions::refreshAgain.toString());
     m_weekPanel->setEnabled(true);
     menuBar()->setEnabled(true);
-    if (m_focusBeforeFetch)
-        m_focusBeforeFetch->setFocus();
+    // Ready for the next fetch, wherever the focus was: a fetch at start
+    // or by F5 leaves it on the button as a click does.
+    m_refreshButton->setFocus();
 }
 
 void MainWindow::showSettingsSaved(const platform::WriteResult &saved)

@@ -88,7 +88,6 @@ private:
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<InfoDialog> m_infoDialog;
 
-    QPointer<QWidget> m_focusBeforeFetch; // takes the focus back after the fetch
     bool m_fetchWhenShown = false;        // decided at start-up, done at the first show
 };
 

@@ -255,6 +255,7 @@ void TestMainWindow::autoFetch_fetchesOutdatedWeekWhenShown()
     QCoreApplication::processEvents();
     QTRY_VERIFY(!m_app->session->isFetching());
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), before + (outdated && setting.endsWith('1')));
+    QCOMPARE(m_app->window->focusWidget(), control<QPushButton>("cmdLoad"));
 }
 
 void TestMainWindow::refresh_showsWaitingThenNewWeek()
