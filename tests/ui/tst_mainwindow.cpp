@@ -125,7 +125,8 @@ void TestMainWindow::controls_tabOrderAndNames()
             chain.append(widget->objectName());
         widget = widget->nextInFocusChain();
     } while (widget != control<QPushButton>("cmdLoad"));
-    const QStringList expected = QStringList{u"cmdLoad"_qs} + QStringList(6, u"WTauswahl"_qs)
+    // The weekday group is one stop, as any radio group.
+    const QStringList expected = QStringList{u"cmdLoad"_qs, u"WTauswahl"_qs}
                                  + QStringList{u"menu1"_qs,        u"wahlessen"_qs,   u"eintopf"_qs,
                                                u"abendessen"_qs,   u"vegetarisch"_qs, u"Ueberschrift"_qs,
                                                u"cmdWochenplan"_qs};
@@ -351,18 +352,21 @@ void TestMainWindow::keyboard_f5RefreshesAndArrowsChangeDay()
     start();
     m_app->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_app->window.get()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // onto the chosen day, not Montag
+    QCOMPARE(QApplication::focusWidget(), weekdayButton(1));
 
     const int requestsBefore = m_server.requestCount(QStringLiteral("/refekt/tneu.html"));
     QVERIFY(m_app->refresh(Qt::Key_F5));
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), requestsBefore + 1);
     QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
-    // Not left on "Montag", where disabling the button during the fetch put it.
     QCOMPARE(QApplication::focusWidget(), control<QPushButton>("cmdLoad"));
 
-    weekdayButton(1)->setFocus();
-    QTest::keyClick(weekdayButton(1), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     QVERIFY(weekdayButton(0)->isChecked());
     QCOMPARE(heading(), u"Montag, 14.12."_qs);
+    QTest::keyClick(control<QWidget>("menu1"), Qt::Key_2, Qt::AltModifier);
+    QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
 }
 
 QTEST_MAIN(TestMainWindow)
