@@ -117,7 +117,7 @@ void MainWindow::createMenus()
     addItem(fileMenu, Layout::weekOverviewItem, Qt::CTRL | Qt::SHIFT | Qt::Key_W, this,
             &MainWindow::previewWeekOverview);
     fileMenu->addSeparator();
-    addItem(fileMenu, Layout::quitItem, qApp, &QCoreApplication::quit);
+    addItem(fileMenu, Layout::quitItem, QKeySequence::Quit, qApp, &QCoreApplication::quit);
 
     QMenu *helpMenu = addMenu(menuBar(), Layout::helpMenu);
     addItem(helpMenu, Layout::infoItem, this, &MainWindow::openInfo);
