@@ -22,6 +22,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -281,9 +282,30 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+void MainWindow::keepOnScreen()
+{
+    const QRect free = screen()->availableGeometry();
+    QRect frame = frameGeometry();
+    if (free.contains(frame))
+        return;
+    frame.moveRight(qMin(frame.right(), free.right()));
+    frame.moveBottom(qMin(frame.bottom(), free.bottom()));
+    frame.moveLeft(qMax(frame.left(), free.left()));
+    frame.moveTop(qMax(frame.top(), free.top()));
+    move(frame.topLeft());
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (isVisible())
+        keepOnScreen();
+}
+
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    keepOnScreen();
     if (std::exchange(m_fetchWhenShown, false))
         QTimer::singleShot(0, &m_session, &session::WeekSession::refresh);
 }
