@@ -312,8 +312,9 @@ void TestMainWindow::refresh_failed_keepsWeekAndExplains()
     QTRY_VERIFY(line->height() >= line->heightForWidth(line->width()));
     QVERIFY(line->heightForWidth(line->width()) > line->fontMetrics().height() * 3 / 2);
     // What failed, and how old the week still shown is.
-    QVERIFY2(status().startsWith(u"Startseite: Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
-             qPrintable(status()));
+    QVERIFY2(
+        status().startsWith(u"Startseite: Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
+        qPrintable(status()));
     QCOMPARE(m_app->shownToolTip(), u"Antwort des Servers: „<b>Fehler</b>“"_qs); // the server's own words
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
 }
