@@ -22,6 +22,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -117,7 +118,7 @@ void MainWindow::createMenus()
     addItem(fileMenu, Layout::weekOverviewItem, Qt::CTRL | Qt::SHIFT | Qt::Key_W, this,
             &MainWindow::previewWeekOverview);
     fileMenu->addSeparator();
-    addItem(fileMenu, Layout::quitItem, qApp, &QCoreApplication::quit);
+    addItem(fileMenu, Layout::quitItem, QKeySequence::Quit, qApp, &QCoreApplication::quit);
 
     QMenu *helpMenu = addMenu(menuBar(), Layout::helpMenu);
     addItem(helpMenu, Layout::infoItem, this, &MainWindow::openInfo);
@@ -189,15 +190,15 @@ void MainWindow::showWeek(const core::WeekChanges &changes)
 
 void MainWindow::showFetching()
 {
-    // The control that has the focus takes it back after the fetch.
-    // Meanwhile the status line has it, so that screen readers read each
-    // step, and read that control again once it takes the focus back.
+    // Where the window has the focus, the status line takes it while the
+    // fetch runs, so that screen readers read each step, and the refresh
+    // button once it takes the focus back.
     QWidget *focus = QApplication::focusWidget();
-    m_focusBeforeFetch = focus && isAncestorOf(focus) ? focus : nullptr;
+    const bool focusHere = focus && isAncestorOf(focus);
     m_refreshButton->setText(Captions::refreshWaiting.toString());
     m_weekPanel->setEnabled(false);
     menuBar()->setEnabled(false);
-    if (m_focusBeforeFetch)
+    if (focusHere)
         m_status->setFocus();
 }
 
@@ -213,8 +214,9 @@ void MainWindow::showFetched(const session::RefreshReport &report)
     m_refreshButton->setText(Captions::refreshAgain.toString());
     m_weekPanel->setEnabled(true);
     menuBar()->setEnabled(true);
-    if (m_focusBeforeFetch)
-        m_focusBeforeFetch->setFocus();
+    // Ready for the next fetch, wherever the focus was: a fetch at start
+    // or by F5 leaves it on the button as a click does.
+    m_refreshButton->setFocus();
     // Last, so that what the focus says does not cut it off.
     m_status->announce();
 }
@@ -282,9 +284,30 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+void MainWindow::keepOnScreen()
+{
+    const QRect free = screen()->availableGeometry();
+    QRect frame = frameGeometry();
+    if (free.contains(frame))
+        return;
+    frame.moveRight(qMin(frame.right(), free.right()));
+    frame.moveBottom(qMin(frame.bottom(), free.bottom()));
+    frame.moveLeft(qMax(frame.left(), free.left()));
+    frame.moveTop(qMax(frame.top(), free.top()));
+    move(frame.topLeft());
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (isVisible())
+        keepOnScreen();
+}
+
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    keepOnScreen();
     if (std::exchange(m_fetchWhenShown, false))
         QTimer::singleShot(0, &m_session, &session::WeekSession::refresh);
 }

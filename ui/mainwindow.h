@@ -52,12 +52,17 @@ protected:
     // Where the settings ask for it, an outdated or missing week is fetched
     // once the window has appeared with what the cache holds.
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createBottomRow();
     void createMenus();
     void createShortcuts();
     void setTabOrder();
+    // The window opens at its usual place, unless part of it would lie off
+    // the screen's free area there (a small screen, a large scale); then,
+    // and when a second status line makes it taller, it moves onto it.
+    void keepOnScreen();
 
     // Shows the chosen weekday, once there is a week to show it from.
     void showChosenDay();
@@ -88,8 +93,7 @@ private:
     QPointer<SettingsDialog> m_settingsDialog;
     QPointer<InfoDialog> m_infoDialog;
 
-    QPointer<QWidget> m_focusBeforeFetch; // takes the focus back after the fetch
-    bool m_fetchWhenShown = false;        // decided at start-up, done at the first show
+    bool m_fetchWhenShown = false; // decided at start-up, done at the first show
 };
 
 } // namespace kostwerk::ui

@@ -11,6 +11,7 @@
 #include "ui/fonts.h"
 #include "ui/mainwindowlayout.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -83,13 +84,25 @@ WeekPanel::WeekPanel(QWidget *parent)
     for (int index = 0; index < core::Weekdays::count; ++index) {
         auto *button = place(m_weekdayBox, new QRadioButton(texts::GermanDates::weekdayNameAt(index)),
                              {Layout::weekdayButtons, {}, Layout::weekdayButton(index)});
+        // Alt+1 ... Alt+6 choose a day from anywhere in the window and put
+        // the focus on it, chosen already, so that screen readers read it
+        // as chosen; a button's own shortcut would click it after the focus.
+        auto *shortcut = new QAction(this);
+        shortcut->setShortcut(QKeyCombination(Qt::ALT, Qt::Key(Qt::Key_1 + index)));
+        connect(shortcut, &QAction::triggered, button, [button] {
+            button->click();
+            button->setFocus(Qt::ShortcutFocusReason);
+        });
+        addAction(shortcut);
         m_weekdayGroup->addButton(button, index);
         m_weekdayButtons[index] = button;
     }
     connect(m_weekdayGroup, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        moveTabStopToChosenDay();
         if (checked)
             emit weekdayChosen(index);
     });
+    moveTabStopToChosenDay();
 
     for (std::size_t category = 0; category < core::categoryCount; ++category)
         m_categoryBoxes[category] = categoryBox(this, category);
@@ -152,6 +165,15 @@ void WeekPanel::markChanges(const core::WeekChanges &changes)
 QList<int> WeekPanel::changedCategoriesShown() const
 {
     return m_changes.changedCategories.value(m_dayShown);
+}
+
+void WeekPanel::moveTabStopToChosenDay()
+{
+    // Qt moves the group's stop only to a button that takes the focus; a day
+    // chosen otherwise, as today's at start, would leave it behind.
+    const int chosen = selectedWeekday();
+    for (int index = 0; index < core::Weekdays::count; ++index)
+        m_weekdayButtons[index]->setFocusPolicy(index == chosen ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void WeekPanel::markWeekdays()

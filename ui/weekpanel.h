@@ -60,7 +60,8 @@ public:
     // core::DayViewText::categoryHeadings.
     QList<int> changedCategoriesShown() const;
 
-    // The panel's controls in the order the Tab key visits them.
+    // The panel's controls in the order the Tab key visits them; of the
+    // weekday buttons it visits the chosen one only.
     QList<QWidget *> tabOrder() const;
 
 signals:
@@ -68,6 +69,9 @@ signals:
     void weekdayChosen(int index);
 
 private:
+    // The weekday group is a single stop of the Tab key, on the chosen day,
+    // so that the arrow keys go on from there choosing the day they reach.
+    void moveTabStopToChosenDay();
     void markWeekdays();
     void markCategories();
 

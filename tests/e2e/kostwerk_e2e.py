@@ -508,6 +508,9 @@ class Scenario:
                    "the refresh button to have the keyboard focus")
         self.today = window.selected_weekday()
         expect(self.today is not None, "no weekday is selected at start")
+        xdotool("key", "Tab")  # onto the chosen day, not Montag
+        wait_until(lambda: window.control(self.today, "radio button").get_state_set().contains(Atspi.StateType.FOCUSED),
+                   f"Tab to reach {self.today}")
 
     def weekday_without_data(self):
         step("a weekday click without data leaves the heading alone")
@@ -535,6 +538,12 @@ class Scenario:
         day = self.other_weekday()
         self.click_weekday(day)
         wait_until(lambda: self.window.heading().startswith(day), f"the heading to show {day}")
+        self.remember_day()
+
+    def weekday_key(self):
+        step("Alt+2 shows Dienstag")
+        xdotool("key", "alt+2")
+        wait_until(lambda: self.window.heading().startswith("Dienstag"), "Alt+2 to show Dienstag")
         self.remember_day()
 
     def click_during_fetch(self):
@@ -760,6 +769,7 @@ def main():
             scenario.weekday_without_data()
             scenario.fetch()
             scenario.weekday_switch()
+            scenario.weekday_key()
             scenario.click_during_fetch()
             scenario.next_week(next_week_url)
             scenario.refused_cache_name()

@@ -125,7 +125,8 @@ void TestMainWindow::controls_tabOrderAndNames()
             chain.append(widget->objectName());
         widget = widget->nextInFocusChain();
     } while (widget != control<QPushButton>("cmdLoad"));
-    const QStringList expected = QStringList{u"cmdLoad"_qs} + QStringList(6, u"WTauswahl"_qs)
+    // The weekday group is one stop, as any radio group.
+    const QStringList expected = QStringList{u"cmdLoad"_qs, u"WTauswahl"_qs}
                                  + QStringList{u"menu1"_qs,        u"wahlessen"_qs,   u"eintopf"_qs,
                                                u"abendessen"_qs,   u"vegetarisch"_qs, u"Ueberschrift"_qs,
                                                u"cmdWochenplan"_qs};
@@ -255,6 +256,7 @@ void TestMainWindow::autoFetch_fetchesOutdatedWeekWhenShown()
     QCoreApplication::processEvents();
     QTRY_VERIFY(!m_app->session->isFetching());
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), before + (outdated && setting.endsWith('1')));
+    QCOMPARE(m_app->window->focusWidget(), control<QPushButton>("cmdLoad"));
 }
 
 void TestMainWindow::refresh_showsWaitingThenNewWeek()
@@ -310,8 +312,9 @@ void TestMainWindow::refresh_failed_keepsWeekAndExplains()
     QTRY_VERIFY(line->height() >= line->heightForWidth(line->width()));
     QVERIFY(line->heightForWidth(line->width()) > line->fontMetrics().height() * 3 / 2);
     // What failed, and how old the week still shown is.
-    QVERIFY2(status().startsWith(u"Startseite: Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
-             qPrintable(status()));
+    QVERIFY2(
+        status().startsWith(u"Startseite: Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
+        qPrintable(status()));
     QCOMPARE(m_app->shownToolTip(), u"Antwort des Servers: „<b>Fehler</b>“"_qs); // the server's own words
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
 }
@@ -350,18 +353,21 @@ void TestMainWindow::keyboard_f5RefreshesAndArrowsChangeDay()
     start();
     m_app->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_app->window.get()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // onto the chosen day, not Montag
+    QCOMPARE(QApplication::focusWidget(), weekdayButton(1));
 
     const int requestsBefore = m_server.requestCount(QStringLiteral("/refekt/tneu.html"));
     QVERIFY(m_app->refresh(Qt::Key_F5));
     QCOMPARE(m_server.requestCount(QStringLiteral("/refekt/tneu.html")), requestsBefore + 1);
     QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
-    // Not left on "Montag", where disabling the button during the fetch put it.
     QCOMPARE(QApplication::focusWidget(), control<QPushButton>("cmdLoad"));
 
-    weekdayButton(1)->setFocus();
-    QTest::keyClick(weekdayButton(1), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     QVERIFY(weekdayButton(0)->isChecked());
     QCOMPARE(heading(), u"Montag, 14.12."_qs);
+    QTest::keyClick(control<QWidget>("menu1"), Qt::Key_2, Qt::AltModifier);
+    QCOMPARE(heading(), u"Dienstag, 15.12."_qs);
 }
 
 QTEST_MAIN(TestMainWindow)

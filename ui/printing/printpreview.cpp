@@ -3,7 +3,9 @@
 #include "ui/printing/printpreview.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolBar>
@@ -50,7 +52,14 @@ PrintPreview::PrintPreview(QPrinter *printer, const QString &name, QWidget *pare
     : QPrintPreviewDialog(printer, parent)
 {
     setWindowTitle(u"Druckvorschau – " + name);
-    joinTabChain(*findChild<QToolBar *>());
+    auto *toolBar = findChild<QToolBar *>();
+    joinTabChain(*toolBar);
+    // Qt gives the page number field no name; the zoom field, the other
+    // line edit of the toolbar, is read as its combo box.
+    for (QLineEdit *field : toolBar->findChildren<QLineEdit *>()) {
+        if (!qobject_cast<QComboBox *>(field->parentWidget()))
+            field->setAccessibleName(u"Seite"_qs);
+    }
     // Qt gives none of the preview's actions a shortcut. Its own print
     // waits in the print dialog's event loop.
     if (QAction *print = printAction(*this)) {
