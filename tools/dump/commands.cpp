@@ -156,13 +156,16 @@ void fetch(const QString &iniPath, bool asCacheText, const std::function<void(co
         done({{}, texts::StatusLine::noSiteSet()});
         return;
     }
-    // Live as long as the program, which ends once done has the outcome.
     auto *transfer = new platform::InternetTransfer(QCoreApplication::instance());
     auto *weekFetch = new core::WeekPlanFetch(*transfer, transfer);
     QObject::connect(weekFetch, &core::WeekPlanFetch::finished, transfer,
-                     [done, asCacheText](const core::FetchReport &report) {
-                         done({asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(),
-                               texts::StatusLine::problem(report), asCacheText});
+                     [done, asCacheText, transfer](const core::FetchReport &report) {
+                         const Outcome outcome{asCacheText ? cacheText(report.weekPlan) : fetchSteps(report).toUtf8(),
+                                               texts::StatusLine::problem(report), asCacheText};
+                         // The program ends once done has the outcome: the network's own objects
+                         // go first, from the event loop, or they would be left behind unfreed.
+                         QObject::connect(transfer, &QObject::destroyed, [done, outcome] { done(outcome); });
+                         transfer->deleteLater();
                      });
     // With no week to start from, a fetch without sections leaves the week
     // empty, and an empty week encodes to nothing.
