@@ -19,6 +19,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -40,7 +41,7 @@ public:
         // When set, only that many bytes of the body go out, announced with the
         // whole body's length or, when chunked, in a chunk that no last chunk
         // follows; then the connection closes, at once or, with
-        // closeWhenTold, once the test calls closeBrokenOff().
+        // closeWhenTold, at the test's next closeBrokenOff().
         std::optional<qsizetype> breakOffAt;
         bool chunked = false;
         bool closeWhenTold = false;
@@ -101,13 +102,13 @@ public:
 
     QString url(const QString &path) const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port) + path; }
 
-    // Lets the next response with closeWhenTold close its connection after
-    // its part, or the one waiting to.
+    // Closes the connection of every response with closeWhenTold that has
+    // sent its part, including one a client asked for again.
     void closeBrokenOff()
     {
         {
             const std::lock_guard lock(m_mutex);
-            m_closeBrokenOff = true;
+            ++m_closeTells;
         }
         m_wake.notify_all();
     }
@@ -157,14 +158,18 @@ private:
     // after the client has read the part says when.
     void breakOff(httplib::Response &reply, const Response &response)
     {
-        const auto send = [this, part = response.body.left(*response.breakOffAt),
-                           whenTold = response.closeWhenTold](size_t sent, httplib::DataSink &sink) {
-            if (sent == 0)
+        auto send = [this, part = response.body.left(*response.breakOffAt), whenTold = response.closeWhenTold,
+                     tellsBefore = std::uint64_t(0)](size_t sent, httplib::DataSink &sink) mutable {
+            if (sent == 0) {
+                {
+                    const std::lock_guard lock(m_mutex);
+                    tellsBefore = m_closeTells;
+                }
                 return sink.write(part.constData(), size_t(part.size()));
+            }
             if (whenTold) {
                 std::unique_lock lock(m_mutex);
-                m_wake.wait(lock, [this] { return m_closeBrokenOff || m_stopping; });
-                m_closeBrokenOff = false;
+                m_wake.wait(lock, [&] { return m_closeTells != tellsBefore || m_stopping; });
             }
             return false;
         };
@@ -174,7 +179,7 @@ private:
         else
             reply.set_content_provider(
                 size_t(response.body.size()), type,
-                [send](size_t sent, size_t, httplib::DataSink &sink) { return send(sent, sink); });
+                [send](size_t sent, size_t, httplib::DataSink &sink) mutable { return send(sent, sink); });
     }
 
     // Counts the request and waits out the response's delay; nothing once
@@ -200,7 +205,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stopping = false;
-    bool m_closeBrokenOff = false;
+    std::uint64_t m_closeTells = 0;
     QHash<QString, Response> m_responses;
     QHash<QString, int> m_requestCounts;
 };

@@ -64,7 +64,9 @@ private:
 
 void TestWeekSession::init()
 {
-    m_transfer.setRequestTimeout(std::chrono::milliseconds(500));
+    // Short enough for the stalling rows, long enough for a loaded machine
+    // to read a part before the server closes on it.
+    m_transfer.setRequestTimeout(std::chrono::seconds(2));
     m_server.serve(QStringLiteral("/uni/refekt/00.html"), {200, startPage});
     m_server.serve(QStringLiteral("/uni/refekt/t2026kw50.html"), {200, weekPage});
     QFile::remove(m_cachePath);
@@ -178,9 +180,15 @@ void TestWeekSession::fetch_failure_keepsWeekAndCache_data()
     QTest::newRow("week page shorter than its Content-Length, closed once read")
         << week << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday, .closeWhenTold = true}
         << Problem::WeekPage << Download::Error::BrokenOff << 200 << false;
+    // Qt 6.4 takes a chunked body as complete when the answer is read before
+    // Qt has seen its own request go out; the server waits that out here.
     QTest::newRow("chunked week page without its last chunk, closed once read")
         << week
-        << TestHttpServer::Response{.body = weekPage, .breakOffAt = tuesday, .chunked = true, .closeWhenTold = true}
+        << TestHttpServer::Response{.body = weekPage,
+                                    .delay = std::chrono::milliseconds(100),
+                                    .breakOffAt = tuesday,
+                                    .chunked = true,
+                                    .closeWhenTold = true}
         << Problem::WeekPage << Download::Error::BrokenOff << 200 << true;
 }
 
@@ -205,7 +213,7 @@ void TestWeekSession::fetch_failure_keepsWeekAndCache()
     connect(&m_session, &WeekSession::fetchStep, &context,
             [&](Step step) { weekPageRunning = step == Step::WeekPage; });
     connect(&m_transfer, &InternetTransfer::received, &context, [&](qint64 bytes) {
-        if (weekPageRunning && bytes == response.breakOffAt) {
+        if (weekPageRunning && response.closeWhenTold && bytes == response.breakOffAt) {
             weekPageRunning = false;
             m_server.closeBrokenOff();
         }
