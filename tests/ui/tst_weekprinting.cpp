@@ -12,6 +12,8 @@
 #include "ui/printing/printpreview.h"
 #include "ui/printing/textprinting.h"
 
+#include <QAccessible>
+#include <QComboBox>
 #include <QDialog>
 #include <QFileInfo>
 #include <QPrinter>
@@ -133,7 +135,7 @@ private slots:
     void pdf_hugeWeekIsCutVisibly();
     void printerDevice_returnsTheDialogsCopies_data();
     void printerDevice_returnsTheDialogsCopies();
-    void printPreview_putsEveryToolbarButtonInTheTabChain();
+    void printPreview_tabReachesEveryControl_eachSaysWhatItIs();
     void menuItem_previewsItsPrintout_data();
     void menuItem_previewsItsPrintout();
 
@@ -381,7 +383,7 @@ void TestWeekPrinting::printerDevice_returnsTheDialogsCopies()
     QCOMPARE(shownCopies, (QList<int>{1, 1}));
 }
 
-void TestWeekPrinting::printPreview_putsEveryToolbarButtonInTheTabChain()
+void TestWeekPrinting::printPreview_tabReachesEveryControl_eachSaysWhatItIs()
 {
     // Catches Qt's own toolbar, whose buttons take no focus.
     PrintPreview preview(nullptr, QString(), nullptr); // with a printer of its own
@@ -395,6 +397,15 @@ void TestWeekPrinting::printPreview_putsEveryToolbarButtonInTheTabChain()
     for (QToolButton *button : preview.findChildren<QToolButton *>()) {
         if (button->isVisible() && button->isEnabled())
             QVERIFY2(reached.contains(button), qPrintable(button->text()));
+    }
+    // Catches a control a screen reader announces by its value alone ("38.5%").
+    for (QWidget *widget : std::as_const(reached)) {
+        QWidget *read = qobject_cast<QComboBox *>(widget->parentWidget()) ? widget->parentWidget() : widget;
+        const QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(read);
+        const QString name = accessible->text(QAccessible::Name);
+        QVERIFY2((!name.isEmpty() && name != accessible->text(QAccessible::Value))
+                     || !accessible->text(QAccessible::Description).isEmpty(),
+                 read->metaObject()->className());
     }
 }
 

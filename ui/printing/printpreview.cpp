@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGraphicsView>
 #include <QLineEdit>
 #include <QScreen>
 #include <QShowEvent>
@@ -54,12 +55,18 @@ PrintPreview::PrintPreview(QPrinter *printer, const QString &name, QWidget *pare
     setWindowTitle(u"Druckvorschau – " + name);
     auto *toolBar = findChild<QToolBar *>();
     joinTabChain(*toolBar);
-    // Qt gives the page number field no name; the zoom field, the other
-    // line edit of the toolbar, is read as its combo box.
+    // Qt names neither the page number field nor the pages, which take the
+    // focus for scrolling. The zoom field's line edit is read as its combo
+    // box, whose name on Linux is its text ("38.5%"); the description says
+    // what the number is.
     for (QLineEdit *field : toolBar->findChildren<QLineEdit *>()) {
         if (!qobject_cast<QComboBox *>(field->parentWidget()))
             field->setAccessibleName(u"Seite"_qs);
     }
+    for (QComboBox *zoom : toolBar->findChildren<QComboBox *>())
+        zoom->setAccessibleDescription(u"Vergrößerung"_qs);
+    for (QGraphicsView *pages : findChildren<QGraphicsView *>())
+        pages->setAccessibleName(u"Vorschau"_qs);
     // Qt gives none of the preview's actions a shortcut. Its own print
     // waits in the print dialog's event loop.
     if (QAction *print = printAction(*this)) {
