@@ -101,4 +101,9 @@ StatusMessage settingsNotSavedMessage(const QString &cause, const session::WeekA
             cause};
 }
 
+StatusMessage siteSetMessage(const session::WeekAge &age)
+{
+    return {age.stand.isValid() ? StatusLine::forCache(age.stand, age.outdated) : firstStart(), {}};
+}
+
 } // namespace kostwerk::texts

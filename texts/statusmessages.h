@@ -35,4 +35,7 @@ StatusMessage withChangedCategories(const StatusMessage &message, const QList<in
 // Confirmed settings that could not be saved, and the week's age.
 StatusMessage settingsNotSavedMessage(const QString &cause, const session::WeekAge &age);
 
+// Once the canteen's address is set: the week's age, or how to fetch one.
+StatusMessage siteSetMessage(const session::WeekAge &age);
+
 } // namespace kostwerk::texts

@@ -3,6 +3,7 @@
 #include "ui/mainwindow.h"
 
 #include "core/weekdays.h"
+#include "settings/settings.h"
 #include "texts/captions.h"
 #include "texts/germandates.h"
 #include "texts/statusline.h"
@@ -225,6 +226,10 @@ void MainWindow::showSettingsSaved(const platform::WriteResult &saved)
 {
     if (!saved)
         m_status->showMessage(texts::settingsNotSavedMessage(texts::StatusLine::cause(saved.failure), m_session.age()));
+    // The hint to set the canteen's address has done its job once one is set.
+    else if (m_status->message().text.contains(texts::StatusLine::noSiteSet())
+             && !settings::SettingsStore::hasPlaceholderStart(m_session.settings()))
+        m_status->showMessage(texts::siteSetMessage(m_session.age()));
 }
 
 void MainWindow::previewWeekOverview()

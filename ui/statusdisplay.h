@@ -27,6 +27,7 @@ public:
     void setAnnouncer(QWidget *announcer);
 
     void showMessage(const texts::StatusMessage &message);
+    const texts::StatusMessage &message() const { return m_message; }
 
     // Has screen readers speak the line now, wherever the focus is: offered
     // as a notification (describeForScreenReaders), it is spoken when shown.

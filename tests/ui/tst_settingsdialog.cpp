@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -41,6 +42,7 @@ private slots:
     void cancelling_keepsIniAndValuesInForce();
     void enterAndEscape_doNothing();
     void ok_storesFields_nextFetchAndCacheUseThem();
+    void ok_withTheCanteensAddress_endsThePlaceholderHint();
     void ok_withEmptiedField_storesEmpty_nextStartRestoresDefault_data();
     void ok_withEmptiedField_storesEmpty_nextStartRestoresDefault();
     void ok_refusesPastedValue_staysOpenAndKeepsIni_data();
@@ -299,6 +301,32 @@ void TestSettingsDialog::ok_storesFields_nextFetchAndCacheUseThem()
     QVERIFY(QFile::exists(m_fixture->dir.filePath(QStringLiteral("woche.rfk"))));
     QVERIFY(!QFile::exists(m_fixture->dir.filePath(QStringLiteral("cache.rfk"))));
     QVERIFY(openSettings() && inDialog<QCheckBox>("Check2")->isChecked());
+}
+
+void TestSettingsDialog::ok_withTheCanteensAddress_endsThePlaceholderHint()
+{
+    // Catches the hint to set an address staying once one is set, or going before.
+    m_fixture = std::make_unique<MainWindowFixture>(); // without refekt.ini: the defaults
+    m_fixture->start();
+    if (!SettingsStore::hasPlaceholderStart(m_fixture->session->settings()))
+        QSKIP("this build's default start page is a real one");
+    m_fixture->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_fixture->window.get()));
+    const auto status = [this] { return m_fixture->control<QLabel>("status")->text(); };
+    const QString hint = u"Datei → Einstellungen"_qs;
+    QVERIFY(status().contains(hint));
+
+    QVERIFY(openSettings());
+    retype("cachefilefeld", QStringLiteral("woche.rfk"));
+    close(Closing::Ok);
+    QTRY_VERIFY(m_dialog.isNull());
+    QVERIFY(status().contains(hint));
+
+    QVERIFY(openSettings());
+    retype("starturlfeld", m_server.url(QStringLiteral("/refekt/00.html")));
+    close(Closing::Ok);
+    QTRY_VERIFY(m_dialog.isNull());
+    QVERIFY2(status().startsWith(u"Noch kein Wochenplan"), qPrintable(status()));
 }
 
 void TestSettingsDialog::ok_withEmptiedField_storesEmpty_nextStartRestoresDefault_data()
