@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -51,6 +52,19 @@ QMenu *addMenu(QMenuBar *menuBar, const Layout::MenuEntry &entry)
     QMenu *menu = menuBar->addMenu(entry.caption.toString());
     menu->setObjectName(QLatin1StringView(entry.name));
     return menu;
+}
+
+// The label's box was measured for a narrower face than most systems have:
+// "Donnerstag, der 10.12.26" would lose its first and last letters. A
+// slightly smaller size keeps the line whole.
+void shrinkToFit(QLabel &label)
+{
+    constexpr qreal smallest = 6;
+    QFont font = label.font();
+    while (font.pointSizeF() > smallest
+           && QFontMetrics(font).horizontalAdvance(label.text()) > label.contentsRect().width())
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    label.setFont(font);
 }
 
 } // namespace
@@ -153,6 +167,7 @@ void MainWindow::startUp(const QString &programFolder)
 {
     const QDate today = m_session.today();
     m_dateLabel->setText(texts::GermanDates::dateLine(today));
+    shrinkToFit(*m_dateLabel);
     m_weekPanel->selectWeekday(core::Weekdays::todayWeekdayIndex(today));
     m_weekPanel->markToday(core::Weekdays::weekdayIndex(today));
     const session::StartUpReport report = m_session.start(programFolder, QCoreApplication::applicationFilePath());

@@ -152,6 +152,7 @@ void TestMainWindow::start_preselectsTodaysWeekday_data()
     QTest::addColumn<int>("today"); // the button marked as today's; -1: none
     QTest::newRow("Sunday preselects Montag, marks none") << QDate(2026, 12, 13) << 0 << "Sonntag, der 13.12.26" << -1;
     QTest::newRow("Tuesday") << tuesday << 1 << "Dienstag, der 08.12.26" << 1;
+    QTest::newRow("Thursday, the longest line") << QDate(2026, 12, 10) << 3 << "Donnerstag, der 10.12.26" << 3;
     QTest::newRow("Saturday of 2000") << QDate(2000, 2, 5) << 5 << "Samstag, der 05.02.00" << 5;
 }
 
@@ -168,7 +169,9 @@ void TestMainWindow::start_preselectsTodaysWeekday()
         QCOMPARE(weekdayButton(index)->accessibleDescription(), index == today ? u"heute"_qs : QString());
     }
     QCOMPARE(m_app->window->selectedWeekday(), checked);
-    QCOMPARE(control<QLabel>("datumF")->text(), dateLine);
+    const auto *dateLabel = control<QLabel>("datumF");
+    QCOMPARE(dateLabel->text(), dateLine);
+    QVERIFY(QFontMetrics(dateLabel->font()).horizontalAdvance(dateLine) <= dateLabel->contentsRect().width());
 }
 
 void TestMainWindow::start_withoutCache_weekdayClickShowsNothing()
