@@ -139,6 +139,10 @@ void WeekSession::fetched(core::FetchReport fetch)
         report.changes = core::compareWeeks(m_week, fetch.weekPlan, m_stand.date());
         report.categoriesFound = core::showsAnyCategory(fetch.weekPlan);
     }
+    const platform::Download *failed = fetch.failedDownload();
+    report.noBasisSet = fetch.problem == core::FetchReport::Problem::WeekPage
+                        && settings::SettingsStore::hasPlaceholderBasis(m_settings) && failed
+                        && failed->url.startsWith(m_settings.basisURL);
     // Whatever the fetch brought, the weekday buttons now show from the week.
     m_dataLoaded = true;
     m_week = fetch.weekPlan;

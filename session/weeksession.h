@@ -49,6 +49,8 @@ struct RefreshReport
     core::FetchReport fetch;
     core::WeekChanges changes;
     bool categoriesFound = true; // false when a week came in without any category
+    // The week page failed at an address read against the placeholder basisURL.
+    bool noBasisSet = false;
 };
 
 // How old the week shown is.

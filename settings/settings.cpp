@@ -29,6 +29,12 @@ QString menuSite()
     return u"http://" + QLatin1StringView(BuildConfig::menuHost) + u"/uni/refekt/";
 }
 
+// A ".example" name resolves nowhere: there is no canteen to ask.
+bool hasPlaceholderHost()
+{
+    return QLatin1StringView(BuildConfig::menuHost).endsWith(u".example");
+}
+
 // A missing or empty value becomes the default, which is written back when
 // asked to. A settings file that cannot be written keeps the default for this
 // run; the first failure is kept in written.
@@ -102,7 +108,12 @@ QString defaultCacheFile()
 
 bool hasPlaceholderStart(const Settings &settings)
 {
-    return settings.startURL == defaultStartURL() && QLatin1StringView(BuildConfig::menuHost).endsWith(u".example");
+    return settings.startURL == defaultStartURL() && hasPlaceholderHost();
+}
+
+bool hasPlaceholderBasis(const Settings &settings)
+{
+    return settings.basisURL == defaultBasisURL() && hasPlaceholderHost();
 }
 
 QString readIni(const QString &file, const QString &section, const QString &key)

@@ -65,6 +65,9 @@ QString defaultCacheFile();
 // placeholder host (a ".example" name, which resolves nowhere): there is no
 // canteen to ask until the user sets one. A build for a real host has none.
 bool hasPlaceholderStart(const Settings &settings);
+// The same for basisURL, against which the start page's link to the week is
+// read. A start page that links the week in full needs none.
+bool hasPlaceholderBasis(const Settings &settings);
 
 // A value of the settings file, cut to maxValueLength. A missing file,
 // section or key gives empty text.

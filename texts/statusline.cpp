@@ -236,6 +236,12 @@ QString noSiteSet()
                           "eintragen.");
 }
 
+QString noBasisSet()
+{
+    return QStringLiteral("Noch keine BasisURL eingestellt – bitte unter Datei → Einstellungen eintragen, wo die "
+                          "Wochenplan-Seiten liegen.");
+}
+
 QString cacheUnreadable()
 {
     return QStringLiteral("Die Cache-Datei konnte nicht gelesen werden.");

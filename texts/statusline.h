@@ -56,6 +56,8 @@ QString cause(const platform::FileFailure &failure);
 
 // The start page is still the built-in placeholder: where to set the real one.
 QString noSiteSet();
+// The same for the basis of the week page's address.
+QString noBasisSet();
 
 QString cacheUnreadable();
 

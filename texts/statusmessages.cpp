@@ -80,8 +80,11 @@ StatusMessage startUpMessage(const session::StartUpReport &report, const session
 
 StatusMessage refreshMessage(const session::RefreshReport &report, const session::WeekAge &age)
 {
-    if (!report.fetch.ok())
-        return {joined({StatusLine::problem(report.fetch), stillShown(age)}), StatusLine::cause(report.fetch)};
+    if (!report.fetch.ok()) {
+        // What to set says more than the failure it led to, which the cause keeps.
+        const QString problem = report.noBasisSet ? StatusLine::noBasisSet() : StatusLine::problem(report.fetch);
+        return {joined({problem, stillShown(age)}), StatusLine::cause(report.fetch)};
+    }
     QStringList parts{StatusLine::forCache(age.stand, age.outdated, report.changes)};
     if (!report.categoriesFound)
         parts.append(

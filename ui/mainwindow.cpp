@@ -54,6 +54,14 @@ QMenu *addMenu(QMenuBar *menuBar, const Layout::MenuEntry &entry)
     return menu;
 }
 
+// A hint to set the canteen's address has done its job once it is set.
+bool hasDoneItsJob(const QString &status, const settings::Settings &settings)
+{
+    using namespace settings::SettingsStore;
+    return (status.contains(texts::StatusLine::noSiteSet()) && !hasPlaceholderStart(settings))
+           || (status.contains(texts::StatusLine::noBasisSet()) && !hasPlaceholderBasis(settings));
+}
+
 // The label's box was measured for a narrower face than most systems have:
 // "Donnerstag, der 10.12.26" would lose its first and last letters. A
 // slightly smaller size keeps the line whole.
@@ -241,9 +249,7 @@ void MainWindow::showSettingsSaved(const platform::WriteResult &saved)
 {
     if (!saved)
         m_status->showMessage(texts::settingsNotSavedMessage(texts::StatusLine::cause(saved.failure), m_session.age()));
-    // The hint to set the canteen's address has done its job once one is set.
-    else if (m_status->message().text.contains(texts::StatusLine::noSiteSet())
-             && !settings::SettingsStore::hasPlaceholderStart(m_session.settings()))
+    else if (hasDoneItsJob(m_status->message().text, m_session.settings()))
         m_status->showMessage(texts::siteSetMessage(m_session.age()));
 }
 

@@ -115,6 +115,12 @@ void TestStatusMessages::refresh_data()
     QTest::newRow("failure, no week shown") << refreshWith(Problem::StartPage) << WeekAge()
                                             << u"Startseite: Der Server meldet einen Fehler (HTTP-Status 404)."_qs;
     QTest::newRow("the placeholder address") << refreshWith(Problem::NoSiteSet) << WeekAge() << noSiteSet;
+    RefreshReport noBasis = refreshWith(Problem::WeekPage);
+    noBasis.noBasisSet = true;
+    QTest::newRow("the placeholder basis, a week shown")
+        << noBasis << thisWeek
+        << u"Noch keine BasisURL eingestellt – bitte unter Datei → Einstellungen eintragen, wo die Wochenplan-Seiten "
+           u"liegen – angezeigt: Stand 08.12.2026, 09:30"_qs;
 }
 
 void TestStatusMessages::refresh()
