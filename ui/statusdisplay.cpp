@@ -48,6 +48,8 @@ void StatusDisplay::showText()
     // on one line as a plain tooltip is.
     setToolTip(shown.cause.isEmpty() ? QString()
                                      : u"<p style=\"white-space:pre\">" + shown.cause.toHtmlEscaped() + u"</p>");
+    // Screen readers would read that tooltip, markup and all, as the description.
+    setAccessibleDescription(shown.cause);
     if (m_announcer)
         m_announcer->setAccessibleDescription(shown.text);
 }

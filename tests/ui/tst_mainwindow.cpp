@@ -319,6 +319,9 @@ void TestMainWindow::refresh_failed_keepsWeekAndExplains()
         status().startsWith(u"Startseite: Der Server meldet einen Fehler (HTTP-Status 500) – angezeigt: Stand "_qs),
         qPrintable(status()));
     QCOMPARE(m_app->shownToolTip(), u"Antwort des Servers: „<b>Fehler</b>“"_qs); // the server's own words
+    // Screen readers read a tooltip as the description, markup and all.
+    QCOMPARE(QAccessible::queryAccessibleInterface(control<QLabel>("status"))->text(QAccessible::Description),
+             m_app->shownToolTip());
     QCOMPARE(control<QPushButton>("cmdLoad")->text(), u"Daten holen"_qs);
 }
 
